@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test: the development build, the sanitizer
+# build, and a short run of each fuzz target.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+export LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen
+
+echo "== development build"
+cmake --preset dev >/dev/null
+cmake --build --preset dev
+ctest --preset dev
+
+echo "== sanitizer build (ASan + UBSan)"
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+ctest --preset asan
+
+if [ -f fuzz/CMakeLists.txt ]; then
+    echo "== fuzz targets (short runs)"
+    cmake --preset fuzz >/dev/null
+    cmake --build --preset fuzz
+    scripts/run-fuzzers.sh build/fuzz/fuzz
+fi
+echo "All test stages passed."

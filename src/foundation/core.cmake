@@ -1,0 +1,9 @@
+# Exceptions, log, locale-independent conversions, the clock.
+target_sources(foundation PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/VRNException.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VRNException.h
+    ${CMAKE_CURRENT_LIST_DIR}/Log.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Log.h
+    ${CMAKE_CURRENT_LIST_DIR}/Clock.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Clock.h
+)
