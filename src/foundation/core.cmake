@@ -7,3 +7,8 @@ target_sources(foundation PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Clock.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Clock.h
 )
+target_sources(foundation PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/GUID.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GUID.h
+    ${CMAKE_CURRENT_LIST_DIR}/VRNTools.h
+)
