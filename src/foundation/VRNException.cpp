@@ -1,6 +1,7 @@
 #include "foundation/VRNException.h"
 
 #include "foundation/Log.h"
+#include "foundation/VRNTools.h"
 
 #include <QStringList>
 #include <cxxabi.h>
@@ -10,28 +11,7 @@
 EVRNException::EVRNException(const QString& message) : m_message(message), m_what(message.toUtf8()) {}
 
 EVRNException::EVRNException(const QString& format, const QStringList& args)
-    : EVRNException([&] {
-          // Same rule as the placeholder helper: "%k" is the k-th argument, "%%" is "%".
-          QString out;
-          for (qsizetype i = 0; i < format.size(); ++i) {
-              const QChar c = format[i];
-              if (c == u'%' && i + 1 < format.size()) {
-                  const QChar n = format[i + 1];
-                  if (n == u'%') {
-                      out += u'%';
-                      ++i;
-                      continue;
-                  }
-                  if (n.isDigit() && n != u'0' && n.digitValue() <= args.size()) {
-                      out += args[n.digitValue() - 1];
-                      ++i;
-                      continue;
-                  }
-              }
-              out += c;
-          }
-          return out;
-      }()) {}
+    : EVRNException(FormatPlaceholders(format, args)) {}
 
 QString ExceptionClassName(const std::exception& e) {
     if (auto* own = dynamic_cast<const EVRNException*>(&e))

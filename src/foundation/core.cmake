@@ -10,5 +10,6 @@ target_sources(foundation PRIVATE
 target_sources(foundation PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/GUID.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GUID.h
+    ${CMAKE_CURRENT_LIST_DIR}/VRNTools.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VRNTools.h
 )
