@@ -11,8 +11,8 @@ namespace {
 TEST(StorageFileNamesTest, OnlyPlainNamesArePlain) {
     for (const char* name : {"cdroot.hx", "data2006.hx", "current1.hx", "a..b.hx", "..hx", "x y.hx"})
         EXPECT_TRUE(IsPlainStorageFileName(QString::fromUtf8(name))) << name;
-    for (const char* name : {"", ".", "..", "/etc/passwd", "../data2006.hx", "sub/data.hx", "..\\x.hx", "a\\b",
-                             "line\nbreak"})
+    for (const char* name :
+         {"", ".", "..", "/etc/passwd", "../data2006.hx", "sub/data.hx", "..\\x.hx", "a\\b", "line\nbreak"})
         EXPECT_FALSE(IsPlainStorageFileName(QString::fromUtf8(name))) << name;
 }
 

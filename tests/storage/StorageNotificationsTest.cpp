@@ -149,15 +149,15 @@ TEST(StorageQuestionsTest, MissingFileIsAskedAtOnceWhileCollecting) {
     notifications.SetOnLoadFailed(load.Handler());
     notifications.SetMode(TCollectingStorageNotifications::ModeCollecting);
 
-    EXPECT_EQ(AskStorageQuestion(&notifications, TStorageQuestion::SearchLoadDayOpenFile, QStringLiteral("E: gone"),
-                                 true),
-              StorageAnswer::CreateNew);
+    EXPECT_EQ(
+        AskStorageQuestion(&notifications, TStorageQuestion::SearchLoadDayOpenFile, QStringLiteral("E: gone"), true),
+        StorageAnswer::CreateNew);
     EXPECT_EQ(notifications.Mode(), TCollectingStorageNotifications::ModeCollecting);
     EXPECT_FALSE(notifications.HasPending());
     // Any other failure only gets recorded and takes the default.
-    EXPECT_EQ(AskStorageQuestion(&notifications, TStorageQuestion::SearchLoadDayOpenFile, QStringLiteral("E: bad"),
-                                 false),
-              StorageAnswer::Ignore);
+    EXPECT_EQ(
+        AskStorageQuestion(&notifications, TStorageQuestion::SearchLoadDayOpenFile, QStringLiteral("E: bad"), false),
+        StorageAnswer::Ignore);
     EXPECT_TRUE(notifications.HasPending());
     EXPECT_EQ(load.asked.size(), 1u);
 }
@@ -196,10 +196,10 @@ TEST(StorageQuestionsTest, QuestionsInterfaceGetsKindTextAndAnswers) {
 
 TEST(StorageQuestionsTest, NonInteractiveCancelsElseIgnoresAndRemembers) {
     TNonInteractiveStorageQuestions questions;
-    TStorageQuestionText withCancel{TStorageQuestionKind::Load, QStringLiteral("E: a"), {true, true, false, true},
-                                    StorageAnswer::Cancel};
-    TStorageQuestionText withoutCancel{TStorageQuestionKind::Load, QStringLiteral("E: b"), {true, true, false, false},
-                                       StorageAnswer::Ignore};
+    TStorageQuestionText withCancel{
+        TStorageQuestionKind::Load, QStringLiteral("E: a"), {true, true, false, true}, StorageAnswer::Cancel};
+    TStorageQuestionText withoutCancel{
+        TStorageQuestionKind::Load, QStringLiteral("E: b"), {true, true, false, false}, StorageAnswer::Ignore};
     EXPECT_EQ(questions.Ask(withCancel), StorageAnswer::Cancel);
     EXPECT_EQ(questions.Ask(withoutCancel), StorageAnswer::Ignore);
     EXPECT_EQ(questions.Ask(withoutCancel), StorageAnswer::Ignore);
