@@ -5,5 +5,7 @@ target_sources(foundation PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/XMLBackEnd.cpp
     ${CMAKE_CURRENT_LIST_DIR}/XMLBackEnd.h
     ${CMAKE_CURRENT_LIST_DIR}/XMLStorable.h
+    ${CMAKE_CURRENT_LIST_DIR}/XMLValues.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/XMLValues.h
 )
 target_link_libraries(foundation PRIVATE pugixml::pugixml)
