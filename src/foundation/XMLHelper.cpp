@@ -1,8 +1,8 @@
 #include "foundation/XMLHelper.h"
 
 #include <QIODevice>
+#include <cstring>
 #include <pugixml.hpp>
-#include <vector>
 
 /// Reaches into the handles; only this file knows that they wrap pugixml.
 struct XMLDomAccess {
@@ -92,6 +92,107 @@ bool HasSingleRootElement(const pugi::xml_document& doc) {
     return elements == 1;
 }
 
+bool IsValidUtf8(const char* text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    while (*p) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int length;
+        char32_t code;
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2;
+            code = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            code = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            code = c & 0x07;
+        } else {
+            return false;
+        }
+        for (int i = 1; i < length; ++i) {
+            if ((p[i] & 0xC0) != 0x80) // also stops at the terminating zero
+                return false;
+            code = (code << 6) | (p[i] & 0x3F);
+        }
+        const char32_t minimum = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+        if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        p += length;
+    }
+    return true;
+}
+
+// The byte order of input that the parser will read as UTF-16 (by its byte-order mark, or by a
+// first "<" in UTF-16), or 0 for other input.
+enum { NotUtf16 = 0, Utf16LE = 1, Utf16BE = 2 };
+int Utf16ByteOrder(const QByteArray& bytes) {
+    const auto at = [&](qsizetype i) { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0x100u; };
+    if ((at(0) == 0xFF && at(1) == 0xFE && at(2) == 0 && at(3) == 0) ||
+        (at(0) == '<' && at(1) == 0 && at(2) == 0 && at(3) == 0))
+        return NotUtf16; // UTF-32 little-endian
+    if ((at(0) == 0xFF && at(1) == 0xFE) || (at(0) == '<' && at(1) == 0))
+        return Utf16LE;
+    if ((at(0) == 0xFE && at(1) == 0xFF) || (at(0) == 0 && at(1) == '<'))
+        return Utf16BE;
+    return NotUtf16;
+}
+
+// The parser silently drops unpaired surrogates and a trailing odd byte of UTF-16 input; such
+// input is damaged and must not load as if it were whole.
+bool IsSoundUtf16(const QByteArray& bytes, int order) {
+    if (bytes.size() % 2 != 0)
+        return false;
+    const auto unit = [&](qsizetype i) {
+        const auto lo = static_cast<unsigned char>(bytes[order == Utf16LE ? i : i + 1]);
+        const auto hi = static_cast<unsigned char>(bytes[order == Utf16LE ? i + 1 : i]);
+        return static_cast<char16_t>(hi << 8 | lo);
+    };
+    for (qsizetype i = 0; i < bytes.size(); i += 2) {
+        const char16_t c = unit(i);
+        if (QChar::isHighSurrogate(c)) {
+            if (i + 2 >= bytes.size() || !QChar::isLowSurrogate(unit(i + 2)))
+                return false;
+            i += 2;
+        } else if (QChar::isLowSurrogate(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The parser passes bytes that are not valid in the input's encoding through unchanged, and
+// tolerates repeated attributes. Such a tree would be written out differently from what was read
+// (or not be readable again), so it counts as malformed input. Walks without recursion.
+bool IsSoundTree(const pugi::xml_document& doc) {
+    pugi::xml_node node = doc.first_child();
+    while (node) {
+        if (!IsValidUtf8(node.name()) || !IsValidUtf8(node.value()))
+            return false;
+        for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
+             attribute = attribute.next_attribute()) {
+            if (!IsValidUtf8(attribute.name()) || !IsValidUtf8(attribute.value()))
+                return false;
+            for (pugi::xml_attribute other = node.first_attribute(); other != attribute; other = other.next_attribute())
+                if (std::strcmp(other.name(), attribute.name()) == 0)
+                    return false;
+        }
+        if (node.first_child()) {
+            node = node.first_child();
+            continue;
+        }
+        while (node && !node.next_sibling())
+            node = node.parent();
+        if (node)
+            node = node.next_sibling();
+    }
+    return true;
+}
+
 struct EncodingChoice {
     pugi::xml_encoding encoding;
     unsigned extraFlags;
@@ -156,10 +257,13 @@ TvrnDomDocument XMLCreateDocument(const QString& rootName) {
 }
 
 TvrnDomDocument XMLLoadFromBytes(const QByteArray& bytes) {
+    const int utf16 = Utf16ByteOrder(bytes);
+    if (utf16 != NotUtf16 && !IsSoundUtf16(bytes, utf16))
+        throw EXMLHelperError(QString::fromLatin1(kLoadError));
     auto doc = std::make_shared<pugi::xml_document>();
     const pugi::xml_parse_result result =
         doc->load_buffer(bytes.constData(), static_cast<size_t>(bytes.size()), kParseOptions, pugi::encoding_auto);
-    if (!result || !HasSingleRootElement(*doc))
+    if (!result || !HasSingleRootElement(*doc) || !IsSoundTree(*doc))
         throw EXMLHelperError(QString::fromLatin1(kLoadError));
     return XMLDomAccess::MakeDocument(std::move(doc));
 }

@@ -109,6 +109,14 @@ TEST(XMLHelper, UnparseableInputRaisesTheLoadError) {
         QByteArray("\xFF\xFE", 2),
         QByteArray("\xFF\xFE<\0a\0", 6),
         QByteArray("<a>\0</a>", 8),
+        QByteArray("<a>\xFF</a>"),
+        QByteArray("<a x=\"\xC0\x80\"/>"),
+        QByteArray("<\xED\xA0\x80/>"),
+        QByteArray("<a x=\"1\" x=\"2\"/>"),
+        Utf16Bytes(QStringLiteral("<a>") + QChar(0xD800) + QStringLiteral("</a>")),
+        Utf16Bytes(QStringLiteral("<a>") + QChar(0xDC00) + QStringLiteral("</a>")),
+        Utf16Bytes(QStringLiteral("<a/>")) + QByteArray("\0", 1),
+        Utf16Bytes(QStringLiteral("<a/>")).mid(2) + QByteArray("\x00\xD8", 2),
     };
     for (const QByteArray& input : cases) {
         SCOPED_TRACE(input.toHex().toStdString());
