@@ -1,0 +1,35 @@
+#pragma once
+
+#include "foundation/VRNException.h"
+
+#include <QByteArray>
+
+/// zlib reported an error while compressing or decompressing.
+VRN_DECLARE_EXCEPTION(EZLibError, EVRNException);
+
+// The byte layer of data files. A file holds either the plain form (the XML text in UTF-16
+// little-endian, starting with the byte-order mark FF FE) or the compressed form: the two bytes
+// 00 01 (the 16-bit little-endian value 256) followed by a zlib stream (RFC 1950) whose
+// decompressed bytes are again a file in one of the two forms.
+
+/// The marker that starts the compressed form.
+constexpr char XMZCompressedMarker[2] = {'\x00', '\x01'};
+
+/// Whether bytes start with the compression marker.
+bool XMZIsCompressed(const QByteArray& bytes);
+
+/// The plain form inside a file's bytes: removes the compression layers (the writer never nests
+/// them, the reader tolerates a few) and returns the rest unchanged. Raises EZLibError for a damaged
+/// or truncated zlib stream, for nesting deeper than a few levels, and for data that would
+/// decompress beyond the size any data file can have.
+QByteArray XMZDecodeBytes(const QByteArray& fileBytes);
+
+/// The file's bytes for the plain form: the plain form itself, or the marker and a zlib stream at
+/// the default compression level.
+QByteArray XMZEncodeBytes(const QByteArray& plainBytes, bool compress);
+
+/// Inflates one zlib stream, 64 KiB of output at a time. Bytes after the end of the stream are
+/// ignored. Raises EZLibError.
+QByteArray XMZInflate(const char* data, qsizetype size);
+/// Deflates into one zlib stream at the default level.
+QByteArray XMZDeflate(const QByteArray& data);
