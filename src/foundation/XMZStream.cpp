@@ -105,6 +105,19 @@ void TXMZStream::CopyPermissionsFrom(const TXMZStream& other) {
         (void)::fchmod(m_fd, info.st_mode & 07777);
 }
 
+void TXMZStream::SetFileName(const QString& fileName) {
+    m_fileName = fileName;
+    m_encodedName = QFile::encodeName(fileName);
+}
+
+bool TXMZStream::IsStillNamed() const {
+    struct stat opened {};
+    struct stat named {};
+    if (m_fd < 0 || ::fstat(m_fd, &opened) != 0 || ::stat(m_encodedName.constData(), &named) != 0)
+        return false;
+    return opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
 void TXMZStream::Close() {
     if (m_fd < 0)
         return;

@@ -38,6 +38,8 @@ public:
     TXMZStream& operator=(const TXMZStream&) = delete;
 
     const QString& FileName() const { return m_fileName; }
+    /// Records the file's new name after it was renamed while open.
+    void SetFileName(const QString& fileName);
     bool IsOpen() const { return m_fd >= 0; }
 
     /// The whole file from position 0.
@@ -48,6 +50,9 @@ public:
     /// Gives this file the permission bits of another open file (best effort: failures are ignored,
     /// the file keeps the ones it was created with).
     void CopyPermissionsFrom(const TXMZStream& other);
+    /// Whether the open file is still the one its name refers to (false once it was deleted or
+    /// another file took its name).
+    bool IsStillNamed() const;
     /// Closes the handle; raises EXMZStreamError if the system reports an error. The stream is closed
     /// afterwards either way.
     void Close();

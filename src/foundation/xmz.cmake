@@ -10,3 +10,7 @@ target_sources(foundation PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/XMZCodec.h
 )
 target_link_libraries(foundation PUBLIC ZLIB::ZLIB)
+target_sources(foundation PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/XMZFile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/XMZFile.h
+)
