@@ -6,6 +6,8 @@ target_sources(foundation PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Log.h
     ${CMAKE_CURRENT_LIST_DIR}/Clock.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Clock.h
+    ${CMAKE_CURRENT_LIST_DIR}/BuildInformation.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/BuildInformation.h
 )
 target_sources(foundation PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/GUID.cpp

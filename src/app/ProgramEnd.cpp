@@ -1,0 +1,17 @@
+#include "app/ProgramEnd.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+
+TProgramEnd& ProgramEndReason() {
+    static TProgramEnd reason = TProgramEnd::Normal;
+    return reason;
+}
+
+void TerminateApplication() {
+    // Queued, so that a request made before the loop runs (or from inside a nested loop such as a
+    // modal box) still ends the main loop.
+    if (auto* app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(
+            app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}

@@ -1,0 +1,71 @@
+#include "foundation/platform/CommandLine.h"
+
+#include <QFile>
+
+namespace {
+
+TCommandLineSettings& Settings() {
+    static TCommandLineSettings settings;
+    return settings;
+}
+
+bool Is(const QString& argument, QLatin1StringView name) {
+    return argument.compare(name, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+TCommandLineSettings ParseCommandLine(const QStringList& arguments) {
+    TCommandLineSettings settings;
+    bool logWindows = false;
+    bool logConsole = false;
+    // The automation start switches ("/regserver", "/unregserver", "/automation", "/embedding")
+    // belong to the automation layer, which comes with the add-in work; until then they are
+    // ignored like any other unknown argument.
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (Is(argument, QLatin1StringView("-autostart"))) {
+            settings.autostart = true;
+        } else if (Is(argument, QLatin1StringView("-quit"))) {
+            settings.quit = true;
+        } else if (Is(argument, QLatin1StringView("-logconsole"))) {
+            logConsole = true;
+        } else if (Is(argument, QLatin1StringView("-logwindows"))) {
+            logWindows = true;
+        } else if (Is(argument, QLatin1StringView("-logfile"))) {
+            // The name is taken, but the loop does not skip it: it is examined as a switch too.
+            if (i + 1 < arguments.size())
+                settings.logFileName = arguments[i + 1];
+        } else if (Is(argument, QLatin1StringView("-compress"))) {
+            settings.showCompressOption = true;
+        } else if (Is(argument, QLatin1StringView("-openxml"))) {
+            settings.preferOpenXML = true;
+        }
+    }
+    if (logWindows)
+        settings.logTarget = LogTarget::Debugger;
+    else if (logConsole)
+        settings.logTarget = LogTarget::Console;
+    else if (!settings.logFileName.isEmpty())
+        settings.logTarget = LogTarget::File;
+    return settings;
+}
+
+const TCommandLineSettings& GetCommandLineSettings() {
+    return Settings();
+}
+
+void ApplyCommandLine(const TCommandLineSettings& settings) {
+    Settings() = settings;
+    LogSettings& log = GetLogSettings();
+    log.target = settings.logTarget;
+    log.fileName = settings.logFileName;
+    log.levelMask = LogLevelNormal;
+}
+
+QStringList ArgumentsFromArgv(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
+    return arguments;
+}

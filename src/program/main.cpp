@@ -1,0 +1,5 @@
+#include "program/Program.h"
+
+int main(int argc, char** argv) {
+    return RunProgram(argc, argv);
+}
