@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 /// Why the message loop ended; the program entry writes its last log line from it.
 enum class TProgramEnd {
     Normal,              ///< "Normal Program End"
@@ -11,3 +13,7 @@ TProgramEnd& ProgramEndReason();
 /// Ends the message loop with exit code 0 (the loop may not be running yet; then the loop ends as
 /// soon as it starts).
 void TerminateApplication();
+
+/// Replaces what TerminateApplication does (tests record the request instead of ending their
+/// own loop); an empty function restores the default.
+void SetTerminateApplicationHandler(std::function<void()> handler);

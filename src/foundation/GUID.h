@@ -4,6 +4,13 @@
 #include <QUuid>
 #include <compare>
 
+// The GUID services of the automation layer: new GUIDs, comparison, the registry text form. The
+// rest of that layer (the controller's class factory and its single-use registration, the
+// running-object table through which clients attach to the running instance, the class factories
+// of the add-in classes inside the process, object creation by programmatic identifier, and the
+// HoraluxSDK type library with its register/unregister switches) comes with the add-in work, in
+// the foundation's "automation" group beside this file.
+
 /// A GUID. Its text form is the registry form: braces, five groups of upper-case hexadecimal
 /// digits, 38 characters in all ("{4A534831-3844-48D3-94A0-5F4112554083}").
 class TGUID {

@@ -22,11 +22,14 @@ QString InstanceRuntimeFolder() {
     return folder;
 }
 
-TInstanceLock::TInstanceLock(QString folder) {
-    if (folder.isEmpty())
-        folder = InstanceRuntimeFolder();
-    if (!folder.isEmpty())
-        m_fileName = folder + u'/' + QLatin1StringView(InstanceMutexName) + QStringLiteral(".lock");
+TInstanceLock::TInstanceLock(QString folder) : m_folder(std::move(folder)) {}
+
+QString TInstanceLock::FileName() const {
+    if (m_lock)
+        return m_heldFileName;
+    const QString folder = m_folder.isEmpty() ? InstanceRuntimeFolder() : m_folder;
+    return folder.isEmpty() ? QString()
+                            : folder + u'/' + QLatin1StringView(InstanceMutexName) + QStringLiteral(".lock");
 }
 
 TInstanceLock::~TInstanceLock() = default;
@@ -34,14 +37,16 @@ TInstanceLock::~TInstanceLock() = default;
 bool TInstanceLock::TryAcquire() {
     if (m_lock)
         return true;
-    if (m_fileName.isEmpty())
+    const QString fileName = FileName();
+    if (fileName.isEmpty())
         return false;
-    auto lock = std::make_unique<QLockFile>(m_fileName);
+    auto lock = std::make_unique<QLockFile>(fileName);
     // The instance runs for days: only a dead owner makes the lock stale, never its age.
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0))
         return false;
     m_lock = std::move(lock);
+    m_heldFileName = fileName;
     return true;
 }
 

@@ -20,7 +20,7 @@ inline constexpr char InstanceMutexName[] = "Varnelo Horalux";
 /// over; a lock is never considered stale by its age.
 class TInstanceLock {
 public:
-    /// folder empty: InstanceRuntimeFolder().
+    /// folder empty: InstanceRuntimeFolder() at the time of TryAcquire.
     explicit TInstanceLock(QString folder = QString());
     ~TInstanceLock();
     TInstanceLock(const TInstanceLock&) = delete;
@@ -31,10 +31,12 @@ public:
     /// Gives the lock up (nothing if not held).
     void Release();
     bool IsHeld() const;
-    QString FileName() const { return m_fileName; }
+    /// The lock file's path; empty if there is no runtime folder.
+    QString FileName() const;
 
 private:
-    QString m_fileName;
+    QString m_folder;
+    QString m_heldFileName;
     std::unique_ptr<QLockFile> m_lock;
 };
 

@@ -1,0 +1,176 @@
+#include "TestEnvironment.h"
+#include "foundation/platform/InstanceChannel.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+constexpr int Patience = 30000; // ms; a generous bound so a hung program fails instead of blocking
+
+const QByteArray AlreadyRunningBox =
+    "HORALUX_TEST message box: Varnelo Horalux | Varnelo Horalux is already running. | error";
+
+/// The program's processes, each with a temporary home, runtime folder and an auto-answering
+/// message box.
+class ProgramTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        for (auto& process : m_started) {
+            if (process->state() != QProcess::NotRunning) {
+                process->kill();
+                process->waitForFinished(Patience);
+            }
+        }
+    }
+
+    QProcessEnvironment Environment() const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment(); // includes TempHome's folders
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("HORALUX_TEST_AUTO_ANSWER"), QStringLiteral("1"));
+        env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+        return env;
+    }
+
+    /// Starts the program and waits until it answers other processes.
+    QProcess* StartInstance(const QStringList& arguments) {
+        auto process = std::make_unique<QProcess>();
+        process->setProcessEnvironment(Environment());
+        process->start(QStringLiteral(HORALUX_PROGRAM), arguments);
+        EXPECT_TRUE(process->waitForStarted(Patience));
+        const QDeadlineTimer deadline(Patience);
+        while (SendInstanceMessage(InstanceServerName(), WM_HXPING, 500) != HX_PING_REPLY) {
+            if (deadline.hasExpired() || process->state() == QProcess::NotRunning) {
+                ADD_FAILURE() << "the program did not come up: " << process->readAllStandardError().toStdString();
+                break;
+            }
+            QThread::msleep(20);
+        }
+        m_started.push_back(std::move(process));
+        return m_started.back().get();
+    }
+
+    struct Result {
+        int exitCode = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+
+    /// Runs the program to its end.
+    Result Run(const QStringList& arguments) {
+        QProcess process;
+        process.setProcessEnvironment(Environment());
+        process.start(QStringLiteral(HORALUX_PROGRAM), arguments);
+        EXPECT_TRUE(process.waitForFinished(Patience)) << arguments.join(u' ').toStdString();
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    }
+
+    /// "-quit" until the instance has ended (a quit request that arrives while the instance is
+    /// still creating its main window is ignored by design).
+    void QuitInstance(QProcess* instance) {
+        const QDeadlineTimer deadline(Patience);
+        while (instance->state() != QProcess::NotRunning && !deadline.hasExpired()) {
+            const Result quit = Run({QStringLiteral("-quit")});
+            EXPECT_EQ(quit.exitCode, 0);
+            EXPECT_FALSE(quit.err.contains(AlreadyRunningBox));
+            instance->waitForFinished(100);
+        }
+        ASSERT_EQ(instance->state(), QProcess::NotRunning);
+        EXPECT_EQ(instance->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(instance->exitCode(), 0);
+    }
+
+    /// The log file's lines without their date and time.
+    QStringList LogLines(const QString& path) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return {QStringLiteral("<no log file>")};
+        QStringList lines;
+        for (const QByteArray& line : file.readAll().split('\n'))
+            lines << QString::fromUtf8(line.size() > 20 ? line.mid(20) : line);
+        if (!lines.isEmpty() && lines.back().isEmpty())
+            lines.removeLast();
+        return lines;
+    }
+
+    TempHome m_home;
+    std::vector<std::unique_ptr<QProcess>> m_started;
+};
+
+} // namespace
+
+TEST_F(ProgramTest, SecondStartIsRefusedAndQuitEndsTheRunningInstance) {
+    const QString firstLog = m_home.Path(QStringLiteral("first.log"));
+    const QString secondLog = m_home.Path(QStringLiteral("second.log"));
+    QProcess* first = StartInstance({QStringLiteral("-logfile"), firstLog, QStringLiteral("-autostart")});
+
+    const Result second = Run({QStringLiteral("-logfile"), secondLog});
+    EXPECT_EQ(second.exitCode, 0);
+    EXPECT_TRUE(second.err.contains(AlreadyRunningBox)) << second.err.toStdString();
+    EXPECT_EQ(LogLines(secondLog), QStringList{QStringLiteral("Command line processed")});
+    EXPECT_EQ(first->state(), QProcess::Running);
+
+    QuitInstance(first);
+    EXPECT_EQ(
+        LogLines(firstLog),
+        (QStringList{QStringLiteral("Command line processed"), QStringLiteral("---------------------------------"),
+                     QString(), QStringLiteral("Program Start"), QStringLiteral("Program quit by other instance")}));
+    // The lock and the channel are free again.
+    QProcess* again = StartInstance({});
+    QuitInstance(again);
+}
+
+TEST_F(ProgramTest, QuitWithNothingRunningEndsAtOnce) {
+    const QString log = m_home.Path(QStringLiteral("quit.log"));
+    const Result quit = Run({QStringLiteral("-quit"), QStringLiteral("-logfile"), log});
+    EXPECT_EQ(quit.exitCode, 0);
+    EXPECT_FALSE(quit.err.contains("message box"));
+    EXPECT_FALSE(LogLines(log).contains(QStringLiteral("Command line processed")));
+}
+
+TEST_F(ProgramTest, ConsoleWinsOverLogFileAndUnknownSwitchesAreIgnored) {
+    const QString log = m_home.Path(QStringLiteral("x.log"));
+    QProcess* instance = StartInstance({QStringLiteral("-LOGFILE"), log, QStringLiteral("-logconsole"),
+                                        QStringLiteral("-nonsense"), QStringLiteral("/quit")});
+    QuitInstance(instance);
+    EXPECT_EQ(instance->readAllStandardOutput(), QByteArray("Command line processed\n"
+                                                            "---------------------------------\n"
+                                                            "\n"
+                                                            "Program Start\n"
+                                                            "Program quit by other instance\n"));
+    EXPECT_FALSE(QFile::exists(log));
+}
+
+TEST_F(ProgramTest, UnopenableLogFileLosesTheLinesSilently) {
+    QProcess* instance =
+        StartInstance({QStringLiteral("-logfile"), m_home.Path(QStringLiteral("no/such/folder/h.log"))});
+    QuitInstance(instance);
+    EXPECT_TRUE(instance->readAllStandardOutput().isEmpty());
+}
+
+TEST_F(ProgramTest, LockOfACrashedInstanceIsTakenOver) {
+    QProcess* crashed = StartInstance({});
+    crashed->kill(); // SIGKILL: lock file and socket stay behind
+    ASSERT_TRUE(crashed->waitForFinished(Patience));
+    const QString log = m_home.Path(QStringLiteral("after-crash.log"));
+    QProcess* next = StartInstance({QStringLiteral("-logfile"), log});
+    EXPECT_FALSE(next->readAllStandardError().contains(AlreadyRunningBox));
+    QuitInstance(next);
+    EXPECT_EQ(LogLines(log).value(3), QStringLiteral("Program Start"));
+}
+
+TEST_F(ProgramTest, TerminationSignalIsANormalEnd) {
+    const QString log = m_home.Path(QStringLiteral("term.log"));
+    QProcess* instance = StartInstance({QStringLiteral("-logfile"), log});
+    instance->terminate(); // SIGTERM
+    ASSERT_TRUE(instance->waitForFinished(Patience));
+    EXPECT_EQ(instance->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(instance->exitCode(), 0);
+    EXPECT_EQ(LogLines(log).value(4), QStringLiteral("Normal Program End"));
+    EXPECT_EQ(LogLines(log).size(), 5);
+}
