@@ -6,6 +6,7 @@
 #include "app/StandInApplication.h"
 #include "foundation/BuildInformation.h"
 #include "foundation/Log.h"
+#include "foundation/XMLBackEnd.h"
 #include "foundation/platform/CommandLine.h"
 #include "foundation/platform/InstanceChannel.h"
 #include "foundation/platform/InstanceLock.h"
@@ -16,10 +17,6 @@
 #include <clocale>
 
 namespace {
-
-/// Where the XML back end is chosen (start-up steps 1 and 2). The XML helpers choose between
-/// their back ends; the second call logs the choice ("XML: Using OpenXML").
-void ChooseXMLBackEndHook(bool /*preferOpenXML*/, bool /*log*/) {}
 
 void ResetNumericLocale() {
     // The application object sets the user's locale; number conversions of the C library must
@@ -59,13 +56,13 @@ std::shared_ptr<void> CreateStandInApplication(TfrmLaunch& launchWindow) {
 } // namespace
 
 int RunProgram(int argc, char** argv) {
-    // 1. XML back end.
-    ChooseXMLBackEndHook(false, false);
+    // 1. XML back end (the log is still off).
+    ChooseXMLBackEnd(false, false);
 
     // 2. Command line.
     const TCommandLineSettings settings = ParseCommandLine(ArgumentsFromArgv(argc, argv));
     ApplyCommandLine(settings);
-    ChooseXMLBackEndHook(settings.preferOpenXML, true);
+    ChooseXMLBackEnd(settings.preferOpenXML, true); // "XML: Using OpenXML"
     if (settings.quit)
         return RunQuitRequest(argc, argv);
     WriteLog(QStringLiteral("Command line processed"));
