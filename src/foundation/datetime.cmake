@@ -3,4 +3,6 @@
 target_sources(foundation PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/DateTime.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DateTime.h
+    ${CMAKE_CURRENT_LIST_DIR}/DateTimeInput.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DateTimeInput.h
 )
