@@ -1,5 +1,6 @@
 #include "foundation/XMLValues.h"
 
+#include "foundation/DateTime.h"
 #include "foundation/VRNTools.h"
 
 #include <exception>
@@ -36,6 +37,10 @@ bool XMLGetBool(const TvrnDomElement& element, const QString& name, bool default
     });
 }
 
+double XMLGetDateTime(const TvrnDomElement& element, const QString& name, double defaultValue) {
+    return ReadOr(element, name, defaultValue, [](const QString& text) { return ISOToDateTime(text); });
+}
+
 TGUID XMLGetGUID(const TvrnDomElement& element, const QString& name, const TGUID& defaultValue) {
     return ReadOr(element, name, defaultValue, [](const QString& text) { return WideStringToGUID(text); });
 }
@@ -54,6 +59,22 @@ void XMLSetFloat(const TvrnDomElement& element, const QString& name, double valu
 
 void XMLSetBool(const TvrnDomElement& element, const QString& name, bool value, TXMLStorageOption option) {
     XMLSetValue(element, name, BoolToWideStr(value), option);
+}
+
+void XMLSetDateTime(const TvrnDomElement& element, const QString& name, double value, TXMLStorageOption option) {
+    XMLSetValue(element, name, DateTimeToISO(value), option);
+}
+
+void XMLSetDate(const TvrnDomElement& element, const QString& name, double value, TXMLStorageOption option) {
+    XMLSetValue(element, name, DateToISO(value), option);
+}
+
+void XMLSetTime(const TvrnDomElement& element, const QString& name, double value, TXMLStorageOption option) {
+    XMLSetValue(element, name, TimeToISO(value), option);
+}
+
+void XMLSetTimeOfDay(const TvrnDomElement& element, const QString& name, double value, TXMLStorageOption option) {
+    XMLSetValue(element, name, TimeOfDayToISO(value), option);
 }
 
 void XMLSetGUID(const TvrnDomElement& element, const QString& name, const TGUID& value, TXMLStorageOption option) {

@@ -16,6 +16,9 @@ double XMLGetFloat(const TvrnDomElement& element, const QString& name, double de
 /// True for "true" in any letter case or exactly "1"; false for any other text, including a
 /// missing value. The default only if reading fails.
 bool XMLGetBool(const TvrnDomElement& element, const QString& name, bool defaultValue);
+/// ISOToDateTime of the text (dates, times, date-times and durations; "24:00:00" gives 1, the
+/// empty text 0).
+double XMLGetDateTime(const TvrnDomElement& element, const QString& name, double defaultValue);
 /// WideStringToGUID of the text.
 TGUID XMLGetGUID(const TvrnDomElement& element, const QString& name, const TGUID& defaultValue);
 
@@ -28,6 +31,19 @@ void XMLSetFloat(const TvrnDomElement& element, const QString& name, double valu
                  TXMLStorageOption option = xsoDefault);
 /// "true" or "false".
 void XMLSetBool(const TvrnDomElement& element, const QString& name, bool value, TXMLStorageOption option = xsoDefault);
+/// DateTimeToISO: empty for 0, 'hh:nn:ss', 'yyyy-mm-dd' or 'yyyy-mm-dd hh:nn:ss'.
+void XMLSetDateTime(const TvrnDomElement& element, const QString& name, double value,
+                    TXMLStorageOption option = xsoDefault);
+/// DateToISO of the date part.
+void XMLSetDate(const TvrnDomElement& element, const QString& name, double value,
+                TXMLStorageOption option = xsoDefault);
+/// TimeToISO: midnight is the empty text (reads back as 0), 1 is "24:00:00"; a value outside 0..1
+/// raises EVRNTimeError and writes nothing.
+void XMLSetTime(const TvrnDomElement& element, const QString& name, double value,
+                TXMLStorageOption option = xsoDefault);
+/// TimeOfDayToISO: "24:00:00" for exactly one day, else the date-time form.
+void XMLSetTimeOfDay(const TvrnDomElement& element, const QString& name, double value,
+                     TXMLStorageOption option = xsoDefault);
 /// The registry form with braces and upper-case digits.
 void XMLSetGUID(const TvrnDomElement& element, const QString& name, const TGUID& value,
                 TXMLStorageOption option = xsoDefault);

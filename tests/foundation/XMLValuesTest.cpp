@@ -1,5 +1,6 @@
 #include "foundation/XMLValues.h"
 
+#include "foundation/DateTime.h"
 #include "foundation/VRNException.h"
 
 #include <gtest/gtest.h>
@@ -87,4 +88,42 @@ TEST_F(XMLValuesTest, NonFiniteFloatIsRefusedAndWritesNothing) {
     XMLSetFloat(m_root, v, 2.5);
     EXPECT_THROW(XMLSetFloat(m_root, v, std::numeric_limits<double>::quiet_NaN()), EVRNConvertError);
     EXPECT_DOUBLE_EQ(XMLGetFloat(m_root, v, 0), 2.5);
+}
+
+TEST_F(XMLValuesTest, DateAndTimeValuesRoundTripThroughTheISOForms) {
+    const double day = EncodeDate(2024, 3, 1);
+    const double moment = EncodeDateTime(2024, 3, 1, 10, 45, 30, 0);
+    const struct {
+        void (*write)(const TvrnDomElement&, const QString&, double, TXMLStorageOption);
+        double value;
+        const char* text;
+        double readBack;
+    } cases[] = {
+        {XMLSetDateTime, moment, "2024-03-01 10:45:30", moment},
+        {XMLSetDateTime, day, "2024-03-01", day},
+        {XMLSetDateTime, 0.5, "12:00:00", 0.5},
+        {XMLSetDateTime, 0, "", 0},
+        {XMLSetDate, moment, "2024-03-01", day},
+        {XMLSetDate, EncodeDate(1850, 6, 15), "1850-06-15", EncodeDate(1850, 6, 15)},
+        {XMLSetTime, 0, "", 0},
+        {XMLSetTime, 1, "24:00:00", 1},
+        {XMLSetTime, 0.75, "18:00:00", 0.75},
+        {XMLSetTimeOfDay, 1, "24:00:00", 1},
+        {XMLSetTimeOfDay, moment, "2024-03-01 10:45:30", moment},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        c.write(m_root, v, c.value, xsoAttribute);
+        EXPECT_EQ(XMLGetValue(m_root, v), QString::fromLatin1(c.text));
+        EXPECT_TRUE(TimesEqual(XMLGetDateTime(m_root, v, -1), c.readBack));
+    }
+}
+
+TEST_F(XMLValuesTest, DateTimeReaderGivesTheDefaultForBadText) {
+    for (const char* text : {"2024-3-01", "2024-13-01", "25:00:00", "yesterday", "2024-03-01 10:45"})
+        EXPECT_EQ(XMLGetDateTime(With(QString::fromLatin1(text)), v, -1), -1) << text;
+    EXPECT_EQ(XMLGetDateTime(m_root, missing, -1), 0); // a missing value is the empty text
+    XMLSetDateTime(m_root, v, 0.5);
+    EXPECT_THROW(XMLSetTime(m_root, v, 1.5), EVRNTimeError);
+    EXPECT_EQ(XMLGetValue(m_root, v), QStringLiteral("12:00:00"));
 }
