@@ -1,6 +1,7 @@
 #include "foundation/XMLBackEnd.h"
 
 #include "foundation/Log.h"
+#include "foundation/Registry.h"
 
 namespace {
 
@@ -22,9 +23,8 @@ TXMLBackEnd& ActiveBackEnd() {
 
 } // namespace
 
-bool IsMicrosoftXMLInstalled(const TRegistryStringReader& readString) {
-    if (!readString)
-        return false;
+bool IsMicrosoftXMLInstalled(const TRegistryStringReader& reader) {
+    const TRegistryStringReader& readString = reader ? reader : TRegistryStringReader(RegReadStringDef);
     for (const char* classId : kMicrosoftXMLClassIds) {
         const QString key = QStringLiteral("HKEY_CLASSES_ROOT\\CLSID\\") + QString::fromLatin1(classId);
         if (!readString(key, QString(), QString()).isEmpty())

@@ -14,8 +14,9 @@ using TRegistryStringReader =
     std::function<QString(const QString& keyPath, const QString& valueName, const QString& defaultValue)>;
 
 /// Whether one of the Microsoft XML versions 4.0, 3.0 or 2.6 is registered: the default value of
-/// "HKEY_CLASSES_ROOT\CLSID\<class id>" is a non-empty text for at least one of them.
-bool IsMicrosoftXMLInstalled(const TRegistryStringReader& readString);
+/// "HKEY_CLASSES_ROOT\CLSID\<class id>" is a non-empty text for at least one of them. Without a
+/// reader the registry store is asked (RegReadStringDef).
+bool IsMicrosoftXMLInstalled(const TRegistryStringReader& readString = nullptr);
 
 /// Replaces the reader the back-end choice consults (tests; nullptr restores the registry store).
 void SetXMLRegistryReader(TRegistryStringReader readString);

@@ -1,6 +1,8 @@
 #include "foundation/XMLBackEnd.h"
 
+#include "TestEnvironment.h"
 #include "foundation/Log.h"
+#include "foundation/Registry.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -35,4 +37,14 @@ TEST(XMLBackEnd, ChoiceIsLoggedOnlyWhenAskedAndIsAlwaysTheInProcessBackEnd) {
     GetLogSettings() = saved;
     EXPECT_EQ(out, "XML: Using OpenXML\nXML: Using OpenXML\n");
     EXPECT_EQ(ActiveXMLBackEnd(), TXMLBackEnd::OpenXML);
+}
+
+TEST(XMLBackEnd, WithoutAReaderTheRegistryStoreIsAsked) {
+    TempHome home;
+    EXPECT_FALSE(IsMicrosoftXMLInstalled());
+    RegWriteString(QStringLiteral("HKEY_CLASSES_ROOT\\CLSID\\{F5078F32-C551-11D3-89B9-0000F81FE221}"), QString(),
+                   QStringLiteral("msxml3.dll"));
+    EXPECT_TRUE(IsMicrosoftXMLInstalled());
+    // Only the in-process back end exists here, whatever the registry says.
+    EXPECT_EQ(ChooseXMLBackEnd(false, false), TXMLBackEnd::OpenXML);
 }
