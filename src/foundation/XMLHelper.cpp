@@ -423,3 +423,38 @@ void XMLSetValue(const TvrnDomElement& element, const QString& name, const QStri
     if (!value.isEmpty())
         child.append_child(pugi::node_pcdata).set_value(value.constData());
 }
+
+bool XMLHasValue(const TvrnDomElement& element, const QString& name) {
+    const pugi::xml_node node = RequireElement(element, "XMLHasValue");
+    const QByteArray key = Utf8(name);
+    return node.attribute(key.constData()) || node.child(key.constData());
+}
+
+QString XMLElementToText(const TvrnDomElement& element) {
+    const pugi::xml_node node = RequireElement(element, "XMLElementToText");
+    struct Writer : pugi::xml_writer {
+        QByteArray bytes;
+        void write(const void* data, size_t size) override {
+            bytes.append(static_cast<const char*>(data), static_cast<qsizetype>(size));
+        }
+    } writer;
+    node.print(writer, "", kFormatOptions, pugi::encoding_utf8);
+    return QString::fromUtf8(writer.bytes);
+}
+
+TvrnDomElement XMLReplaceWithText(const TvrnDomElement& element, const QString& text) {
+    pugi::xml_node node = RequireElement(element, "XMLReplaceWithText");
+    pugi::xml_node parent = node.parent();
+    if (!parent)
+        throw EXMLHelperError(QStringLiteral("XMLReplaceWithText: the element has no parent"));
+    const TvrnDomDocument parsed = XMLLoadFromBytes(Utf8(text));
+    const pugi::xml_node source = XMLDomAccess::Node(XMLDocumentElement(parsed));
+    for (pugi::xml_node child = XMLDomAccess::Doc(parsed)->first_child(); child; child = child.next_sibling())
+        if (child.type() != pugi::node_element && child.type() != pugi::node_declaration)
+            throw EXMLHelperError(QString::fromLatin1(kLoadError)); // comments or instructions around it
+    const pugi::xml_node copy = parent.insert_copy_before(source, node);
+    if (!copy)
+        throw EXMLHelperError(QStringLiteral("XMLReplaceWithText: the element could not be inserted"));
+    parent.remove_child(node);
+    return XMLDomAccess::MakeElement(XMLDomAccess::Doc(element), copy);
+}

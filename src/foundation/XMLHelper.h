@@ -120,3 +120,17 @@ void XMLSetValue(const TvrnDomElement& element, const QString& name, const QStri
 
 /// Whether a text can be an element or attribute name that the loader reads back.
 bool XMLIsValidName(const QString& name);
+
+// ---- Elements as text ------------------------------------------------------------------------
+// Property lists keep an element of a kind they do not know as its text and write it back
+// unchanged, and they tell a value that is missing from one that is empty.
+
+/// Whether the element has an attribute or a child element of that name.
+bool XMLHasValue(const TvrnDomElement& element, const QString& name);
+/// The element itself as XML text: its tag, attributes and all children, without a declaration,
+/// written exactly as XMLSaveToBytes writes it inside its document.
+QString XMLElementToText(const TvrnDomElement& element);
+/// Replaces the element (at the same place among its siblings) by the one element that text
+/// holds, and returns the new element. Text that is not exactly one element raises
+/// EXMLHelperError "Error loading MSXML Document." and leaves the document as it was.
+TvrnDomElement XMLReplaceWithText(const TvrnDomElement& element, const QString& text);
