@@ -9,7 +9,7 @@ namespace {
 constexpr int MaxCompressionLayers = 4;
 // No data file comes anywhere near this; a larger result can only come from a damaged or hostile
 // file, and stopping early keeps such a file from exhausting memory.
-constexpr qsizetype MaxDecodedSize = qsizetype(1) << 30;
+constexpr qsizetype MaxDecodedSize = qsizetype(256) << 20;
 constexpr qsizetype InflateChunk = 65536;
 
 [[noreturn]] void ZLibFail(const char* operation, int code, const z_stream& stream) {
