@@ -107,10 +107,10 @@ void Encode(benchmark::State& state, bool compressed) {
 }
 } // namespace
 
-BENCHMARK_CAPTURE(Read, compressed, true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Read, plain, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Write, compressed, true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Write, plain, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Read, compressed, true)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(Read, plain, false)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(Write, compressed, true)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(Write, plain, false)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(Decode, compressed, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Decode, plain, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Encode, compressed, true)->Unit(benchmark::kMillisecond);
