@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <random>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -159,8 +161,8 @@ TEST(InvariantFloat, RoundTripsToFifteenDigits) {
     ExpectRoundTrips();
 }
 
-/// Switches the C and C++ locales to German (decimal comma), built on the fly with localedef into a
-/// temporary folder so that the machine needs no generated locales.
+/// Builds a German locale (decimal comma) on the fly with localedef into a temporary folder, so
+/// that the machine needs no generated locales.
 class GermanLocale : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -171,38 +173,42 @@ protected:
                                           QStringLiteral("UTF-8"), m_dir.filePath(QStringLiteral("de_DE.UTF-8"))});
         if (rc != 0)
             GTEST_SKIP() << "localedef cannot build de_DE (Debian package 'locales' missing)";
-        m_savedLocPath = qgetenv("LOCPATH");
-        m_savedLcAll = qgetenv("LC_ALL");
+    }
+
+    /// Switches the C and C++ locales of this process to German. The checks run in a child process
+    /// (a death test), so the switch never reaches other tests, and the C library's own
+    /// allocations for a locale path are not reported as leaks of this program.
+    void SwitchToGerman() {
         qputenv("LOCPATH", m_dir.path().toUtf8());
         qputenv("LC_ALL", "de_DE.UTF-8");
-        ASSERT_NE(std::setlocale(LC_ALL, ""), nullptr);
+        if (std::setlocale(LC_ALL, "") == nullptr) {
+            std::fputs("setlocale failed\n", stderr);
+            ::_exit(2);
+        }
         std::locale::global(std::locale(""));
-        m_switched = true;
-        ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+        if (std::string(std::localeconv()->decimal_point) != ",") {
+            std::fputs("no decimal comma\n", stderr);
+            ::_exit(3);
+        }
     }
-    void TearDown() override {
-        if (!m_switched)
-            return;
-        std::locale::global(std::locale::classic());
-        qputenv("LOCPATH", m_savedLocPath);
-        qputenv("LC_ALL", m_savedLcAll);
-        std::setlocale(LC_ALL, "C.UTF-8");
-        std::setlocale(LC_NUMERIC, "C");
-    }
+
     QTemporaryDir m_dir;
-    QByteArray m_savedLocPath;
-    QByteArray m_savedLcAll;
-    bool m_switched = false;
 };
 
 TEST_F(GermanLocale, InvariantFormsIgnoreTheDecimalComma) {
-    EXPECT_EQ(FloatToInvariantStr(12.5), QStringLiteral("12.5"));
-    EXPECT_EQ(FloatToInvariantStr(-1234567.25), QStringLiteral("-1234567.25"));
-    EXPECT_EQ(InvariantStrToFloat(QStringLiteral("-0.25")), -0.25);
-    EXPECT_EQ(ConvertErrorOf([] { InvariantStrToFloat(QStringLiteral("1,5")); }),
-              QStringLiteral("'1,5' is not a valid float value"));
-    EXPECT_EQ(IntToWideStr(1234567), QStringLiteral("1234567"));
-    ExpectRoundTrips();
+    EXPECT_EXIT(
+        {
+            SwitchToGerman();
+            EXPECT_EQ(FloatToInvariantStr(12.5), QStringLiteral("12.5"));
+            EXPECT_EQ(FloatToInvariantStr(-1234567.25), QStringLiteral("-1234567.25"));
+            EXPECT_EQ(InvariantStrToFloat(QStringLiteral("-0.25")), -0.25);
+            EXPECT_EQ(ConvertErrorOf([] { InvariantStrToFloat(QStringLiteral("1,5")); }),
+                      QStringLiteral("'1,5' is not a valid float value"));
+            EXPECT_EQ(IntToWideStr(1234567), QStringLiteral("1234567"));
+            ExpectRoundTrips();
+            ::_exit(::testing::Test::HasFailure() ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(FormatPlaceholders, Substitution) {
