@@ -19,7 +19,7 @@ ctest --preset asan
 if [ -f fuzz/CMakeLists.txt ]; then
     echo "== fuzz targets (short runs)"
     cmake --preset fuzz >/dev/null
-    cmake --build --preset fuzz
+    cmake --build --preset fuzz --target fuzzers
     scripts/run-fuzzers.sh build/fuzz/fuzz
 fi
 echo "All test stages passed."
