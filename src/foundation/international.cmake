@@ -5,6 +5,8 @@ target_sources(foundation PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/International.h
     ${CMAKE_CURRENT_LIST_DIR}/platform/DatePicture.cpp
     ${CMAKE_CURRENT_LIST_DIR}/platform/DatePicture.h
+    ${CMAKE_CURRENT_LIST_DIR}/platform/IcuLocaleData.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/platform/IcuLocaleData.h
     ${CMAKE_CURRENT_LIST_DIR}/platform/NationalLanguage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/platform/NationalLanguage.h
 )
