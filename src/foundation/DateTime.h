@@ -116,6 +116,9 @@ void DecodeTVRNTime(TVRNTime t, int& hour, int& minute, int& second, int& msec);
 double EncodeDuration(int days, int hours, int minutes, int seconds, int msecs);
 /// Total hours (any non-negative number) are split into days and hours.
 double EncodeDurationHours(int totalHours, int minutes, int seconds, int msecs);
+inline double EncodeDuration(int totalHours, int minutes, int seconds, int msecs) {
+    return EncodeDurationHours(totalHours, minutes, seconds, msecs);
+}
 /// Carries msecs over 999 into seconds, seconds over 59 into minutes and minutes over 59 into
 /// hours before encoding; negative parts still raise.
 double EncodeDurationNormalized(int totalHours, int minutes, int seconds, int msecs);

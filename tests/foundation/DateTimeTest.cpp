@@ -170,7 +170,7 @@ TEST(DateTimeTimeOfDay, EncodeAndDecodeIncludingTheEndOfTheDay) {
 
 TEST(DateTimeDuration, EncodeDecodeAndTotals) {
     EXPECT_EQ(EncodeDuration(1, 2, 0, 0, 0), 1.0 + 2.0 / 24.0);
-    EXPECT_EQ(EncodeDurationHours(26, 15, 0, 0), EncodeDuration(1, 2, 15, 0, 0));
+    EXPECT_EQ(EncodeDuration(26, 15, 0, 0), EncodeDuration(1, 2, 15, 0, 0)); // total hours
     EXPECT_EQ(EncodeDurationNormalized(1, 59, 59, 1500), EncodeDuration(0, 2, 0, 0, 500));
     EXPECT_EQ(MessageOf([] { EncodeDuration(1, 24, 0, 0, 0); }),
               "EVRNConvertError: '1 24:0:0.000' is not a valid duration value");
