@@ -2,6 +2,7 @@
 
 #include "TestEnvironment.h"
 #include "foundation/XMZTestFiles.h"
+#include "foundation/platform/InstanceLock.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -170,6 +171,23 @@ TEST_F(HoraluxCtlTest, PackWritesNothingWhenSomethingCannotBeRead) {
     pack = Ctl({QStringLiteral("file"), QStringLiteral("pack"), good, out});
     EXPECT_EQ(pack.code, 1);
     EXPECT_EQ(ReadBytes(out), before);
+}
+
+TEST_F(HoraluxCtlTest, PackIsRefusedWhileTheProgramRuns) {
+    const QString xml = Path("in.xml");
+    ASSERT_TRUE(WriteBytes(xml, "<r><x/></r>"));
+    const QString out = Path("out.hx");
+    TInstanceLock running; // what the program holds while it runs
+    ASSERT_TRUE(running.TryAcquire());
+    const CtlRun pack = Ctl({QStringLiteral("file"), QStringLiteral("pack"), xml, out});
+    EXPECT_EQ(pack.code, 1);
+    EXPECT_TRUE(pack.err.contains(QStringLiteral("Horalux is running"))) << pack.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(out));
+    running.Release();
+    EXPECT_EQ(Ctl({QStringLiteral("file"), QStringLiteral("pack"), xml, out}).code, 0);
+    // Reading is fine while it runs.
+    ASSERT_TRUE(running.TryAcquire());
+    EXPECT_EQ(Ctl({QStringLiteral("file"), QStringLiteral("dump"), out}).code, 0);
 }
 
 TEST_F(HoraluxCtlTest, TheProgramWritesUtf8AndReturnsItsExitCodes) {

@@ -5,6 +5,7 @@
 #include "foundation/VRNException.h"
 #include "foundation/XMZCodec.h"
 #include "foundation/XMZFile.h"
+#include "foundation/platform/InstanceLock.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,7 +23,8 @@ const char* const Help =
     "    header (identity, save counter); it must be a readable data file of the given type and\n"
     "    not open for writing by another program. --compressed (default) writes the zlib form,\n"
     "    --plain the UTF-16 text. --type GUID sets the file type ({XXXXXXXX-XXXX-XXXX-XXXX-\n"
-    "    XXXXXXXXXXXX}); without it a new file has no type and an existing one keeps its own.\n";
+    "    XXXXXXXXXXXX}); without it a new file has no type and an existing one keeps its own.\n"
+    "    Refused while Horalux runs.\n";
 
 int Fail(TCtlIO& io, const QString& file, const std::exception& e) {
     io.err << "horaluxctl: " << file << ": " << ExceptionToText(e) << "\n";
@@ -111,6 +113,14 @@ int Pack(const QStringList& args, TCtlIO& io) {
         source = XMLLoadFromBytes(file.readAll());
     } catch (const std::exception& e) {
         return Fail(io, input, e);
+    }
+
+    // Horalux keeps its data files open and rewrites them whenever it saves: never write while it
+    // runs, and keep it from starting until this write is done.
+    TInstanceLock programLock;
+    if (!programLock.FileName().isEmpty() && !programLock.TryAcquire()) {
+        io.err << "horaluxctl: " << output << ": Horalux is running; quit it before writing data files\n";
+        return CtlExitFailure;
     }
 
     try {
