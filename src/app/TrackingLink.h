@@ -1,0 +1,38 @@
+#pragma once
+
+// The controller's view of the tracking manager: the calls the controller and the main window
+// make. The tracking manager (or an adapter around it) implements it and is handed to the
+// controller when the load sequence prepares tracking; its notifications come back through the
+// THXApplication::OnDaySwitch ... OnTrackingShown handlers.
+
+#include <memory>
+
+class IHXTrackingManagerLink {
+public:
+    IHXTrackingManagerLink() = default;
+    virtual ~IHXTrackingManagerLink() = default;
+    IHXTrackingManagerLink(const IHXTrackingManagerLink&) = delete;
+    IHXTrackingManagerLink& operator=(const IHXTrackingManagerLink&) = delete;
+
+    /// The regular check (reason 0): the main window's timer and regional-settings changes.
+    virtual void UpdateTracking() = 0;
+    /// Drops the loaded data and checks again (reason 4), after the stored data changed.
+    virtual void ResetTrackingData() = 0;
+    /// Opens the tracking window for the period to explain now (reason 3).
+    virtual void TrackNow() = 0;
+    /// Reads the options again (after ApplyOptions).
+    virtual void ReloadSettings() = 0;
+    /// The last, modal explanation of the day (normal close only).
+    virtual void FinishTracking() = 0;
+    /// Hides the tracking window before the session ends; false when it cannot.
+    virtual bool HideTrackingWindow() = 0;
+    /// Whether the current tracker asks at intervals (the "Show Tracking" action is visible then).
+    virtual bool HasIntervalTracker() = 0;
+    /// The tracking interval in minutes.
+    virtual int TrackingIntervalMinutes() = 0;
+    /// The tracking-impossible notice could not be shown: it counts as given now.
+    virtual void TrackingImpossibleNoticeGiven() = 0;
+    /// Breaks the manager's references (called when the controller shuts down).
+    virtual void Cleanup() = 0;
+};
+using TrackingManagerLinkPtr = std::shared_ptr<IHXTrackingManagerLink>;
