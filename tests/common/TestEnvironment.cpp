@@ -62,5 +62,9 @@ void PrepareTestProcess() {
     // outside a TempHome still never writes into the real home folder.
     static TempHome processHome;
     qputenv("LANG", "C.UTF-8");
+    if (qEnvironmentVariableIsEmpty("HORALUX_LOCALEDIR"))
+        qputenv("HORALUX_LOCALEDIR", HORALUX_TEST_LOCALEDIR);
+    if (qEnvironmentVariableIsEmpty("HORALUX_BINARY_DIR"))
+        qputenv("HORALUX_BINARY_DIR", HORALUX_TEST_BINARY_DIR);
     std::setlocale(LC_NUMERIC, "C");
 }
