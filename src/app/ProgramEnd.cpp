@@ -8,6 +8,11 @@ TProgramEnd& ProgramEndReason() {
     return reason;
 }
 
+int& ProgramExitCode() {
+    static int code = 0;
+    return code;
+}
+
 namespace {
 std::function<void()>& TerminateHandler() {
     static std::function<void()> handler;
@@ -28,5 +33,5 @@ void TerminateApplication() {
     // modal box) still ends the main loop.
     if (auto* app = QCoreApplication::instance())
         QMetaObject::invokeMethod(
-            app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+            app, [] { QCoreApplication::exit(ProgramExitCode()); }, Qt::QueuedConnection);
 }

@@ -10,8 +10,11 @@ enum class TProgramEnd {
 
 TProgramEnd& ProgramEndReason();
 
-/// Ends the message loop with exit code 0 (the loop may not be running yet; then the loop ends as
-/// soon as it starts).
+/// The exit code the message loop ends with: 0, or 1 after a fatal start-up failure.
+int& ProgramExitCode();
+
+/// Ends the message loop with ProgramExitCode() (the loop may not be running yet; then the loop
+/// ends as soon as it starts).
 void TerminateApplication();
 
 /// Replaces what TerminateApplication does (tests record the request instead of ending their

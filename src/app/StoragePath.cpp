@@ -1,6 +1,7 @@
 #include "app/StoragePath.h"
 
 #include "foundation/Log.h"
+#include "foundation/Registry.h"
 #include "foundation/VRNException.h"
 #include "foundation/VRNTools.h"
 
@@ -34,7 +35,21 @@ bool PrepareBaseFolder(const QString& folder) {
     return IsUsableFolder(folder);
 }
 
+const QString kKey = QStringLiteral("\\Software\\Varnelo\\Horalux");
+const QString kValue = QStringLiteral("StoragePath");
+
 } // namespace
+
+TStoragePathStore RegistryStoragePathStore() {
+    return {[] {
+                TvrnRegistry registry(KEY_READ);
+                registry.SetRootKey(TvrnRootKey::CurrentUser);
+                if (!registry.OpenKeyReadOnly(kKey))
+                    return QString();
+                return registry.ReadString(kValue);
+            },
+            [](const QString& path) { RegWriteString(QStringLiteral("HKEY_CURRENT_USER") + kKey, kValue, path); }};
+}
 
 QString DetermineStoragePath(const TStoragePathStore& store) {
     QString path;

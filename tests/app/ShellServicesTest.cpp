@@ -6,6 +6,7 @@
 #include "app/CurrentWindows.h"
 #include "app/ProviderRegistry.h"
 #include "app/StoragePath.h"
+#include "foundation/Registry.h"
 #include "foundation/VRNException.h"
 
 #include <QDir>
@@ -242,6 +243,19 @@ TEST(StoragePath, UncreatableFolderRaises) {
                                    home.DataHome() + QStringLiteral("/Horalux\""));
     }
     EXPECT_TRUE(store.value.isEmpty());
+}
+
+TEST(StoragePath, RegistryStoreKeepsTheFolderForTheNextStart) {
+    TempHome home;
+    const QString key = QStringLiteral("HKEY_CURRENT_USER\\Software\\Varnelo\\Horalux");
+    const QString first = DetermineStoragePath(RegistryStoragePathStore());
+    EXPECT_EQ(first, home.DataHome() + QStringLiteral("/Horalux/"));
+    EXPECT_EQ(RegReadStringDef(key, QStringLiteral("StoragePath"), QString()), first);
+    EXPECT_EQ(DetermineStoragePath(RegistryStoragePathStore()), first);
+
+    RegWriteString(key, QStringLiteral("StoragePath"), home.Path(QStringLiteral("deleted")));
+    EXPECT_EQ(DetermineStoragePath(RegistryStoragePathStore()), first);
+    EXPECT_EQ(RegReadStringDef(key, QStringLiteral("StoragePath"), QString()), first);
 }
 
 } // namespace
