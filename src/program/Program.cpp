@@ -1,11 +1,14 @@
 #include "program/Program.h"
 
+#include "app/Application.h"
+#include "app/DataFile.h"
 #include "app/LaunchWindow.h"
+#include "app/MainWindow.h"
+#include "app/MessageBox.h"
 #include "app/ProgramEnd.h"
-#include "app/SimpleMessageBox.h"
-#include "app/StandInApplication.h"
 #include "foundation/BuildInformation.h"
 #include "foundation/Log.h"
+#include "foundation/VRNException.h"
 #include "foundation/XMLBackEnd.h"
 #include "foundation/platform/CommandLine.h"
 #include "foundation/platform/InstanceChannel.h"
@@ -15,6 +18,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <clocale>
+#include <cstdio>
 
 namespace {
 
@@ -34,8 +38,8 @@ int RunQuitRequest(int argc, char** argv) {
 int ShowAlreadyRunning(int argc, char** argv) {
     QApplication app(argc, argv);
     ResetNumericLocale();
-    TSimpleMessageBox::Show(nullptr, QStringLiteral("Varnelo Horalux"),
-                            QStringLiteral("Varnelo Horalux is already running."), QMessageBox::Critical);
+    ShowMessageBox(nullptr, QStringLiteral("Varnelo Horalux"), QStringLiteral("Varnelo Horalux is already running."),
+                   MessageBoxKind::Error);
     return 0;
 }
 
@@ -47,10 +51,34 @@ void AppendProgramBuildInformation() {
     AppendBuildInformation(QStringLiteral("Main Program"), BuildOptionsLine());
 }
 
-std::shared_ptr<void> CreateStandInApplication(TfrmLaunch& launchWindow) {
-    auto application = std::make_shared<TStandInApplication>();
-    application->Initialize(&launchWindow);
+std::shared_ptr<void> CreateApplication(TfrmLaunch& launchWindow) {
+    THXApplication::Options options;
+    options.launchWindow = &launchWindow;
+    auto application = std::make_shared<THXApplication>(options);
+    try {
+        application->Initialize();
+    } catch (...) {
+        // A controller that cannot be created is a fatal start-up failure.
+        ProgramExitCode() = 1;
+        throw;
+    }
     return application;
+}
+
+/// The preparation before any window: storage folder and options. Returns the exit code of a
+/// start that cannot go on, or -1.
+int PrepareBeforeWindows() {
+    try {
+        PrepareApplicationModule();
+        return -1;
+    } catch (const EStartupFailure& e) {
+        return e.ExitCode();
+    } catch (const std::exception& e) {
+        LogException(QStringLiteral("Program start"), e);
+        const QByteArray line = (QStringLiteral("Varnelo Horalux: ") + ExceptionToText(e) + u'\n').toUtf8();
+        std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
+        return 1;
+    }
 }
 
 } // namespace
@@ -83,9 +111,16 @@ int RunProgram(int argc, char** argv) {
     // The program lives in the notification area: closing its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    TfrmLaunch launchWindow(TfrmLaunch::Options{CreateStandInApplication, false, QString(), {}});
+    if (const int failed = PrepareBeforeWindows(); failed >= 0) {
+        FinishApplicationModule();
+        ProgramInstanceLock().Release();
+        WriteLog(QStringLiteral("Normal Program End"));
+        return failed;
+    }
+
+    TfrmLaunch launchWindow(TfrmLaunch::Options{CreateApplication, false, QString(), {}});
     TTerminationSignals terminationSignals([&launchWindow](int) {
-        if (auto* mainWindow = qobject_cast<TStandInMainWindow*>(launchWindow.MainWindow()))
+        if (auto* mainWindow = qobject_cast<TfrmMain*>(launchWindow.MainWindow()))
             mainWindow->CloseNormally();
         else
             TerminateApplication();
@@ -93,6 +128,7 @@ int RunProgram(int argc, char** argv) {
     const int exitCode = QApplication::exec();
 
     // 6. End.
+    FinishApplicationModule();
     ProgramInstanceLock().Release();
     if (ProgramEndReason() == TProgramEnd::QuitByOtherInstance) {
         WriteLog(QStringLiteral("Program quit by other instance"));

@@ -124,8 +124,12 @@ TEST_F(DataFileTest, CancelShowsTheStopBoxAndEndsWithExitCodeOne) {
 TEST_F(DataFileTest, FileThatCannotBeCreatedShowsTheCreateBox) {
     TMessageBoxSeam::SetNextAnswer(MessageBoxResult::OK);
     TextOwner owner;
-    const QString inMissingFolder = m_home.Path(QStringLiteral("no/such/folder/options.hx"));
-    EXPECT_THROW(LoadOrCreateDataFile(inMissingFolder, kType, kTexts, owner.Content(), NewFile), EStartupFailure);
+    // A plain file where the folder should be.
+    QFile blocker(m_home.Path(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString unreachable = m_home.Path(QStringLiteral("blocker/options.hx"));
+    EXPECT_THROW(LoadOrCreateDataFile(unreachable, kType, kTexts, owner.Content(), NewFile), EStartupFailure);
     ASSERT_EQ(TMessageBoxSeam::History().size(), 1u);
     EXPECT_EQ(TMessageBoxSeam::History()[0].text, QStringLiteral("create failed Varnelo Horalux"));
 }

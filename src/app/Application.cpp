@@ -1,0 +1,699 @@
+#include "app/Application.h"
+
+#include "app/Action.h"
+#include "app/AppEvents.h"
+#include "app/ApplicationStorage.h"
+#include "app/Autostart.h"
+#include "app/DataFile.h"
+#include "app/DialogFont.h"
+#include "app/MainWindow.h"
+#include "app/MessageBox.h"
+#include "app/OptionsAccess.h"
+#include "app/SaveAll.h"
+#include "app/Splash.h"
+#include "app/StoragePath.h"
+#include "app/TrackingHints.h"
+#include "app/Translation.h"
+#include "calendar/Calendar.h"
+#include "foundation/Clock.h"
+#include "foundation/DateTime.h"
+#include "foundation/Log.h"
+#include "foundation/VRNException.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMenu>
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace {
+
+const QString kProduct = QStringLiteral("Varnelo Horalux");
+
+/// Runs one step of a teardown; a failure is logged and the next step still runs.
+void Guarded(const char* step, const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        LogException(QStringLiteral("THXApplication.Cleanup: ") + QString::fromLatin1(step), e);
+    } catch (...) {
+        LogException(QStringLiteral("THXApplication.Cleanup: ") + QString::fromLatin1(step),
+                     std::runtime_error("unknown exception"));
+    }
+}
+
+const TDataFileTexts kOptionsTexts{
+    TrNoop("There was an error loading the options. %1 needs its options to work correctly."),
+    TrNoop("There was an error creating an options file. %1 cannot run without its options. The program will be "
+           "stopped now."),
+    TrNoop("There was an error loading the program options. %1 cannot run without its options. The program will "
+           "be stopped now."),
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Start-up before any window exists
+
+TApplicationStart& ApplicationStart() {
+    static TApplicationStart start;
+    return start;
+}
+
+void PrepareApplicationModule() {
+    InitializeTranslations();
+    TApplicationStart& start = ApplicationStart();
+    // The tools come first, so that files can be created while the options load.
+    start.tools = std::make_shared<THXTools>([](const QString& section) -> PropertyListPtr {
+        const PropertyListPtr options = ApplicationStart().options;
+        return options ? OptionsSection(options, section) : nullptr;
+    });
+
+    // 1. The storage folder. Its errors are not caught: the program stops before any window.
+    start.storagePath = DetermineStoragePath(RegistryStoragePathStore());
+
+    // 2. The options.
+    start.options = NewOptionsList();
+    const PropertyListPtr options = start.options;
+    start.optionsFile = LoadOrCreateDataFile(
+        start.storagePath + QStringLiteral("options.hx"), OptionsFileType, kOptionsTexts,
+        TDataFileContent{[options] { ClearOptions(options); },
+                         [options](const TvrnDomElement& content) { LoadOptionsFromXML(options, content); },
+                         [options](const TvrnDomElement& content) { SaveOptionsToXML(options, content); },
+                         {},
+                         {}},
+        [] { return ApplicationStart().tools->CreateNewXMZFile(); });
+
+    // 3. The dialog font: 8 points of the desktop's font, or the font chosen in the language
+    // options (the stored names of the system's dialog font stand for the desktop's font).
+    const PropertyListPtr language = OptionsSection(options, QStringLiteral("language"));
+    QFont font(SystemDialogFontFamily());
+    font.setPointSize(8);
+    if (const std::optional<QFont> stored = SectionFont(language, QStringLiteral("font")))
+        font = *stored;
+    SetDialogFont(font);
+
+    // 4. The language.
+    const QString code = SectionString(language, QStringLiteral("language"), QString());
+    if (!code.isEmpty())
+        SwitchLanguage(code);
+
+    // 5. The message box captions in that language.
+    TranslateMessageBoxButtons();
+}
+
+void FinishApplicationModule() {
+    TApplicationStart& start = ApplicationStart();
+    try {
+        if (start.optionsFile)
+            start.optionsFile->Close_();
+    } catch (const std::exception& e) {
+        LogException(QStringLiteral("THXApplication: closing the options file"), e);
+    }
+    start = TApplicationStart{};
+}
+
+// ---------------------------------------------------------------------------------------------
+// Creation and initialization
+
+THXApplication::THXApplication() : THXApplication(Options{}) {}
+
+THXApplication::THXApplication(Options options)
+    : m_startOptions(std::move(options)), m_providers(NewProviderTables()),
+      m_currentWindows([this] { UpdateCurrentWindow_(); }) {}
+
+THXApplication::~THXApplication() {
+    if (!m_cleanedUp)
+        Cleanup();
+}
+
+void THXApplication::Initialize() {
+    try {
+        if (m_startOptions.showSplash && qobject_cast<QApplication*>(QCoreApplication::instance())) {
+            m_splash = new TfrmSplash;
+            m_splash->ShowAndWait();
+        }
+        CreateObjects_();
+        CreateMainWindow_();
+        if (m_startOptions.launchWindow)
+            QCoreApplication::postEvent(m_startOptions.launchWindow, new TMainWindowReadyEvent(m_mainWindow));
+        LoadSequence_();
+    } catch (...) {
+        delete m_splash;
+        m_splash = nullptr;
+        Cleanup();
+        throw;
+    }
+    delete m_splash;
+    m_splash = nullptr;
+}
+
+void THXApplication::CreateObjects_() {
+    std::weak_ptr<THXApplication> self = weak_from_this();
+    m_tools = std::make_shared<THXTools>([self](const QString& section) -> PropertyListPtr {
+        const auto app = self.lock();
+        return app && app->m_options ? app->GetOptions(section) : nullptr;
+    });
+    // The controller's tools replace the process-wide ones.
+    std::shared_ptr<THXTools> processTools = std::move(ApplicationStart().tools);
+    ReleaseAndCleanup(processTools);
+    m_options = NewOptionsList();
+    m_actions.clear();
+    m_actionList.clear();
+    m_calendar = std::make_shared<TCalendar>();
+    // The activity tree, the planned breaks and the formatting options are created here as their
+    // parts join the program.
+}
+
+void THXApplication::CreateMainWindow_() {
+    auto* window = new TfrmMain;
+    window->SetController(shared_from_this());
+    window->SetApplication(this);
+    m_mainWindow = window;
+}
+
+void THXApplication::SplashStep_(const char* text) {
+    SetSplashText(FormatPlaceholders(Tr(text), {kProduct}));
+}
+
+void THXApplication::SetSplashText(const QString& text) {
+    m_lastSplashText = text;
+    if (m_splash && m_splash->isVisible())
+        m_splash->SetStatus(text);
+}
+
+void THXApplication::LoadSequence_() {
+    SplashStep_(TrNoop("Initializing %1 ..."));
+    InitializeStep_();
+    SplashStep_(TrNoop("Loading calendar ..."));
+    LoadCalendar_();
+    SplashStep_(TrNoop("Loading formatting ..."));
+    LoadFormatting_();
+    SplashStep_(TrNoop("Loading activities ..."));
+    LoadActivities_();
+    SplashStep_(TrNoop("Preparing tracking ..."));
+    PrepareTracking_();
+    CreateTrayActions_();
+    SplashStep_(TrNoop("Loading add-ins ..."));
+    LoadAddIns_();
+    SplashStep_(TrNoop("Launching add-ins ..."));
+    LaunchAddIns_();
+    try {
+        ApplyOptions(QString());
+    } catch (const std::exception& e) {
+        // A setting that cannot be applied (an autostart folder without write permission, say) is
+        // reported but does not keep the program from starting.
+        LogException(QStringLiteral("THXApplication.ApplyOptions"), e);
+        ShowErrorBox(nullptr, kProduct, GetExceptionMessage(e), e);
+    }
+    AddTrayActions_();
+    RouteGenericWindows_();
+    SplashStep_(TrNoop("Starting %1 ..."));
+    StartMainWindow_();
+}
+
+void THXApplication::InitializeStep_() {
+    TApplicationStart& start = ApplicationStart();
+    m_storagePath = start.storagePath;
+    if (start.options)
+        m_options = start.options;
+    m_optionsFile = start.optionsFile;
+    m_fileNames.reset();
+}
+
+void THXApplication::LoadCalendar_() {
+    // The calendar's defaults go into an empty "calendar" section, else the calendar is loaded
+    // from it, once the calendar reads and writes property lists.
+}
+
+void THXApplication::LoadFormatting_() {
+    // The formatting options are reset into an empty "formatting options" section, else loaded
+    // from it, once they exist.
+}
+
+void THXApplication::LoadActivities_() {
+    // "activities.hx" is loaded or created here (LoadOrCreateDataFile with the activity tree).
+}
+
+void THXApplication::PrepareTracking_() {
+    // The tracking manager joins here; its notifications come back through OnDaySwitch ...
+    // OnTrackingShown.
+    if (m_startOptions.createTrackingManager)
+        m_trackingManager = m_startOptions.createTrackingManager(*this);
+}
+
+void THXApplication::CreateTrayActions_() {
+    const auto showTracking = CreateBuiltInAction_(ActionIdShowTracking, Tr("Show Tracking"), -2, [this] {
+        if (!m_currentWindows.HasCurrent() && m_trackingManager)
+            m_trackingManager->TrackNow();
+    });
+    if (showTracking)
+        showTracking->SetIsDefault(true);
+    CreateBuiltInAction_(TGUID(), QStringLiteral("-"), -1, {});
+    CreateBuiltInAction_(TGUID(), QStringLiteral("-"), 60000, {});
+    CreateBuiltInAction_(ActionIdAbout, Tr("About"), 60001, [this] {
+        if (CanShowWindow())
+            ShowAboutWindow_();
+    });
+    CreateBuiltInAction_(ActionIdOptions, Tr("Options"), 60002, [this] {
+        ShowOptionsDialog_();
+        ApplyOptions(QString());
+    });
+    CreateBuiltInAction_(ActionIdExit, Tr("Exit"), 60003, [this] {
+        if (m_mainWindow)
+            QMetaObject::invokeMethod(m_mainWindow, &TfrmMain::CloseNormally, Qt::QueuedConnection);
+    });
+}
+
+void THXApplication::LoadAddIns_() {
+    // The add-in manager loads the add-ins here. Until it exists the providers of the storage are
+    // registered directly.
+    if (m_startOptions.registerProviders)
+        m_startOptions.registerProviders(*this);
+}
+
+void THXApplication::LaunchAddIns_() {
+    // The add-in manager launches the add-ins here, in the order of their requirements.
+}
+
+void THXApplication::AddTrayActions_() {
+    QMenu* menu = m_mainWindow ? m_mainWindow->GetTrayPopupMenu() : nullptr;
+    if (!menu)
+        return;
+    for (const TGUID& id : {ActionIdShowTracking, ActionIdAbout, ActionIdOptions, ActionIdExit})
+        if (const auto action = m_actions.value(id))
+            menu->addAction(action->GetToolkitAction());
+    for (const auto& action : m_actionList)
+        if (action->GetCaption() == QLatin1StringView("-"))
+            menu->addAction(action->GetToolkitAction());
+    UpdateShowTrackingVisibility_();
+    // Sorted by order position; equal positions keep their order.
+    QList<QAction*> items = menu->actions();
+    std::stable_sort(items.begin(), items.end(), [](QAction* a, QAction* b) {
+        const auto* oa = qobject_cast<TOrderedAction*>(a);
+        const auto* ob = qobject_cast<TOrderedAction*>(b);
+        return (oa ? oa->OrderPosition() : 0) < (ob ? ob->OrderPosition() : 0);
+    });
+    for (QAction* item : items)
+        menu->removeAction(item);
+    menu->addActions(items);
+    if (const auto showTracking = m_actions.value(ActionIdShowTracking))
+        menu->setDefaultAction(showTracking->GetToolkitAction());
+}
+
+void THXApplication::RouteGenericWindows_() {
+    std::weak_ptr<THXApplication> self = weak_from_this();
+    SetGenericWindowHooks({[self](QWidget* window) {
+                               if (const auto app = self.lock())
+                                   app->AddCurrentWindow(window);
+                           },
+                           [self](QWidget* window) {
+                               if (const auto app = self.lock())
+                                   app->RemoveCurrentWindow(window);
+                           }});
+}
+
+void THXApplication::StartMainWindow_() {
+    if (m_mainWindow)
+        m_mainWindow->Start();
+    RegisterFormatSettingsNotify(this);
+    m_formatListenerRegistered = true;
+    m_initialized = true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Options
+
+PropertyListPtr THXApplication::GetOptions(const QString& section) {
+    return OptionsSection(m_options, section);
+}
+
+void THXApplication::ApplyOptions(const QString& section) {
+    // Every section is applied even when one fails; the first failure is raised afterwards.
+    std::exception_ptr first;
+    const auto apply = [&](const QString& name) {
+        if (!section.isEmpty() && section.compare(name, Qt::CaseInsensitive) != 0)
+            return;
+        try {
+            ApplySection_(name);
+        } catch (...) {
+            if (!first)
+                first = std::current_exception();
+        }
+    };
+    for (const QString& name : {QStringLiteral("general"), QStringLiteral("planned breaks"), QStringLiteral("calendar"),
+                                QStringLiteral("formatting options")})
+        apply(name);
+    try {
+        if (m_trackingManager)
+            m_trackingManager->ReloadSettings();
+        if (m_mainWindow && (section.isEmpty() || section.compare(u"tracking manager", Qt::CaseInsensitive) == 0))
+            m_mainWindow->ReloadHotkeys();
+        UpdateShowTrackingVisibility_();
+    } catch (...) {
+        if (!first)
+            first = std::current_exception();
+    }
+    if (first)
+        std::rethrow_exception(first);
+}
+
+void THXApplication::ApplySection_(const QString& name) {
+    if (name == QLatin1StringView("general")) {
+        const bool autostart = SectionBool(GetOptions(name), QStringLiteral("autostart"), true);
+        if (autostart)
+            WriteAutostartEntry(m_startOptions.programPath.isEmpty() ? QCoreApplication::applicationFilePath()
+                                                                     : m_startOptions.programPath);
+        else
+            DeleteAutostartEntry();
+    }
+    // "planned breaks", "calendar" and "formatting options" configure their objects here as those
+    // read property lists.
+}
+
+// ---------------------------------------------------------------------------------------------
+// Saving
+
+void THXApplication::SaveOptions() {
+    const PropertyListPtr options = m_options;
+    const bool compress = SectionBool(GetOptions(QStringLiteral("general")), QStringLiteral("compress"), true);
+    const QString path = m_storagePath + QStringLiteral("options.hx");
+    SaveDataFile(
+        m_optionsFile, path, OptionsFileType,
+        [options](const TvrnDomElement& content) { SaveOptionsToXML(options, content); }, compress,
+        [this] { return CreateNewXMZFile_(); },
+        [path](const std::exception& e) {
+            throw EOptionsSaveError(QStringLiteral("Error saving options to file \"") + path + u'"' +
+                                    ExceptionToTextSuffix(e));
+        });
+}
+
+void THXApplication::SaveActivities() {
+    // Written once the activity tree is part of the controller.
+}
+
+void THXApplication::SaveAll() {
+    SaveAllWith(false);
+}
+
+void THXApplication::SaveAllAtShutdown() {
+    SaveAllWith(true);
+}
+
+void THXApplication::SaveAllWith(bool atShutdown) {
+    RunSaveSteps({{TrNoop("There was an error saving the program options."), [this] { SaveOptions(); }},
+                  {TrNoop("There was an error saving the activities."), [this] { SaveActivities(); }},
+                  {TrNoop("There was an error saving the work data."), [this] { SaveWorkData_(); }}},
+                 atShutdown);
+}
+
+std::shared_ptr<TXMZFile> THXApplication::CreateNewXMZFile_() {
+    if (!m_tools)
+        throw EMustNotHappen(QStringLiteral("THXApplication.CreateNewXMZFile: no tools"));
+    return m_tools->CreateNewXMZFile();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Actions
+
+std::shared_ptr<IHXAction_> THXApplication::CreateAction() {
+    auto action = std::make_shared<THXAction>();
+    m_actionList.push_back(action);
+    m_actions.insert(action->GetID(), action);
+    return action;
+}
+
+std::shared_ptr<IHXAction_> THXApplication::GetAction(const TGUID& id) {
+    return m_actions.value(id);
+}
+
+std::shared_ptr<THXAction> THXApplication::CreateBuiltInAction_(const TGUID& id, const QString& caption,
+                                                                int orderPosition, std::function<void()> routine) {
+    try {
+        auto action = std::make_shared<THXAction>(id);
+        action->SetCaption(caption);
+        if (routine)
+            action->AddExecute(std::make_shared<TInternalExecute>([routine](const QString&) { routine(); }));
+        action->SetOrderPosition(orderPosition);
+        if (m_actions.contains(action->GetID()))
+            throw EVRNException(QStringLiteral("Action with ID '") + action->GetID().ToString() +
+                                QStringLiteral("' is already registered."));
+        m_actionList.push_back(action);
+        m_actions.insert(action->GetID(), action);
+        return action;
+    } catch (const std::exception& e) {
+        LogException(QStringLiteral("THXApplication.CreateAction"), e);
+        return nullptr;
+    }
+}
+
+void THXApplication::UpdateShowTrackingVisibility_() {
+    if (const auto showTracking = m_actions.value(ActionIdShowTracking))
+        showTracking->SetVisible(m_trackingManager && m_trackingManager->HasIntervalTracker());
+}
+
+std::shared_ptr<IHXMenuControl_> THXApplication::GetMenuController() {
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Current windows
+
+QWidget* THXApplication::GetCurrentWindow() {
+    return m_currentWindows.Current();
+}
+
+void THXApplication::AddCurrentWindow(QWidget* window) {
+    m_currentWindows.Add(window);
+}
+
+void THXApplication::RemoveCurrentWindow(QWidget* window) {
+    m_currentWindows.Remove(window);
+}
+
+void THXApplication::UpdateCurrentWindow_() {
+    try {
+        if (!m_mainWindow)
+            return;
+        if (m_currentWindows.HasCurrent()) {
+            m_mainWindow->ShowTaskbarButton();
+            m_mainWindow->UnregisterHotkeys();
+        } else {
+            m_mainWindow->HideTaskbarButton();
+            m_mainWindow->RegisterHotkeys();
+        }
+    } catch (const std::exception& e) {
+        LogException(QStringLiteral("THXApplication._UpdateCurrentWindow"), e);
+    }
+}
+
+bool THXApplication::CanShowWindow() {
+    return m_initialized && !GetCurrentWindow() && !IsTrayMenuActive();
+}
+
+bool THXApplication::IsTrayMenuActive() {
+    return m_mainWindow && m_mainWindow->IsTrayMenuActive();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Providers and storage
+
+TStorageFileNames& THXApplication::FileNames_() {
+    if (!m_fileNames) {
+        if (m_storagePath.isEmpty())
+            throw EMustNotHappen(QStringLiteral("THXApplication.GetStorageFileName: no storage folder yet"));
+        m_fileNames = std::make_unique<TStorageFileNames>(m_storagePath);
+    }
+    return *m_fileNames;
+}
+
+QString THXApplication::GetStorageFileName(const QString& name) {
+    return FileNames_().GetStorageFileName(name);
+}
+
+QString THXApplication::GetUniqueStorageFileName(const QString& name) {
+    return FileNames_().GetUniqueStorageFileName(name);
+}
+
+void THXApplication::ReserveStorageFileName(const QString& fullName) {
+    FileNames_().ReserveStorageFileName(fullName);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tracking
+
+void THXApplication::UpdateTracking() {
+    if (m_trackingManager)
+        m_trackingManager->UpdateTracking();
+}
+
+void THXApplication::RecheckTracking() {
+    if (m_trackingManager)
+        m_trackingManager->ResetTrackingData();
+}
+
+void THXApplication::RequestTrackingCheck() {
+    if (m_mainWindow)
+        m_mainWindow->PostUpdateTracking();
+}
+
+void THXApplication::FormatSettingsChanged() {
+    UpdateTracking();
+}
+
+void THXApplication::Quit() {
+    if (m_mainWindow)
+        QCoreApplication::postEvent(m_mainWindow, new QEvent(HXEventType(WM_HXQUIT)));
+}
+
+void THXApplication::OnDaySwitch() {
+    // The end-of-work notice joins here (shown when CanShowWindow).
+}
+
+void THXApplication::OnDaySwitchEnd() {
+    // The end-of-work notice joins here (hidden, removed from the current windows, freed).
+}
+
+void THXApplication::OnNextTracking(double t) {
+    if (!m_mainWindow)
+        return;
+    m_mainWindow->SetHint(
+        FormatPlaceholders(Tr("Next tracking is at %1."), {FormatLocalTime(TimeOf(t), ShortTimePattern())}));
+    const int interval = m_trackingManager ? m_trackingManager->TrackingIntervalMinutes() : 0;
+    m_mainWindow->SetIconPercent(
+        NextTrackingIconPercent(DateTimeFromQDateTime(Clock::Instance().CurrentDateTime()), t, interval));
+}
+
+void THXApplication::OnTrackingImpossible() {
+    if (!m_mainWindow)
+        return;
+    m_mainWindow->SetHint(Tr("Tracking is disabled."));
+    m_mainWindow->SetIconQuarter();
+    const QString notice = Tr("Tracking is disabled now because there already is a data entry for the current time. "
+                              "Please check your worksheet if you think this is not correct.");
+    if (m_mainWindow->ShowBalloonHint(kProduct, notice, TBalloonIcon::Warning) != 0) {
+        // No balloons: the tracking-impossible window joins here. Until it exists the notice
+        // counts as given.
+        if (m_trackingManager)
+            m_trackingManager->TrackingImpossibleNoticeGiven();
+    }
+}
+
+void THXApplication::OnTrackingPossible() {
+    if (m_mainWindow)
+        m_mainWindow->HideBalloonHint();
+}
+
+void THXApplication::OnNoTracker() {
+    if (!m_mainWindow)
+        return;
+    m_mainWindow->SetHint(kProduct);
+    m_mainWindow->SetIconQuarter();
+}
+
+void THXApplication::OnTrackingShown() {
+    if (m_mainWindow)
+        m_mainWindow->SetHint(Tr("Please enter your activity."));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Central objects
+
+TfrmMain* THXApplication::MainWindow() const {
+    return m_mainWindow;
+}
+
+std::shared_ptr<IHXCalendar_> THXApplication::GetCalendar() {
+    return m_calendar;
+}
+
+std::shared_ptr<IHXActivityTree_> THXApplication::GetActivityTree() {
+    return m_activityTree;
+}
+
+std::shared_ptr<TPlannedBreakList> THXApplication::GetPlannedBreaks() {
+    return m_plannedBreaks;
+}
+
+std::shared_ptr<THXTools> THXApplication::GetTools() {
+    return m_tools;
+}
+
+std::shared_ptr<TFormattingOptions> THXApplication::GetFormattingOptions() {
+    return m_formattingOptions;
+}
+
+std::shared_ptr<IHXActivityLocator_> THXApplication::CreateActivityLocator() {
+    // A new empty activity locator once locators are part of the program.
+    return nullptr;
+}
+
+void THXApplication::ShowAboutWindow_() {
+    // The About window joins here.
+}
+
+void THXApplication::ShowOptionsDialog_() {
+    // The options dialog joins here (shown as a current window).
+}
+
+// ---------------------------------------------------------------------------------------------
+// Not yet present parts
+
+std::shared_ptr<IHXAddIn> THXApplication::FindAddIn(const QString& /*id*/) {
+    return nullptr;
+}
+
+int THXApplication::GetAddInCount() {
+    return 0;
+}
+
+std::shared_ptr<IHXAddIn> THXApplication::GetAddIn(int index) {
+    throw EVRNListError(QStringLiteral("THXApplication.GetAddIn: index ") + IntToWideStr(index) +
+                        QStringLiteral(" out of range"));
+}
+
+std::shared_ptr<TOptionsPagesList> THXApplication::GetOptionsPagesList() {
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Shutdown
+
+void THXApplication::Cleanup() {
+    if (m_cleanedUp)
+        return;
+    m_cleanedUp = true;
+    m_initialized = false;
+    Guarded("regional settings listener", [this] {
+        if (m_formatListenerRegistered)
+            UnregisterFormatSettingsNotify(this);
+        m_formatListenerRegistered = false;
+    });
+    Guarded("generic windows", [] { SetGenericWindowHooks({}); });
+    Guarded("tracking manager", [this] {
+        TrackingManagerLinkPtr manager = std::move(m_trackingManager);
+        if (manager)
+            manager->Cleanup();
+    });
+    Guarded("storage", [this] { ReleaseStorage_(); });
+    Guarded("providers", [this] { ClearProviderTables(*m_providers); });
+    Guarded("actions", [this] {
+        m_actions.clear();
+        m_actionList.clear();
+    });
+    Guarded("data", [this] {
+        m_activityTree.reset();
+        m_formattingOptions.reset();
+        m_plannedBreaks.reset();
+        m_calendar.reset();
+    });
+    Guarded("main window", [this] {
+        if (m_mainWindow) {
+            m_mainWindow->SetApplication(nullptr);
+            m_mainWindow->deleteLater();
+        }
+        m_mainWindow = nullptr;
+    });
+    // The data files stay assigned until the process ends; the start values keep them.
+}

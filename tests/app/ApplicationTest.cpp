@@ -1,0 +1,328 @@
+// The application controller from start-up to shutdown, in a temporary home.
+#include "app/Application.h"
+#include "TestEnvironment.h"
+#include "app/Action.h"
+#include "app/Autostart.h"
+#include "app/DataFile.h"
+#include "app/LaunchWindow.h"
+#include "app/MainWindow.h"
+#include "app/MessageBox.h"
+#include "app/ProgramEnd.h"
+#include "app/Translation.h"
+#include "foundation/DateTime.h"
+#include "foundation/International.h"
+#include "foundation/Registry.h"
+#include "foundation/platform/InstanceLock.h"
+#include "foundation/platform/InstanceProtocol.h"
+#include "model/PropertyHelpers.h"
+#include "model/PropertyInterfaces.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+/// Records what the controller asks of the tracking manager.
+class FakeTracking : public IHXTrackingManagerLink {
+public:
+    void UpdateTracking() override { calls << QStringLiteral("UpdateTracking"); }
+    void ResetTrackingData() override { calls << QStringLiteral("ResetTrackingData"); }
+    void TrackNow() override { calls << QStringLiteral("TrackNow"); }
+    void ReloadSettings() override { calls << QStringLiteral("ReloadSettings"); }
+    void FinishTracking() override {
+        calls << QStringLiteral("FinishTracking");
+        if (failFinish)
+            throw EVRNException("the last question failed");
+    }
+    bool HideTrackingWindow() override { return true; }
+    bool HasIntervalTracker() override { return intervalTracker; }
+    int TrackingIntervalMinutes() override { return 60; }
+    void TrackingImpossibleNoticeGiven() override { calls << QStringLiteral("NoticeGiven"); }
+    void Cleanup() override { calls << QStringLiteral("Cleanup"); }
+
+    QStringList calls;
+    bool intervalTracker = true;
+    bool failFinish = false;
+};
+
+class ApplicationTest : public testing::Test {
+protected:
+    void SetUp() override {
+        TMessageBoxSeam::ClearAnswers();
+        TMessageBoxSeam::ClearHistory();
+        SetTerminateApplicationHandler([this] { ++m_terminated; });
+        ProgramEndReason() = TProgramEnd::Normal;
+        ProgramExitCode() = 0;
+        ApplicationStart() = TApplicationStart{};
+    }
+    void TearDown() override {
+        if (m_app)
+            m_app->Cleanup();
+        m_app.reset();
+        ApplicationStart() = TApplicationStart{};
+        ProcessPosted();
+        SetTerminateApplicationHandler({});
+        ProgramEndReason() = TProgramEnd::Normal;
+        ProgramInstanceLock().Release();
+        TMessageBoxSeam::ClearAnswers();
+        TMessageBoxSeam::ClearHistory();
+        SwitchLanguage(QString());
+    }
+    static void ProcessPosted() {
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+    QString Folder() const { return m_home.DataHome() + QStringLiteral("/Horalux/"); }
+
+    /// Module preparation and a controller with a fake tracking manager.
+    void Start(bool showSplash = false) {
+        PrepareApplicationModule();
+        THXApplication::Options options;
+        options.showSplash = showSplash;
+        options.programPath = QStringLiteral("/usr/bin/horalux");
+        options.createTrackingManager = [this](THXApplication&) {
+            m_tracking = std::make_shared<FakeTracking>();
+            return m_tracking;
+        };
+        m_app = std::make_shared<THXApplication>(options);
+        m_app->Initialize();
+    }
+    /// The normal close as the main window runs it; the controller is released.
+    void CloseNormally() {
+        QPointer<TfrmMain> window = m_app->MainWindow();
+        std::weak_ptr<THXApplication> weak = m_app;
+        m_app.reset(); // the main window keeps the controller
+        ASSERT_FALSE(weak.expired());
+        window->CloseNormally();
+        ProcessPosted();
+        EXPECT_TRUE(weak.expired());
+        EXPECT_EQ(window, nullptr);
+        ApplicationStart() = TApplicationStart{}; // the process ends: the files close
+    }
+
+    TempHome m_home;
+    std::shared_ptr<THXApplication> m_app;
+    std::shared_ptr<FakeTracking> m_tracking;
+    int m_terminated = 0;
+};
+
+TEST_F(ApplicationTest, FirstStartCreatesTheStorageFolderAndDataFilesAndASecondStartReadsThemBack) {
+    QDir(m_home.DataHome()).removeRecursively(); // a truly empty home
+    Start(true);
+    EXPECT_TRUE(m_app->IsInitialized());
+    EXPECT_EQ(m_app->GetStoragePath(), Folder());
+    EXPECT_EQ(RegReadStringDef(QStringLiteral("HKEY_CURRENT_USER\\Software\\Varnelo\\Horalux"),
+                               QStringLiteral("StoragePath"), QString()),
+              Folder());
+    EXPECT_TRUE(QFileInfo::exists(Folder() + QStringLiteral("options.hx")));
+    EXPECT_EQ(m_app->LastSplashText(), QStringLiteral("Starting Varnelo Horalux ..."));
+    EXPECT_TRUE(QFileInfo::exists(AutostartEntryPath())) << "autostart is on by default";
+    EXPECT_TRUE(m_app->MainWindow()->IsStarted());
+
+    m_app->GetOptions(QStringLiteral("worksheet"))->Items(QStringLiteral("zoom"))->SetAsInteger(150);
+    CloseNormally();
+    EXPECT_EQ(m_terminated, 1);
+    EXPECT_EQ(ProgramEndReason(), TProgramEnd::Normal);
+
+    Start();
+    EXPECT_EQ(FindIntegerDef(m_app->GetOptions(QStringLiteral("worksheet")), QStringLiteral("zoom"), 0), 150);
+    EXPECT_TRUE(TMessageBoxSeam::History().empty()) << "nothing was asked";
+}
+
+TEST_F(ApplicationTest, OptionsChangedInMemoryAreInTheFileAfterAQuitEvenWhenAStepBeforeTheSaveFails) {
+    Start();
+    m_app->GetOptions(QStringLiteral("general"))->Items(QStringLiteral("autostart"))->SetAsBoolean(false);
+    TfrmMain* window = m_app->MainWindow();
+    TCloseSteps steps = window->CloseSteps();
+    steps.hideTrayIcon = [] { throw EVRNException("the tray is gone"); };
+    steps.disableRegularTimer = [] { throw std::runtime_error("timer"); };
+    const QStringList failed = MakeCloseSequence(QStringLiteral("test"), steps, false).Run();
+    EXPECT_EQ(failed, (QStringList{"HideTrayIcon", "DisableRegularTimer"}));
+    ApplicationStart() = TApplicationStart{};
+    m_app->Cleanup();
+    m_app.reset();
+    ProcessPosted();
+
+    Start();
+    EXPECT_FALSE(FindBooleanDef(m_app->GetOptions(QStringLiteral("general")), QStringLiteral("autostart"), true));
+    EXPECT_FALSE(QFileInfo::exists(AutostartEntryPath())) << "autostart off deletes the entry";
+}
+
+TEST_F(ApplicationTest, AFailingLastQuestionDoesNotSkipTheSave) {
+    Start();
+    m_tracking->failFinish = true;
+    m_app->GetOptions(QStringLiteral("reporting"))->Items(QStringLiteral("zoom"))->SetAsInteger(7);
+    const std::shared_ptr<FakeTracking> tracking = m_tracking;
+    CloseNormally();
+    EXPECT_TRUE(tracking->calls.contains(QStringLiteral("FinishTracking")));
+    EXPECT_TRUE(tracking->calls.contains(QStringLiteral("Cleanup")));
+    Start();
+    EXPECT_EQ(FindIntegerDef(m_app->GetOptions(QStringLiteral("reporting")), QStringLiteral("zoom"), 0), 7);
+}
+
+TEST_F(ApplicationTest, QuitRequestThroughTheLaunchWindowSavesAndEnds) {
+    ASSERT_TRUE(ProgramInstanceLock().TryAcquire());
+    PrepareApplicationModule();
+    std::weak_ptr<THXApplication> controller;
+    TfrmLaunch::Options launchOptions;
+    launchOptions.createApplication = [&](TfrmLaunch& launch) {
+        THXApplication::Options options;
+        options.launchWindow = &launch;
+        options.showSplash = false;
+        auto application = std::make_shared<THXApplication>(options);
+        application->Initialize();
+        application->GetOptions(QStringLiteral("holiday booker"))->Items(QStringLiteral("x"))->SetAsInteger(3);
+        controller = application;
+        return std::shared_ptr<void>(application);
+    };
+    TfrmLaunch launch(launchOptions);
+    ProcessPosted();
+    ASSERT_NE(launch.MainWindow(), nullptr);
+    EXPECT_FALSE(controller.expired());
+    EXPECT_EQ(launch.HandleInstanceMessage(WM_HXQUIT), QCoreApplication::applicationPid());
+    ProcessPosted();
+    EXPECT_EQ(ProgramEndReason(), TProgramEnd::QuitByOtherInstance);
+    EXPECT_EQ(m_terminated, 1);
+    EXPECT_TRUE(controller.expired());
+    EXPECT_FALSE(ProgramInstanceLock().IsHeld());
+
+    ApplicationStart() = TApplicationStart{};
+    Start();
+    EXPECT_EQ(FindIntegerDef(m_app->GetOptions(QStringLiteral("holiday booker")), QStringLiteral("x"), 0), 3);
+}
+
+TEST_F(ApplicationTest, DamagedOptionsCreateNewOrCancelWithExitCodeOne) {
+    QDir().mkpath(Folder());
+    const auto damage = [this] {
+        QFile file(Folder() + QStringLiteral("options.hx"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("\xff\xfe<broken");
+    };
+    damage();
+    TMessageBoxSeam::SetNextAnswer(MessageBoxResult::Cancel);
+    TMessageBoxSeam::SetNextAnswer(MessageBoxResult::OK);
+    try {
+        PrepareApplicationModule();
+        FAIL();
+    } catch (const EStartupFailure& e) {
+        EXPECT_EQ(e.ExitCode(), 1);
+    }
+    ASSERT_EQ(TMessageBoxSeam::History().size(), 2u);
+    EXPECT_EQ(TMessageBoxSeam::History()[0].text,
+              QStringLiteral("There was an error loading the options. Varnelo Horalux needs its options to work "
+                             "correctly."));
+    EXPECT_EQ(TMessageBoxSeam::History()[1].text,
+              QStringLiteral("There was an error loading the program options. Varnelo Horalux cannot run without "
+                             "its options. The program will be stopped now."));
+
+    ApplicationStart() = TApplicationStart{};
+    TMessageBoxSeam::ClearHistory();
+    TMessageBoxSeam::SetNextAnswer(MessageBoxResult::CreateNew);
+    Start();
+    EXPECT_TRUE(m_app->IsInitialized());
+    EXPECT_TRUE(QFileInfo::exists(Folder() + QStringLiteral("options.hx.damaged")));
+}
+
+TEST_F(ApplicationTest, GermanLanguageOptionTranslatesTheStartUp) {
+    // A first start writes the options; the language is chosen in them.
+    Start();
+    m_app->GetOptions(QStringLiteral("language"))->Items(QStringLiteral("language"))->SetAsString(QStringLiteral("de"));
+    CloseNormally();
+    Start(true);
+    EXPECT_EQ(m_app->LastSplashText(), QStringLiteral("Starte Varnelo Horalux ..."));
+    EXPECT_EQ(MessageBoxButtonCaption(MessageBoxButton::Retry), QStringLiteral("&Wiederholen"));
+    EXPECT_EQ(m_app->GetAction(ActionIdExit)->GetCaption(), QStringLiteral("Beenden"));
+}
+
+TEST_F(ApplicationTest, TrayMenuIsOrderedAndShowTrackingFollowsTheTracker) {
+    Start();
+    QStringList captions;
+    for (QAction* action : m_app->MainWindow()->GetTrayPopupMenu()->actions())
+        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(captions, (QStringList{"Show Tracking", "-", "-", "About", "Options", "Exit"}));
+    auto* showTracking = m_app->MainWindow()->GetTrayPopupMenu()->defaultAction();
+    ASSERT_NE(showTracking, nullptr);
+    EXPECT_TRUE(showTracking->isVisible());
+    showTracking->trigger();
+    EXPECT_TRUE(m_tracking->calls.contains(QStringLiteral("TrackNow")));
+
+    m_tracking->intervalTracker = false;
+    m_app->ApplyOptions(QStringLiteral("tracking manager"));
+    EXPECT_FALSE(showTracking->isVisible());
+}
+
+TEST_F(ApplicationTest, CurrentWindowsGateWindowsAndHotkeys) {
+    Start();
+    TfrmMain* main = m_app->MainWindow();
+    EXPECT_TRUE(m_app->CanShowWindow());
+    QWidget window;
+    m_app->AddCurrentWindow(&window);
+    EXPECT_EQ(m_app->GetCurrentWindow(), &window);
+    EXPECT_FALSE(m_app->CanShowWindow());
+    EXPECT_FALSE(main->HotkeysRegistered());
+    m_app->RemoveCurrentWindow(&window);
+    m_app->RemoveCurrentWindow(&window); // again: nothing happens
+    EXPECT_TRUE(main->HotkeysRegistered());
+    EXPECT_TRUE(m_app->CanShowWindow());
+
+    // A message box is a current window while it is shown.
+    bool wasCurrent = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<TfrmMessageBox*>(m_app->GetCurrentWindow());
+        wasCurrent = box != nullptr;
+        if (box)
+            box->Button(MessageBoxButton::OK)->click();
+    });
+    ShowMessageBox(nullptr, QStringLiteral("c"), QStringLiteral("t"), MessageBoxKind::Information);
+    EXPECT_TRUE(wasCurrent);
+    EXPECT_FALSE(m_app->HasCurrentWindow());
+}
+
+TEST_F(ApplicationTest, TrackingNotificationsAppearAtTheTray) {
+    ScopedFixedClock clock(QDateTime(QDate(2024, 3, 4), QTime(10, 0)));
+    ScopedUserLocale locale(QStringLiteral("de_DE"));
+    Start();
+    TfrmMain* main = m_app->MainWindow();
+    m_app->OnNextTracking(DateTimeFromQDateTime(QDateTime(QDate(2024, 3, 4), QTime(10, 45))));
+    EXPECT_EQ(main->Hint(), QStringLiteral("Next tracking is at 10:45."));
+    EXPECT_EQ(main->IconPercent(), 25);
+    m_app->OnTrackingImpossible();
+    EXPECT_EQ(main->Hint(), QStringLiteral("Tracking is disabled."));
+    EXPECT_EQ(main->IconPercent(), 25);
+    EXPECT_TRUE(m_tracking->calls.contains(QStringLiteral("NoticeGiven")));
+    m_app->OnNoTracker();
+    EXPECT_EQ(main->Hint(), QStringLiteral("Varnelo Horalux"));
+    m_app->OnTrackingShown();
+    EXPECT_EQ(main->Hint(), QStringLiteral("Please enter your activity."));
+
+    m_tracking->calls.clear();
+    m_app->RequestTrackingCheck();
+    main->PostRecheckTracking();
+    ProcessPosted();
+    EXPECT_EQ(m_tracking->calls, (QStringList{"UpdateTracking", "ResetTrackingData"}));
+}
+
+TEST_F(ApplicationTest, ExitActionClosesNormallyFromTheMessageLoop) {
+    Start();
+    const std::shared_ptr<FakeTracking> tracking = m_tracking;
+    QPointer<TfrmMain> window = m_app->MainWindow();
+    const auto exitAction = m_app->GetAction(ActionIdExit);
+    m_app.reset();
+    exitAction->Execute();
+    EXPECT_EQ(m_terminated, 0) << "the close runs later, from the loop";
+    ProcessPosted();
+    EXPECT_EQ(m_terminated, 1);
+    EXPECT_TRUE(tracking->calls.contains(QStringLiteral("FinishTracking")));
+    EXPECT_EQ(window, nullptr);
+}
+
+} // namespace
