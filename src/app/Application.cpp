@@ -7,6 +7,7 @@
 #include "app/DataFile.h"
 #include "app/DialogFont.h"
 #include "app/MainWindow.h"
+#include "app/MenuController.h"
 #include "app/MessageBox.h"
 #include "app/OptionsAccess.h"
 #include "app/SaveAll.h"
@@ -171,6 +172,7 @@ void THXApplication::CreateMainWindow_() {
     window->SetController(shared_from_this());
     window->SetApplication(this);
     m_mainWindow = window;
+    m_menuController = std::make_shared<TMenuController>(this, window->GetTrayPopupMenu());
 }
 
 void THXApplication::SplashStep_(const char* text) {
@@ -278,28 +280,15 @@ void THXApplication::LaunchAddIns_() {
 }
 
 void THXApplication::AddTrayActions_() {
-    QMenu* menu = m_mainWindow ? m_mainWindow->GetTrayPopupMenu() : nullptr;
-    if (!menu)
+    if (!m_menuController)
         return;
     for (const TGUID& id : {ActionIdShowTracking, ActionIdAbout, ActionIdOptions, ActionIdExit})
-        if (const auto action = m_actions.value(id))
-            menu->addAction(action->GetToolkitAction());
+        m_menuController->AddToMenu(id);
     for (const auto& action : m_actionList)
         if (action->GetCaption() == QLatin1StringView("-"))
-            menu->addAction(action->GetToolkitAction());
+            m_menuController->AddToMenu(action->GetID());
     UpdateShowTrackingVisibility_();
-    // Sorted by order position; equal positions keep their order.
-    QList<QAction*> items = menu->actions();
-    std::stable_sort(items.begin(), items.end(), [](QAction* a, QAction* b) {
-        const auto* oa = qobject_cast<TOrderedAction*>(a);
-        const auto* ob = qobject_cast<TOrderedAction*>(b);
-        return (oa ? oa->OrderPosition() : 0) < (ob ? ob->OrderPosition() : 0);
-    });
-    for (QAction* item : items)
-        menu->removeAction(item);
-    menu->addActions(items);
-    if (const auto showTracking = m_actions.value(ActionIdShowTracking))
-        menu->setDefaultAction(showTracking->GetToolkitAction());
+    m_menuController->Sort();
 }
 
 void THXApplication::RouteGenericWindows_() {
@@ -454,7 +443,7 @@ void THXApplication::UpdateShowTrackingVisibility_() {
 }
 
 std::shared_ptr<IHXMenuControl_> THXApplication::GetMenuController() {
-    return nullptr;
+    return m_menuController;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -679,6 +668,9 @@ void THXApplication::Cleanup() {
     Guarded("storage", [this] { ReleaseStorage_(); });
     Guarded("providers", [this] { ClearProviderTables(*m_providers); });
     Guarded("actions", [this] {
+        if (m_menuController)
+            m_menuController->Cleanup();
+        m_menuController.reset();
         m_actions.clear();
         m_actionList.clear();
     });

@@ -27,6 +27,7 @@
 
 class QWidget;
 class TfrmMain;
+class TMenuController;
 class TfrmSplash;
 class THXAction;
 class THXTools;
@@ -210,6 +211,7 @@ private:
     std::vector<std::shared_ptr<THXAction>> m_actionList;
     TCurrentWindowStack m_currentWindows;
     QPointer<TfrmMain> m_mainWindow;
+    std::shared_ptr<TMenuController> m_menuController;
     TfrmSplash* m_splash = nullptr;
     QString m_lastSplashText;
     bool m_initialized = false;

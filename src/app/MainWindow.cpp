@@ -3,26 +3,64 @@
 #include "app/Action.h"
 #include "app/AppEvents.h"
 #include "app/Application.h"
+#include "app/GlobalHotKeys.h"
 #include "app/MessageBox.h"
 #include "app/ProgramEnd.h"
 #include "app/TrackingLink.h"
 #include "app/Translation.h"
+#include "foundation/International.h"
 #include "foundation/Log.h"
 #include "foundation/VRNTools.h"
 #include "foundation/platform/InstanceLock.h"
+#include "model/HotKeyProperty.h"
+#include "model/PropertyInterfaces.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QSessionManager>
 
-TfrmMain::TfrmMain(QWidget* parent) : QWidget(parent), m_trayMenu(new QMenu(this)) {
+namespace {
+
+const QString ProductName = QStringLiteral("Varnelo Horalux");
+// Balloon tips stay up for a minute unless the user closes them.
+constexpr int BalloonTimeoutMs = 60000;
+
+QSystemTrayIcon::MessageIcon ToTrayIcon(TBalloonIcon icon) {
+    switch (icon) {
+    case TBalloonIcon::Information:
+        return QSystemTrayIcon::Information;
+    case TBalloonIcon::Warning:
+        return QSystemTrayIcon::Warning;
+    case TBalloonIcon::Error:
+        return QSystemTrayIcon::Critical;
+    case TBalloonIcon::None:
+        break;
+    }
+    return QSystemTrayIcon::NoIcon;
+}
+
+} // namespace
+
+TfrmMain::TfrmMain(QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool), m_trayIcon(new QSystemTrayIcon(this)),
+      m_trayMenu(new QMenu(this)), m_hotKeys(new TGlobalHotKeys(this)) {
     setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(ProductName);
+    m_trayMenu->setObjectName(QStringLiteral("TrayPopupMenu"));
+    m_trayIcon->setObjectName(QStringLiteral("TrayIcon"));
+    m_trayIcon->setIcon(m_icons.ForPercent(m_iconPercent));
+    m_trayIcon->setToolTip(ProductName);
     m_regularTimer.setInterval(5000);
     connect(&m_regularTimer, &QTimer::timeout, this, [this] {
         if (m_application)
             m_application->UpdateTracking();
     });
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this, &TfrmMain::OnTrayActivated);
+    connect(m_hotKeys, &TGlobalHotKeys::Activated, this, &TfrmMain::HotkeyPressed);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &TfrmMain::OnCommitDataRequest);
 }
 
@@ -32,16 +70,144 @@ void TfrmMain::SetController(std::shared_ptr<THXApplication> controller) {
     m_controller = std::move(controller);
 }
 
-int TfrmMain::ShowBalloonHint(const QString& /*title*/, const QString& /*text*/, TBalloonIcon /*icon*/) {
-    // No tray icon yet: the caller shows its notice in a window instead.
-    return 1;
+void TfrmMain::SetHint(const QString& hint) {
+    m_trayIcon->setToolTip(hint);
+}
+
+QString TfrmMain::Hint() const {
+    return m_trayIcon->toolTip();
+}
+
+int TfrmMain::ShowBalloonHint(const QString& title, const QString& text, TBalloonIcon icon) {
+    if (!m_trayIcon->isVisible() || !QSystemTrayIcon::isSystemTrayAvailable() || !QSystemTrayIcon::supportsMessages())
+        return 1;
+    m_trayIcon->showMessage(title, text, ToTrayIcon(icon), BalloonTimeoutMs);
+    return 0;
 }
 
 int TfrmMain::HideBalloonHint() {
-    return 1;
+    if (!m_trayIcon->isVisible() || !QSystemTrayIcon::isSystemTrayAvailable() || !QSystemTrayIcon::supportsMessages())
+        return 1;
+    // A message without text closes the shown one at once.
+    m_trayIcon->showMessage(QString(), QString(), QSystemTrayIcon::NoIcon, 1);
+    return 0;
+}
+
+void TfrmMain::SetIconPercent(int percent) {
+    const bool changed = ClockQuartersForPercent(percent) != ClockQuartersForPercent(m_iconPercent);
+    m_iconPercent = percent;
+    // Most ticks change nothing; the tray host redraws only when the image does.
+    if (changed)
+        m_trayIcon->setIcon(m_icons.ForPercent(percent));
+}
+
+std::uint16_t TfrmMain::ReadHotkey(const QString& section) const {
+    if (!m_controller)
+        return 0;
+    const auto options = m_controller->GetOptions(section);
+    const auto property = options ? options->Find(QStringLiteral("hotkey")) : nullptr;
+    return property ? HotKeyFromProperty(property, 0) : 0;
+}
+
+void TfrmMain::ReloadHotkeys() {
+    UnregisterHotkeys();
+    // The tracking-window hot key counts only while a tracker opens a tracking window.
+    const auto tracking = m_controller ? m_controller->GetTrackingManager() : nullptr;
+    m_trackingHotKey = tracking && tracking->HasIntervalTracker() ? ReadHotkey(QStringLiteral("tracking manager")) : 0;
+    m_menuHotKey = ReadHotkey(QStringLiteral("general"));
+    RegisterHotkeys();
+}
+
+void TfrmMain::UnregisterHotkeys() {
+    if (m_hotKey1Registered)
+        m_hotKeys->Unregister(1);
+    if (m_hotKey2Registered)
+        m_hotKeys->Unregister(2);
+    m_hotKey1Registered = false;
+    m_hotKey2Registered = false;
+}
+
+void TfrmMain::RegisterHotkeys() {
+    // A key that another program holds stays unregistered, without a message.
+    if (m_trackingHotKey != 0 && !m_hotKey1Registered)
+        m_hotKey1Registered = m_hotKeys->Register(1, m_trackingHotKey);
+    if (m_menuHotKey != 0 && !m_hotKey2Registered)
+        m_hotKey2Registered = m_hotKeys->Register(2, m_menuHotKey);
+}
+
+void TfrmMain::OnTrayActivated(QSystemTrayIcon::ActivationReason reason) {
+    if (reason == QSystemTrayIcon::Trigger)
+        TrayIconClicked(Qt::LeftButton);
+    else if (reason == QSystemTrayIcon::Context)
+        TrayIconClicked(Qt::RightButton);
+    else if (reason == QSystemTrayIcon::MiddleClick)
+        TrayIconClicked(Qt::MiddleButton);
+}
+
+void TfrmMain::TrayIconClicked(Qt::MouseButton button) {
+    if (!m_controller || m_closing)
+        return;
+    try {
+        if (QWidget* current = m_controller->GetCurrentWindow()) {
+            QWidget* front = current;
+            if (!current->isEnabled() && QApplication::activeModalWidget())
+                front = QApplication::activeModalWidget(); // a modal window of its own is in front
+            if (front->isMinimized())
+                front->showNormal();
+            else if (front->isHidden())
+                front->show();
+            front->raise();
+            front->activateWindow();
+            return;
+        }
+        if (button == Qt::RightButton) {
+            // Run from the loop, not from inside the tray icon's mouse handling.
+            QMetaObject::invokeMethod(this, &TfrmMain::ShowTrayMenu, Qt::QueuedConnection);
+        } else if (button == Qt::LeftButton) {
+            if (const auto tracking = m_controller->GetTrackingManager())
+                tracking->TrackNow();
+        }
+    } catch (const std::exception& e) {
+        HandleUnexpectedError(e);
+    }
+}
+
+void TfrmMain::ShowTrayMenu() {
+    if (m_trayMenuActive || m_closing)
+        return;
+    const QPoint position = QCursor::pos();
+    m_trayMenuActive = true;
+    QCoreApplication::processEvents();
+    if (m_menuRunner)
+        m_menuRunner(m_trayMenu);
+    else
+        m_trayMenu->exec(position);
+    m_trayMenuActive = false;
+}
+
+void TfrmMain::HotkeyPressed(int id) {
+    if (!m_controller || m_closing)
+        return;
+    if (id == 2) {
+        TrayIconClicked(Qt::RightButton);
+        return;
+    }
+    if (id != 1)
+        return;
+    try {
+        if (const auto tracking = m_controller->GetTrackingManager())
+            tracking->TrackNow();
+    } catch (const std::exception& e) {
+        HandleUnexpectedError(e);
+    }
 }
 
 void TfrmMain::Start() {
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        WriteLog(
+            QStringLiteral("TfrmMain.Start: there is no system tray; the program runs and tracks without its icon"));
+    // Shown even without a tray: the icon appears as soon as a tray host starts.
+    m_trayIcon->show();
     m_regularTimer.start();
     if (m_pendingClose == PendingClose::None)
         return;
@@ -86,13 +252,26 @@ bool TfrmMain::event(QEvent* event) {
         }
         return true;
     }
+    if (type == QEvent::LocaleChange) {
+        // The regional settings changed: renew the snapshot and tell every listener.
+        RefreshFormatSettings();
+    }
     return QWidget::event(event);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    // The close is always allowed (the window itself is never shown); Exit posts it.
+    event->accept();
+    CloseNormally();
 }
 
 TCloseSteps TfrmMain::CloseSteps() {
     TCloseSteps steps;
-    steps.unregisterHotkeys = [this] { UnregisterHotkeys(); };
-    steps.hideTrayIcon = [this] { HideBalloonHint(); };
+    steps.unregisterHotkeys = [this] {
+        UnregisterHotkeys();
+        m_hotKeys->UnregisterAll();
+    };
+    steps.hideTrayIcon = [this] { m_trayIcon->hide(); };
     steps.finishTracking = [this] {
         if (m_controller)
             if (const auto manager = m_controller->GetTrackingManager())

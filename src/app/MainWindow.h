@@ -1,20 +1,25 @@
 #pragma once
 
-// The main window: never shown. It drives the controller (regular timer, tracking rechecks) and
-// ends the program: the normal close (Exit, the end of the session, SIGTERM/SIGINT) and the quit
-// requested by another instance. The tray icon with its menu and hotkeys joins it later; until
-// then the tray-facing calls only keep their values.
+// The main window: never shown. It owns the tray icon with its hint, balloon tips and menu, the
+// regular timer that drives the tracking manager and the two global hot keys, and it ends the
+// program: the normal close (Exit, the end of the session, SIGTERM/SIGINT) and the quit requested
+// by another instance.
 
 #include "app/MainFormInterface.h"
 #include "app/ShutdownSequence.h"
+#include "app/TrayIcons.h"
 
 #include <QString>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
+#include <cstdint>
+#include <functional>
 #include <memory>
 
 class QMenu;
 class QSessionManager;
+class TGlobalHotKeys;
 class THXApplication;
 
 /// Posted by the main window to itself: recheck tracking (drop the loaded data) / update tracking.
@@ -36,24 +41,44 @@ public:
     QMenu* GetTrayPopupMenu() override { return m_trayMenu; }
     void HideTaskbarButton() override {}
     void ShowTaskbarButton() override {}
-    void SetHint(const QString& hint) override { m_hint = hint; }
+    void SetHint(const QString& hint) override;
+    /// 0 when the balloon is shown; 1 when it cannot be (no tray, or no balloon support), so that
+    /// the caller shows its notice in a window instead.
     int ShowBalloonHint(const QString& title, const QString& text, TBalloonIcon icon) override;
     int HideBalloonHint() override;
     bool IsTrayMenuActive() override { return m_trayMenuActive; }
     void SetApplication(IApplicationInternal_* application) override { m_application = application; }
+    /// Shows the tray icon (it appears as soon as a tray host runs) and starts the regular timer.
     void Start() override;
     void PostRecheckTracking() override;
     void PostUpdateTracking() override;
-    void SetIconPercent(int percent) override { m_iconPercent = percent; }
-    void SetIconQuarter() override { m_iconPercent = 25; }
-    void ReloadHotkeys() override {}
-    void UnregisterHotkeys() override { m_hotkeysRegistered = false; }
-    void RegisterHotkeys() override { m_hotkeysRegistered = true; }
+    void SetIconPercent(int percent) override;
+    void SetIconQuarter() override { SetIconPercent(25); }
+    /// Reads both hot keys from the options and registers them again.
+    void ReloadHotkeys() override;
+    void UnregisterHotkeys() override;
+    void RegisterHotkeys() override;
 
-    QString Hint() const { return m_hint; }
+    QString Hint() const;
+    /// The fill of the icon shown now, as the last percentage set.
     int IconPercent() const { return m_iconPercent; }
+    /// The filled quarters of the icon shown now (0..4).
+    int IconQuarters() const { return ClockQuartersForPercent(m_iconPercent); }
     bool IsStarted() const { return m_regularTimer.isActive(); }
-    bool HotkeysRegistered() const { return m_hotkeysRegistered; }
+    /// Whether any hot key is registered now.
+    bool HotkeysRegistered() const { return m_hotKey1Registered || m_hotKey2Registered; }
+    bool IsHotkeyRegistered(int id) const { return id == 1 ? m_hotKey1Registered : m_hotKey2Registered; }
+    std::uint16_t TrackingHotkey() const { return m_trackingHotKey; }
+    std::uint16_t MenuHotkey() const { return m_menuHotKey; }
+    QSystemTrayIcon* TrayIcon() const { return m_trayIcon; }
+
+    /// A mouse button on the tray icon: with a current window, that window comes forward;
+    /// otherwise the right button opens the tray menu and the left one the tracking window.
+    void TrayIconClicked(Qt::MouseButton button);
+    /// Global hot key 1 opens the tracking window, 2 acts as the right button on the tray icon.
+    void HotkeyPressed(int id);
+    /// Replaces how the tray menu runs (tests; by default modally at the cursor).
+    void SetMenuRunner(std::function<void(QMenu*)> runner) { m_menuRunner = std::move(runner); }
 
     /// The normal close: hotkeys and tray icon off, the last question of the day, timer off, save
     /// everything, release the controller and the single-instance lock, end the message loop.
@@ -71,9 +96,13 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void OnCommitDataRequest(QSessionManager& manager);
+    void OnTrayActivated(QSystemTrayIcon::ActivationReason reason);
+    void ShowTrayMenu();
+    std::uint16_t ReadHotkey(const QString& section) const;
     void RunClose(bool withFinalQuestion, const QString& context);
     bool DeferWhileLoading(bool quit);
 
@@ -82,11 +111,17 @@ private:
 
     std::shared_ptr<THXApplication> m_controller;
     IApplicationInternal_* m_application = nullptr;
+    TTrayIcons m_icons;
+    QSystemTrayIcon* m_trayIcon;
     QMenu* m_trayMenu;
     QTimer m_regularTimer;
-    QString m_hint;
-    int m_iconPercent = 0;
+    TGlobalHotKeys* m_hotKeys;
+    std::function<void(QMenu*)> m_menuRunner;
+    int m_iconPercent = 25;
     bool m_trayMenuActive = false;
-    bool m_hotkeysRegistered = false;
+    std::uint16_t m_trackingHotKey = 0;
+    std::uint16_t m_menuHotKey = 0;
+    bool m_hotKey1Registered = false;
+    bool m_hotKey2Registered = false;
     bool m_closing = false;
 };

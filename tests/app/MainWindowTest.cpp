@@ -1,0 +1,194 @@
+// The tray window: icon, hint, balloons, clicks, hot keys, menu order. Offscreen there is no tray
+// and no X server, so balloons and hot-key grabs fail quietly; the X tests cover the real ones.
+#include "app/MainWindow.h"
+#include "TestEnvironment.h"
+#include "app/Application.h"
+#include "app/HotKeyKeys.h"
+#include "app/MessageBox.h"
+#include "app/ProgramEnd.h"
+#include "app/TrackingLink.h"
+#include "foundation/platform/InstanceLock.h"
+#include "model/HotKeyProperty.h"
+#include "model/PropertyInterfaces.h"
+
+#include <QCoreApplication>
+#include <QMenu>
+#include <QPointer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class TrayTracking : public IHXTrackingManagerLink {
+public:
+    void UpdateTracking() override { calls << QStringLiteral("UpdateTracking"); }
+    void ResetTrackingData() override { calls << QStringLiteral("ResetTrackingData"); }
+    void TrackNow() override { calls << QStringLiteral("TrackNow"); }
+    void ReloadSettings() override {}
+    void FinishTracking() override { calls << QStringLiteral("FinishTracking"); }
+    bool HideTrackingWindow() override { return true; }
+    bool HasIntervalTracker() override { return intervalTracker; }
+    int TrackingIntervalMinutes() override { return 60; }
+    void TrackingImpossibleNoticeGiven() override {}
+    void Cleanup() override {}
+
+    QStringList calls;
+    bool intervalTracker = true;
+};
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        TMessageBoxSeam::ClearAnswers();
+        TMessageBoxSeam::ClearHistory();
+        SetTerminateApplicationHandler([this] { ++m_terminated; });
+        ProgramEndReason() = TProgramEnd::Normal;
+        ApplicationStart() = TApplicationStart{};
+        PrepareApplicationModule();
+        THXApplication::Options options;
+        options.showSplash = false;
+        options.programPath = QStringLiteral("/usr/bin/horalux");
+        options.createTrackingManager = [this](THXApplication&) { return m_tracking; };
+        m_app = std::make_shared<THXApplication>(options);
+        m_app->Initialize();
+        m_window = m_app->MainWindow();
+        ASSERT_NE(m_window, nullptr);
+    }
+    void TearDown() override {
+        if (m_app)
+            m_app->Cleanup();
+        m_app.reset();
+        ApplicationStart() = TApplicationStart{};
+        ProcessPosted();
+        SetTerminateApplicationHandler({});
+        ProgramInstanceLock().Release();
+        TMessageBoxSeam::ClearAnswers();
+        TMessageBoxSeam::ClearHistory();
+    }
+    static void ProcessPosted() {
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+    static QStringList VisibleCaptions(QMenu* menu) {
+        QStringList captions;
+        for (const QAction* item : menu->actions())
+            if (item->isVisible())
+                captions << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        return captions;
+    }
+
+    TempHome m_home;
+    std::shared_ptr<TrayTracking> m_tracking = std::make_shared<TrayTracking>();
+    std::shared_ptr<THXApplication> m_app;
+    QPointer<TfrmMain> m_window;
+    int m_terminated = 0;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, StartedWindowShowsTheIconAndRunsTheFiveSecondTimer) {
+    EXPECT_TRUE(m_window->IsStarted());
+    EXPECT_TRUE(m_window->TrayIcon()->isVisible());
+    EXPECT_FALSE(m_window->isVisible());
+    m_window->SetHint(QStringLiteral("Next tracking is at 10:45."));
+    EXPECT_EQ(m_window->Hint(), QStringLiteral("Next tracking is at 10:45."));
+    EXPECT_EQ(m_window->TrayIcon()->toolTip(), QStringLiteral("Next tracking is at 10:45."));
+    // Without a tray host the notice goes to a window instead of a balloon.
+    EXPECT_NE(m_window->ShowBalloonHint(QStringLiteral("Varnelo Horalux"), QStringLiteral("x"), TBalloonIcon::Warning),
+              0);
+}
+
+TEST_F(MainWindowTest, IconFillFollowsThePercentageInQuarters) {
+    const struct {
+        int percent;
+        int quarters;
+    } cases[] = {{24, 0}, {25, 1}, {99, 3}, {100, 4}, {0, 0}, {50, 2}};
+    for (const auto& c : cases) {
+        m_window->SetIconPercent(c.percent);
+        EXPECT_EQ(m_window->IconQuarters(), c.quarters) << c.percent;
+        const QImage shown = m_window->TrayIcon()->icon().pixmap(16).toImage();
+        EXPECT_EQ(shown, QIcon(QPixmap::fromImage(DrawClockFace(c.quarters, 16))).pixmap(16).toImage()) << c.percent;
+    }
+    m_window->SetIconQuarter();
+    EXPECT_EQ(m_window->IconQuarters(), 1);
+}
+
+TEST_F(MainWindowTest, RightClickOpensTheMenuInItsOrderWhileTheMenuFlagIsSet) {
+    bool flagWhileOpen = false;
+    bool canShowWhileOpen = true;
+    QStringList captions;
+    m_window->SetMenuRunner([&](QMenu* menu) {
+        flagWhileOpen = m_window->IsTrayMenuActive();
+        canShowWhileOpen = m_app->CanShowWindow();
+        captions = VisibleCaptions(menu);
+    });
+    m_window->TrayIconClicked(Qt::RightButton);
+    ProcessPosted();
+    EXPECT_TRUE(flagWhileOpen);
+    EXPECT_FALSE(canShowWhileOpen);
+    EXPECT_FALSE(m_window->IsTrayMenuActive());
+    ASSERT_FALSE(captions.isEmpty());
+    EXPECT_EQ(captions.first(), QStringLiteral("Show Tracking"));
+    EXPECT_EQ(captions.last(), QStringLiteral("Exit"));
+    EXPECT_FALSE(m_tracking->calls.contains(QStringLiteral("TrackNow")));
+}
+
+TEST_F(MainWindowTest, LeftClickTracksNowUnlessAWindowIsOpenWhichComesForwardInstead) {
+    m_window->TrayIconClicked(Qt::LeftButton);
+    EXPECT_EQ(m_tracking->calls.count(QStringLiteral("TrackNow")), 1);
+    m_window->TrayIconClicked(Qt::MiddleButton);
+    EXPECT_EQ(m_tracking->calls.count(QStringLiteral("TrackNow")), 1);
+
+    QWidget worksheet;
+    m_app->AddCurrentWindow(&worksheet);
+    int menus = 0;
+    m_window->SetMenuRunner([&](QMenu*) { ++menus; });
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+        worksheet.hide();
+        m_window->TrayIconClicked(button);
+        ProcessPosted();
+        EXPECT_TRUE(worksheet.isVisible());
+    }
+    EXPECT_EQ(m_tracking->calls.count(QStringLiteral("TrackNow")), 1);
+    EXPECT_EQ(menus, 0);
+    m_app->RemoveCurrentWindow(&worksheet);
+}
+
+TEST_F(MainWindowTest, HotkeysComeFromTheOptionsAndTheTrackingKeyNeedsATracker) {
+    HotKeyToProperty(m_app->GetOptions(QStringLiteral("tracking manager"))->Items(QStringLiteral("hotkey")), 0x0354);
+    HotKeyToProperty(m_app->GetOptions(QStringLiteral("general"))->Items(QStringLiteral("hotkey")), 0x0471);
+    m_window->ReloadHotkeys();
+    EXPECT_EQ(m_window->TrackingHotkey(), 0x0354);
+    EXPECT_EQ(m_window->MenuHotkey(), 0x0471);
+    // Offscreen there is no X server: registration fails quietly.
+    EXPECT_FALSE(m_window->HotkeysRegistered());
+
+    m_tracking->intervalTracker = false; // "No tracking"
+    m_window->ReloadHotkeys();
+    EXPECT_EQ(m_window->TrackingHotkey(), 0);
+    EXPECT_EQ(m_window->MenuHotkey(), 0x0471);
+}
+
+TEST_F(MainWindowTest, HotkeyOneTracksNowAndHotkeyTwoOpensTheMenu) {
+    int menus = 0;
+    m_window->SetMenuRunner([&](QMenu*) { ++menus; });
+    m_window->HotkeyPressed(1);
+    m_window->HotkeyPressed(2);
+    ProcessPosted();
+    EXPECT_EQ(m_tracking->calls.count(QStringLiteral("TrackNow")), 1);
+    EXPECT_EQ(menus, 1);
+}
+
+TEST_F(MainWindowTest, NormalCloseHidesTheIconAsksTheLastQuestionAndEndsTheProgram) {
+    QSystemTrayIcon* icon = m_window->TrayIcon();
+    EXPECT_TRUE(icon->isVisible());
+    std::shared_ptr<TrayTracking> tracking = m_tracking;
+    m_app.reset(); // the main window keeps the controller
+    m_window->CloseNormally();
+    EXPECT_TRUE(tracking->calls.contains(QStringLiteral("FinishTracking")));
+    EXPECT_EQ(m_terminated, 1);
+    EXPECT_EQ(ProgramEndReason(), TProgramEnd::Normal);
+    ProcessPosted();
+    ApplicationStart() = TApplicationStart{};
+}
