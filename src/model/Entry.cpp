@@ -1,0 +1,175 @@
+#include "model/Entry.h"
+
+#include "foundation/DateTime.h"
+#include "model/ActivityLocator.h"
+#include "model/PropertyHelpers.h"
+#include "model/PropertyList.h"
+
+#include <cmath>
+
+namespace {
+const QString EntryDate = QStringLiteral("date");
+const QString EntryStartTime = QStringLiteral("starttime");
+const QString EntryEndTime = QStringLiteral("endtime");
+const QString EntryDuration = QStringLiteral("duration");
+const QString EntryIsProblem = QStringLiteral("isproblem");
+const QString EntryLocator = QStringLiteral("activitylocator");
+
+std::shared_ptr<IHXPropertyList_> NewPropertyList() {
+    return std::make_shared<TPropertyList>(30, 1);
+}
+
+[[noreturn]] void RaiseInvalidTimes() {
+    throw EEntryTimeError(QStringLiteral("Invalid Date/StartTime/EndTime combination"));
+}
+
+/// The whole day of value, checked against the entry's current date.
+double CheckedDay(double currentDate, double value) {
+    const double day = DateOf(value);
+    if (currentDate != 0 && day != DateOf(currentDate))
+        throw EEntryTimeError(QStringLiteral("Date is already assigned and cannot be reassigned"));
+    return day;
+}
+} // namespace
+
+// ---- TEntry -------------------------------------------------------------------------------------
+
+void TEntry::SetDate(double value) {
+    m_date = CheckedDay(m_date, value);
+}
+
+std::shared_ptr<IHXPropertyList_> TEntry::AdditionalProperties() {
+    if (!m_additional)
+        m_additional = NewPropertyList();
+    return m_additional;
+}
+
+bool TEntry::IsValidPeriod(double startTime, double endTime) {
+    return std::isfinite(startTime) && std::isfinite(endTime) && IsValidTVRNTime(startTime) &&
+           IsValidTVRNTime(endTime) && TimeNotAfter(startTime, endTime);
+}
+
+void TEntry::SetTime(double startTime, double endTime) {
+    if (!IsValidPeriod(startTime, endTime))
+        RaiseInvalidTimes();
+    m_startTime = startTime;
+    m_endTime = endTime;
+    m_changed = true;
+}
+
+int TEntry::CompareDateTime(const EntryPtr& other) const {
+    if (!other)
+        throw EUnassignedArgumentError(QStringLiteral("TEntry._CompareDateTime"));
+    const double ownDay = DateOf(m_date);
+    const double otherDay = DateOf(other->Date());
+    if (ownDay != otherDay)
+        return ownDay < otherDay ? -1 : 1;
+    if (int result = CompareTimes(m_startTime, other->StartTime()))
+        return result;
+    return CompareTimes(m_endTime, other->EndTime());
+}
+
+void TEntry::LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) {
+    if (!list)
+        throw EUnassignedArgumentError(QStringLiteral("TEntry._LoadFromPropertyList"));
+    auto copy = NewPropertyList();
+    copy->Assign(list);
+    // Everything is read and checked before anything is taken over, so a refused list leaves the
+    // entry as it was.
+    const double day = CheckedDay(m_date, copy->Items(EntryDate)->AsDate());
+    const double startTime = copy->Items(EntryStartTime)->AsTime();
+    const double endTime = copy->Items(EntryEndTime)->AsTime();
+    if (!IsValidPeriod(startTime, endTime))
+        RaiseInvalidTimes();
+    copy->Remove(EntryDate);
+    copy->Remove(EntryStartTime);
+    copy->Remove(EntryEndTime);
+    LoadOwnValues(copy);
+    m_date = day;
+    m_startTime = startTime;
+    m_endTime = endTime;
+    m_additional = copy;
+    ClearChanged();
+}
+
+void TEntry::LoadOwnValues(const std::shared_ptr<IHXPropertyList_>&) {}
+
+void TEntry::AddToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) const {
+    if (!list)
+        throw EUnassignedArgumentError(QStringLiteral("TEntry._AddToPropertyList"));
+    if (m_additional) {
+        for (m_additional->First(); !m_additional->EndOfList(); m_additional->Next())
+            list->Items(m_additional->CurrentName())->Assign(m_additional->CurrentItem());
+    }
+    list->Items(EntryDate)->SetAsDate(m_date);
+    list->Items(EntryStartTime)->SetAsTime(m_startTime);
+    list->Items(EntryEndTime)->SetAsTime(m_endTime);
+}
+
+std::shared_ptr<IHXPropertyList_> TEntry::SaveAsPropertyList() {
+    auto list = NewPropertyList();
+    AddToPropertyList(list);
+    ClearChanged();
+    return list;
+}
+
+// ---- TActivityEntry -----------------------------------------------------------------------------
+
+TActivityEntry::TActivityEntry() : m_locator(std::make_shared<TActivityLocator>()) {}
+
+bool TActivityEntry::Changed() const {
+    return TEntry::Changed() || m_locator->Changed();
+}
+
+void TActivityEntry::AddToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) const {
+    TEntry::AddToPropertyList(list);
+    list->Items(EntryDuration)->SetAsDuration(m_duration);
+    if (m_isProblem)
+        list->Remove(EntryIsProblem);
+    else
+        list->Items(EntryIsProblem)->SetAsBoolean(false);
+    m_locator->SaveToPropertyList(list->Items(EntryLocator)->AsPropertyList());
+}
+
+std::shared_ptr<IHXPropertyList_> TActivityEntry::SaveAsPropertyList() {
+    return TEntry::SaveAsPropertyList();
+}
+
+void TActivityEntry::ClearChanged() {
+    TEntry::ClearChanged();
+    m_locator->SetChanged(false);
+}
+
+void TActivityEntry::CalculateDuration() {
+    m_duration = TimeSpan(StartTime(), EndTime());
+    MarkChanged();
+}
+
+std::shared_ptr<IHXActivityLocator_> TActivityEntry::Locator() const {
+    return m_locator;
+}
+
+void TActivityEntry::SetDuration(double duration) {
+    m_duration = duration;
+    MarkChanged();
+}
+
+void TActivityEntry::SetIsProblem(bool isProblem) {
+    m_isProblem = isProblem;
+    MarkChanged();
+}
+
+void TActivityEntry::LoadOwnValues(const std::shared_ptr<IHXPropertyList_>& properties) {
+    const double duration = GetDurationDef(properties->Find(EntryDuration), 0);
+    auto locator = std::make_shared<TActivityLocator>();
+    auto locatorProperty = properties->Find(EntryLocator);
+    if (locatorProperty && locatorProperty->DataType() == hxpdtPropertyList)
+        locator->LoadFromPropertyList(locatorProperty->AsPropertyList());
+    const bool isProblem = GetBooleanDef(properties->Find(EntryIsProblem), true);
+    properties->Remove(EntryDuration);
+    properties->Remove(EntryLocator);
+    properties->Remove(EntryIsProblem);
+    m_duration = duration;
+    m_locator->Assign(locator);
+    m_isProblem = isProblem;
+}

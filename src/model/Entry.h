@@ -1,0 +1,72 @@
+#pragma once
+
+#include "foundation/CheckedObject.h"
+#include "model/EntryInterfaces.h"
+
+class TActivityLocator;
+
+/// The entry type of activity entries.
+inline const TGUID ActivityEntryTypeID = TGUID::Constant("{AF84B1FB-B545-4F0C-B7A6-4E3007B1A2FF}");
+
+/// A plain entry: a date, a start time and an end time, and any further values.
+class TEntry : public TWrappableObject, public virtual IHXEntry_ {
+public:
+    TEntry() = default;
+
+    double Date() const override { return m_date; }
+    double StartTime() const override { return m_startTime; }
+    double EndTime() const override { return m_endTime; }
+    void SetDate(double value) override;
+    bool Changed() const override { return m_changed; }
+    std::shared_ptr<IHXPropertyList_> AdditionalProperties() override;
+    void SetTime(double startTime, double endTime) override;
+    int CompareDateTime(const EntryPtr& other) const override;
+    void LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) override;
+    void AddToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) const override;
+    std::shared_ptr<IHXPropertyList_> SaveAsPropertyList() override;
+
+    /// Whether the two times make a valid period of a day.
+    static bool IsValidPeriod(double startTime, double endTime);
+
+protected:
+    /// Takes the values that belong to the entry class out of the additional properties (after
+    /// date and times were read). Raises to refuse the list; the entry is then left unchanged.
+    virtual void LoadOwnValues(const std::shared_ptr<IHXPropertyList_>& properties);
+    virtual void ClearChanged() { m_changed = false; }
+    void MarkChanged() { m_changed = true; }
+
+private:
+    double m_date = 0;
+    double m_startTime = 0;
+    double m_endTime = 0;
+    std::shared_ptr<IHXPropertyList_> m_additional;
+    bool m_changed = false;
+};
+
+/// An entry booked on an activity: the locator, the time actually spent and the unconfirmed flag.
+class TActivityEntry : public TEntry, public IHXActivityEntry_ {
+public:
+    TActivityEntry();
+
+    /// Its own flag or its locator's.
+    bool Changed() const override;
+    void AddToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) const override;
+    /// Also clears the locator's flag: an entry that was written is unchanged.
+    std::shared_ptr<IHXPropertyList_> SaveAsPropertyList() override;
+
+    void CalculateDuration() override;
+    std::shared_ptr<IHXActivityLocator_> Locator() const override;
+    double Duration() const override { return m_duration; }
+    void SetDuration(double duration) override;
+    bool IsProblem() const override { return m_isProblem; }
+    void SetIsProblem(bool isProblem) override;
+
+protected:
+    void LoadOwnValues(const std::shared_ptr<IHXPropertyList_>& properties) override;
+    void ClearChanged() override;
+
+private:
+    std::shared_ptr<TActivityLocator> m_locator;
+    double m_duration = 0;
+    bool m_isProblem = true;
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+/// The translation of a user-visible text of the data model through the message catalogue domain
+/// "default" (UTF-8 msgid). Without a catalogue for the current language the text comes back as
+/// it is. Placeholders are replaced by the caller afterwards.
+QString TranslateText(const char* text);

@@ -1,0 +1,4 @@
+list(APPEND MODEL_TEST_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/EntryTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ActivityBookerTest.cpp
+)
