@@ -1,5 +1,8 @@
 #include "calendar/Calendar.h"
 
+#include "calendar/NestedPropertyList.h"
+#include "model/PropertyHelpers.h"
+
 TCalendar::TCalendar() = default;
 
 std::shared_ptr<IHXDay_> TCalendar::GetDay(double date) const {
@@ -46,4 +49,28 @@ double TCalendar::GetWorkTime(double from, double to) const {
         weekday = weekday == 7 ? 1 : weekday + 1;
     }
     return sum;
+}
+
+namespace {
+
+const QString WeekName = QStringLiteral("week");
+const QString HolidayListName = QStringLiteral("holidaylist");
+
+} // namespace
+
+void TCalendar::LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) {
+    m_week->LoadFromPropertyList(NestedPropertyList(list, WeekName));
+    m_holidays->LoadFromPropertyList(NestedPropertyList(list, HolidayListName));
+}
+
+void TCalendar::SaveToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) const {
+    m_week->SaveToPropertyList(list->Items(WeekName)->AsPropertyList());
+    m_holidays->SaveToPropertyList(list->Items(HolidayListName)->AsPropertyList());
+}
+
+void TCalendar::LoadOrInitialize(const std::shared_ptr<IHXPropertyList_>& section) {
+    if (section->Count() == 0)
+        SaveToPropertyList(section);
+    else
+        LoadFromPropertyList(section);
 }

@@ -20,9 +20,12 @@ public:
     /// The sum of the required times of all dates from the date of from to the date of to
     /// inclusive, added day by day in date order; 0 when from lies after to.
     virtual double GetWorkTime(double from, double to) const = 0;
+    /// Reads the section "calendar": "week" and "holidaylist", each a property list.
+    virtual void LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) = 0;
+    virtual void SaveToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) const = 0;
 };
 
-class TCalendar : public IHXCalendar_ {
+class TCalendar : public TInterfacedAndCheckedObject, public IHXCalendar_ {
 public:
     TCalendar();
 
@@ -30,6 +33,12 @@ public:
     std::shared_ptr<IHXWeek_> Week() const override { return m_week; }
     std::shared_ptr<IHXDay_> GetDay(double date) const override;
     double GetWorkTime(double from, double to) const override;
+    void LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) override;
+    void SaveToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) const override;
+
+    /// The start-up rule for the section "calendar": a section without any property receives this
+    /// calendar, otherwise the calendar is loaded from it.
+    void LoadOrInitialize(const std::shared_ptr<IHXPropertyList_>& section);
 
     /// The required time of the date, the value of GetDay(date)->WorkTime().
     double WorkTimeOfDate(double date) const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/CheckedObject.h"
 #include "foundation/VRNException.h"
 
 #include <memory>
@@ -19,7 +20,7 @@ public:
     virtual void SetWorkTime(double value) = 0;
 };
 
-class TDay : public IHXDay_ {
+class TDay : public TInterfacedAndCheckedObject, public IHXDay_ {
 public:
     /// Raises EDayCreateError unless 1 <= dayOfWeek <= 7. Worktime starts at 0.
     explicit TDay(int dayOfWeek);

@@ -22,9 +22,15 @@ public:
     virtual void SetOverrideWorktimeDefault(bool value) = 0;
     /// The override rule while the flag is set, else the default rule.
     virtual std::shared_ptr<IHXHolidayWorktime_> EffectiveWorktime() const = 0;
+    /// "name", "worktime default", "override worktime default" and, only while that flag is set,
+    /// "worktime override". The date is fixed at creation (see THoliday::DateInPropertyList).
+    virtual void LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) = 0;
+    /// Writes "date" and the fields above; "worktime override" only while the flag is set (it is
+    /// removed otherwise).
+    virtual void SaveToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) const = 0;
 };
 
-class THoliday : public IHXHoliday_ {
+class THoliday : public TInterfacedAndCheckedObject, public IHXHoliday_ {
 public:
     /// The holiday of the date part of date.
     explicit THoliday(double date);
@@ -37,6 +43,11 @@ public:
     bool OverrideWorktimeDefault() const override { return m_overrideFlag; }
     void SetOverrideWorktimeDefault(bool value) override { m_overrideFlag = value; }
     std::shared_ptr<IHXHolidayWorktime_> EffectiveWorktime() const override;
+    void LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) override;
+    void SaveToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) const override;
+
+    /// The date a saved holiday names ("date", a date-time accepted), 0 when it has none.
+    static double DateInPropertyList(const std::shared_ptr<IHXPropertyList_>& list);
 
     const std::shared_ptr<THolidayWorktime>& DefaultRule() const { return m_default; }
     const std::shared_ptr<THolidayWorktime>& OverrideRule() const { return m_override; }

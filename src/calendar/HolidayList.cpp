@@ -2,7 +2,9 @@
 
 #include "calendar/Day.h"
 #include "foundation/DateTime.h"
+#include "foundation/Log.h"
 #include "foundation/VRNTools.h"
+#include "model/PropertyHelpers.h"
 
 #include <iterator>
 
@@ -107,4 +109,38 @@ std::vector<std::shared_ptr<IHXHoliday_>> THolidayList::HolidaysBetween(double f
     for (auto it = m_byDay.lower_bound(DayNumber(first)); it != m_byDay.end() && it->first <= lastDay; ++it)
         result.push_back(it->second);
     return result;
+}
+
+void THolidayList::LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) {
+    Clear();
+    const auto items = FindValueListDef(list, QStringLiteral("holidaylist"), nullptr);
+    if (!items)
+        return;
+    for (int i = 0; i < items->Count(); ++i) {
+        const auto item = items->Items(i);
+        if (item->DataType() != hxpdtPropertyList)
+            continue;
+        const auto properties = item->AsPropertyList();
+        const double date = THoliday::DateInPropertyList(properties);
+        if (date == 0) {
+            // Without a date the holiday would land on 1899-12-30; it cannot be meant.
+            WriteLog(QStringLiteral("THolidayList.LoadFromPropertyList: holiday without a date dropped"));
+            continue;
+        }
+        try {
+            auto holiday = std::make_shared<THoliday>(date);
+            holiday->LoadFromPropertyList(properties);
+            if (!holiday->Name().isEmpty())
+                Put(holiday);
+        } catch (const std::exception& e) {
+            LogException(QStringLiteral("THolidayList.LoadFromPropertyList"), e);
+        }
+    }
+}
+
+void THolidayList::SaveToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) const {
+    const auto items = list->Items(QStringLiteral("holidaylist"))->AsValueList();
+    items->Clear();
+    for (const auto& [day, holiday] : m_byDay)
+        holiday->SaveToPropertyList(items->AddItem()->AsPropertyList());
 }

@@ -36,9 +36,14 @@ public:
     /// list unchanged.
     virtual void Add(const std::shared_ptr<IHXHoliday_>& holiday) = 0;
     virtual void Clear() = 0;
+    /// Replaces the content by the holidays of "holidaylist". Items without a name or without a
+    /// date are dropped; a later item of the same date replaces an earlier one.
+    virtual void LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) = 0;
+    /// Writes every holiday into "holidaylist" (ascending by date; readers must not rely on it).
+    virtual void SaveToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) const = 0;
 };
 
-class THolidayList : public IHXHolidayList_ {
+class THolidayList : public TInterfacedAndCheckedObject, public IHXHolidayList_ {
 public:
     int Count() const override { return static_cast<int>(m_byDay.size()); }
     std::shared_ptr<IHXHoliday_> Items(int index) const override;
@@ -49,6 +54,8 @@ public:
     int Remove(const std::shared_ptr<IHXHoliday_>& holiday) override;
     void Add(const std::shared_ptr<IHXHoliday_>& holiday) override;
     void Clear() override;
+    void LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) override;
+    void SaveToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) const override;
 
     /// Puts the holiday under its date, replacing a holiday of the same date (used by loading,
     /// where a later item wins).

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "foundation/CheckedObject.h"
 #include "foundation/VRNException.h"
+#include "model/PropertyInterfaces.h"
 
 #include <optional>
 
@@ -31,9 +33,15 @@ public:
     virtual void SetWorktimePercentage(double value) = 0;
     /// Copies all five fields.
     virtual void Assign(const IHXHolidayWorktime_& source) = 0;
+    /// "ispercentage", "isrelative", "isnegative" (a negative rule is made relative) and the amount
+    /// the percentage flag selects: "worktime percentage" or "worktime absolute" (default 0). A
+    /// negative amount reads as 0.
+    virtual void LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) = 0;
+    /// Writes the flags and the one amount that counts, removing the other.
+    virtual void SaveToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) const = 0;
 };
 
-class THolidayWorktime : public IHXHolidayWorktime_ {
+class THolidayWorktime : public TInterfacedAndCheckedObject, public IHXHolidayWorktime_ {
 public:
     bool IsPercentage() const override { return m_isPercentage; }
     void SetIsPercentage(bool value) override { m_isPercentage = value; }
@@ -46,10 +54,8 @@ public:
     double WorktimePercentage() const override { return m_percentage; }
     void SetWorktimePercentage(double value) override;
     void Assign(const IHXHolidayWorktime_& source) override;
-
-    /// Stores a percentage read from the options without the setter's check (the loader
-    /// decides what to do with a bad value).
-    void AssignPercentageUnchecked(double value) { m_percentage = value; }
+    void LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) override;
+    void SaveToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) const override;
 
 private:
     bool m_isPercentage = false;

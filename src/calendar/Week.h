@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/Day.h"
+#include "model/PropertyInterfaces.h"
 
 #include <array>
 #include <memory>
@@ -21,14 +22,21 @@ public:
     virtual std::shared_ptr<IHXDay_> GetDay(int dayOfTheWeek) const = 0;
     /// The day object of the ISO weekday of the date (time of day ignored).
     virtual std::shared_ptr<IHXDay_> GetDayByDate(double date) const = 0;
+    /// "days": a value list of up to seven property lists (Monday first) with "worktime". Items
+    /// beyond the seventh are ignored; days without an item keep their time.
+    virtual void LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) = 0;
+    /// Writes all seven days into "days".
+    virtual void SaveToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) const = 0;
 };
 
-class TWeek : public IHXWeek_ {
+class TWeek : public TInterfacedAndCheckedObject, public IHXWeek_ {
 public:
     TWeek();
 
     std::shared_ptr<IHXDay_> GetDay(int dayOfTheWeek) const override;
     std::shared_ptr<IHXDay_> GetDayByDate(double date) const override;
+    void LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) override;
+    void SaveToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) const override;
 
     /// The worktime of weekday 1..7 without handing out the object (no range check).
     double WorkTimeOf(int dayOfTheWeek) const { return m_days[dayOfTheWeek - 1]->WorkTime(); }
