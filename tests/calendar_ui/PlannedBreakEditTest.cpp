@@ -1,0 +1,219 @@
+#include "calendar_ui/PlannedBreakEdit.h"
+#include "app/MessageBox.h"
+#include "foundation/DateTime.h"
+#include "foundation/VRNTools.h"
+#include "model/ActivityTree.h"
+#include "model/PropertyList.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimeEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+double Time(int hour, int minute) {
+    return EncodeTime(hour, minute, 0, 0);
+}
+
+// Work (Meeting, Coding) and Lunch; Meeting also hangs under Lunch.
+class PlannedBreakEditTest : public testing::Test {
+protected:
+    PlannedBreakEditTest() : m_tree(TActivityTree::Create()) {
+        work = m_tree->Childs()->AddNew();
+        work->SetName("Work");
+        meeting = work->Childs()->AddNew();
+        meeting->SetName("Meeting");
+        coding = work->Childs()->AddNew();
+        coding->SetName("Coding");
+        lunch = m_tree->Childs()->AddNew();
+        lunch->SetName("Lunch");
+        lunch->SetIsBreak(true);
+        lunch->Childs()->Add(meeting);
+        plannedBreak = breaks.AddNew();
+        TMessageBoxSeam::ClearAnswers();
+        TMessageBoxSeam::ClearHistory();
+    }
+    ~PlannedBreakEditTest() override {
+        TMessageBoxSeam::ClearAnswers();
+        ReleaseAndCleanup(m_tree);
+    }
+
+    ActivityTreePtr Tree() const { return m_tree; }
+
+    void SetWindow(TfrmPlannedBreakEdit& dialog, int fromH, int fromM, int toH, int toM, int minutes) {
+        dialog.FromTimeEdit()->setTime(QTime(fromH, fromM));
+        dialog.ToTimeEdit()->setTime(QTime(toH, toM));
+        dialog.DurationEdit()->setValue(minutes);
+    }
+
+    std::shared_ptr<TActivityTree> m_tree;
+    ActivityPtr work, meeting, coding, lunch;
+    TPlannedBreakList breaks;
+    PlannedBreakPtr plannedBreak;
+};
+
+QStringList Texts(const QComboBox& box) {
+    QStringList texts;
+    for (int i = 0; i < box.count(); ++i)
+        texts << box.itemText(i);
+    return texts;
+}
+
+} // namespace
+
+TEST(PlannedBreakEditSteps, HeldButtonStepsFasterAndRoundsDown) {
+    EXPECT_EQ(HeldStepSize(0), 1);
+    EXPECT_EQ(HeldStepSize(2000), 1);
+    EXPECT_EQ(HeldStepSize(2001), 5);
+    EXPECT_EQ(HeldStepSize(5000), 5);
+    EXPECT_EQ(HeldStepSize(5001), 10);
+    EXPECT_EQ(StepInteger(7, 5, 1, 180), 10);
+    EXPECT_EQ(StepInteger(12, -5, 1, 180), 5);
+    EXPECT_EQ(StepInteger(3, -5, 1, 180), 1);
+    EXPECT_EQ(StepInteger(178, 10, 1, 180), 180);
+    EXPECT_EQ(StepInteger(30, 1, 1, 180), 31);
+}
+
+TEST_F(PlannedBreakEditTest, ActivitiesAreListedOnceByNameWithTheirPath) {
+    const auto choices = BreakActivityChoices(Tree());
+    ASSERT_EQ(choices.size(), 4u);
+    EXPECT_EQ(choices[0].Text, "Coding");
+    EXPECT_EQ(choices[1].Text, "Lunch");
+    EXPECT_EQ(choices[2].Text, "Meeting");
+    EXPECT_EQ(choices[3].Text, "Work");
+    EXPECT_EQ(choices[2].Locator->ID(), meeting->ID());
+    EXPECT_EQ(choices[2].Locator->Path(), work->ID().ToString() + "/"); // the first place it is met
+    EXPECT_TRUE(choices[1].Locator->IsBreak());
+    EXPECT_TRUE(BreakActivityChoices(nullptr).empty());
+}
+
+TEST_F(PlannedBreakEditTest, OpensWithTheBreaksValuesAndTheActivityBoxFocused) {
+    plannedBreak->SetFromTime(Time(12, 0));
+    plannedBreak->SetToTime(Time(13, 30));
+    plannedBreak->SetDuration(EncodeDuration(0, 45, 59, 0)); // seconds are dropped
+    plannedBreak->ActivityLocator()->SetActivity(lunch);
+
+    TfrmPlannedBreakEdit dialog(Tree());
+    dialog.SetPlannedBreak(plannedBreak);
+    EXPECT_EQ(dialog.windowTitle(), "Regular Break");
+    EXPECT_EQ(dialog.size(), QSize(370, 281));
+    EXPECT_EQ(dialog.FromTimeEdit()->time(), QTime(12, 0));
+    EXPECT_EQ(dialog.ToTimeEdit()->time(), QTime(13, 30));
+    EXPECT_EQ(dialog.DurationEdit()->value(), 45);
+    EXPECT_EQ(dialog.DurationEdit()->minimum(), 1);
+    EXPECT_EQ(dialog.DurationEdit()->maximum(), 180);
+    EXPECT_EQ(Texts(*dialog.ActivityBox()), QStringList({"Coding", "Lunch", "Meeting", "Work"}));
+    EXPECT_EQ(dialog.ActivityBox()->currentText(), "Lunch");
+    EXPECT_EQ(dialog.focusWidget(), dialog.ActivityBox());
+}
+
+TEST_F(PlannedBreakEditTest, NewBreakPicksTheFirstActivityAndUnknownActivitiesStaySelectable) {
+    TfrmPlannedBreakEdit dialog(Tree());
+    dialog.SetPlannedBreak(plannedBreak); // booked to the break pseudo-activity
+    EXPECT_EQ(dialog.ActivityBox()->currentText(), "Coding");
+    EXPECT_EQ(dialog.DurationEdit()->value(), 1); // duration 0 shows the minimum
+
+    // A break booked to an activity that is no longer in the tree keeps it as a listed item.
+    auto stored = std::make_shared<TPropertyList>();
+    stored->Items("id")->SetAsGUID(TGUID::Constant("{5B0C2B7E-0D57-4C67-9C1B-7A2E3C6B1A01}"));
+    stored->Items("name")->SetAsString("Old lunch");
+    stored->Items("break")->SetAsBoolean(true);
+    plannedBreak->ActivityLocator()->LoadFromPropertyList(stored);
+    dialog.SetPlannedBreak(plannedBreak);
+    EXPECT_EQ(dialog.ActivityBox()->count(), 5);
+    const QString gone = dialog.ActivityBox()->currentText();
+    EXPECT_FALSE(gone.isEmpty());
+    SetWindow(dialog, 12, 0, 13, 0, 30);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(plannedBreak->ActivityLocator()->Name(), "Old lunch");
+
+    // Without a tree only the break's own activity is offered.
+    TfrmPlannedBreakEdit treeless(nullptr);
+    treeless.SetPlannedBreak(plannedBreak);
+    EXPECT_EQ(Texts(*treeless.ActivityBox()), QStringList({"???"}));
+}
+
+TEST_F(PlannedBreakEditTest, OkStoresTheInputIntoTheSameLocator) {
+    const auto locator = plannedBreak->ActivityLocator();
+    TfrmPlannedBreakEdit dialog(Tree());
+    dialog.SetPlannedBreak(plannedBreak);
+    dialog.ActivityBox()->setCurrentIndex(dialog.ActivityBox()->findText("Meeting"));
+    SetWindow(dialog, 23, 50, 0, 20, 30);     // crosses midnight: 30 minutes fit exactly
+    EXPECT_EQ(plannedBreak->FromTime(), 0.0); // nothing changes before OK
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(TMessageBoxSeam::History().empty());
+    EXPECT_TRUE(TimesEqual(plannedBreak->FromTime(), Time(23, 50)));
+    EXPECT_TRUE(TimesEqual(plannedBreak->ToTime(), Time(0, 20)));
+    EXPECT_TRUE(TimesEqual(plannedBreak->Duration(), 30 * OneMinute));
+    EXPECT_EQ(plannedBreak->ActivityLocator(), locator);
+    EXPECT_EQ(locator->ID(), meeting->ID());
+    EXPECT_FALSE(locator->IsBreak());
+    EXPECT_EQ(locator->Path(), work->ID().ToString() + "/");
+}
+
+TEST_F(PlannedBreakEditTest, RefusalsShowTheirMessageMoveTheFocusAndChangeNothing) {
+    plannedBreak->SetFromTime(Time(9, 0));
+    TfrmPlannedBreakEdit dialog(Tree());
+    dialog.show();
+    dialog.SetPlannedBreak(plannedBreak);
+
+    struct Case {
+        int fromH, fromM, toH, toM, minutes;
+        const char* message; // nullptr: accepted
+    } cases[] = {
+        {12, 0, 12, 30, 45, "The duration is longer than the time interval."},
+        {12, 0, 12, 0, 1, "The duration is longer than the time interval."}, // equal times: no time at all
+        {23, 50, 0, 20, 31, "The duration is longer than the time interval."},
+        {12, 0, 12, 30, 30, nullptr},
+    };
+    for (const Case& c : cases) {
+        TMessageBoxSeam::ClearHistory();
+        TMessageBoxSeam::SetNextAnswer(MessageBoxResult::OK);
+        SetWindow(dialog, c.fromH, c.fromM, c.toH, c.toM, c.minutes);
+        const auto refusal = dialog.CheckInput();
+        if (!c.message) {
+            EXPECT_FALSE(refusal);
+            continue;
+        }
+        ASSERT_TRUE(refusal);
+        EXPECT_EQ(refusal->Message, c.message);
+        EXPECT_EQ(refusal->Focus, dialog.ToTimeEdit());
+        dialog.accept();
+        ASSERT_EQ(TMessageBoxSeam::History().size(), 1u);
+        EXPECT_EQ(TMessageBoxSeam::History()[0].caption, "Regular Break");
+        EXPECT_EQ(TMessageBoxSeam::History()[0].text, c.message);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(dialog.focusWidget(), dialog.ToTimeEdit());
+        EXPECT_TRUE(TimesEqual(plannedBreak->FromTime(), Time(9, 0)));
+    }
+    TMessageBoxSeam::ClearAnswers();
+
+    // An emptied duration edit.
+    dialog.DurationEdit()->setFocus();
+    dialog.DurationEdit()->selectAll();
+    QTest::keyClick(dialog.DurationEdit(), Qt::Key_Backspace);
+    const auto refusal = dialog.CheckInput();
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->Message, "Please enter a valid duration.");
+    EXPECT_EQ(refusal->Focus, dialog.DurationEdit());
+}
+
+TEST_F(PlannedBreakEditTest, CancelLeavesTheBreakAlone) {
+    plannedBreak->SetDuration(20 * OneMinute);
+    TfrmPlannedBreakEdit dialog(Tree());
+    dialog.SetPlannedBreak(plannedBreak);
+    SetWindow(dialog, 12, 0, 13, 0, 30);
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Ok)->text(), "OK");
+    buttons->button(QDialogButtonBox::Cancel)->click();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_TRUE(TimesEqual(plannedBreak->Duration(), 20 * OneMinute));
+    EXPECT_EQ(plannedBreak->FromTime(), 0.0);
+    EXPECT_TRUE(plannedBreak->ActivityLocator()->IsBreak());
+}
