@@ -1,5 +1,6 @@
 #include "calendar_ui/PlannedBreakEdit.h"
 #include "app/MessageBox.h"
+#include "app/Translation.h"
 #include "foundation/DateTime.h"
 #include "foundation/VRNTools.h"
 #include "model/ActivityTree.h"
@@ -7,6 +8,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimeEdit>
@@ -38,6 +40,7 @@ protected:
     }
     ~PlannedBreakEditTest() override {
         TMessageBoxSeam::ClearAnswers();
+        SwitchLanguage(QString());
         ReleaseAndCleanup(m_tree);
     }
 
@@ -216,4 +219,25 @@ TEST_F(PlannedBreakEditTest, CancelLeavesTheBreakAlone) {
     EXPECT_TRUE(TimesEqual(plannedBreak->Duration(), 20 * OneMinute));
     EXPECT_EQ(plannedBreak->FromTime(), 0.0);
     EXPECT_TRUE(plannedBreak->ActivityLocator()->IsBreak());
+}
+
+TEST_F(PlannedBreakEditTest, GermanCatalogueTranslatesTheDialog) {
+    SwitchLanguage("de");
+    TfrmPlannedBreakEdit dialog(Tree());
+    dialog.SetPlannedBreak(plannedBreak);
+    EXPECT_EQ(dialog.windowTitle(), "Regelmäßige Pause");
+    QStringList labels;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        labels << label->text();
+    EXPECT_TRUE(labels.filter("Varnelo Horalux erkennt diese Pause automatisch").size() == 1)
+        << labels.join('|').toStdString();
+    EXPECT_TRUE(labels.contains("Geben Sie die Dauer dieser Pause in Minuten an:"));
+    EXPECT_EQ(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text(), "Abbrechen");
+
+    TMessageBoxSeam::SetNextAnswer(MessageBoxResult::OK);
+    SetWindow(dialog, 12, 0, 12, 30, 45);
+    dialog.accept();
+    ASSERT_EQ(TMessageBoxSeam::History().size(), 1u);
+    EXPECT_EQ(TMessageBoxSeam::History()[0].caption, "Regelmäßige Pause");
+    EXPECT_EQ(TMessageBoxSeam::History()[0].text, "Die Dauer ist länger als der Zeitraum.");
 }
