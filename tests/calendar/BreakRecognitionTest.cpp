@@ -50,6 +50,10 @@ TEST(BreakRecognitionTest, WindowCrossingMidnightOverlapsTheEarlyHours) {
     EXPECT_TRUE(PlannedBreakWindowOverlaps(At(Today, 0), At(Today, 1), Time(23, 30), Time(0, 30)));
     EXPECT_TRUE(PlannedBreakWindowOverlaps(At(Today, 23), At(Today + 1, 0, 10), Time(23, 30), Time(0, 30)));
     EXPECT_FALSE(PlannedBreakWindowOverlaps(At(Today, 1), At(Today, 22), Time(23, 30), Time(0, 30)));
+    // A window that ended before the period starts is met by the next day's window.
+    EXPECT_TRUE(PlannedBreakWindowOverlaps(At(Today, 14), At(Today + 1, 12, 10), Time(12, 0), Time(13, 0)));
+    EXPECT_TRUE(PlannedBreakWindowOverlaps(At(Today, 14), At(Today + 1, 12), Time(12, 0), Time(13, 0)));
+    EXPECT_FALSE(PlannedBreakWindowOverlaps(At(Today, 14), At(Today + 1, 11, 59), Time(12, 0), Time(13, 0)));
     const std::vector<TPlannedBreakValues> breaks{Break(23, 30, 0, 30, 20)};
     EXPECT_EQ(RecognisePlannedBreak(At(Today, 0), At(Today, 1), At(Today, 1), Today, breaks, {}), 0);
 }
