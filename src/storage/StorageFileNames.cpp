@@ -42,3 +42,7 @@ QString TStorageFileNames::GetUniqueStorageFileName(const QString& name) {
 void TStorageFileNames::ReserveStorageFileName(const QString& fullName) {
     m_reserved.insert(fullName);
 }
+
+void TStorageFileNames::ReleaseStorageFileName(const QString& fullName) {
+    m_reserved.remove(fullName);
+}

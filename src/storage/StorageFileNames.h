@@ -31,6 +31,9 @@ public:
     virtual QString GetUniqueStorageFileName(const QString& name) = 0;
     /// Promises a full name to a storage; it is never chosen for another new file.
     virtual void ReserveStorageFileName(const QString& fullName) = 0;
+    /// Gives a reserved name back once its file was deleted and nothing refers to it any more.
+    /// Without it, names stay reserved until the program ends (new files then take higher numbers).
+    virtual void ReleaseStorageFileName(const QString& /*fullName*/) {}
 };
 
 class TStorageFileNames : public IStorageFileNames {
@@ -41,6 +44,7 @@ public:
     QString GetStorageFileName(const QString& name) override;
     QString GetUniqueStorageFileName(const QString& name) override;
     void ReserveStorageFileName(const QString& fullName) override;
+    void ReleaseStorageFileName(const QString& fullName) override;
 
     const QString& Folder() const { return m_folder; }
     bool IsReserved(const QString& fullName) const { return m_reserved.contains(fullName); }

@@ -3,6 +3,7 @@
 const std::vector<TCtlCommandGroup>& CtlCommandGroups() {
     static const std::vector<TCtlCommandGroup> groups = {
         FileCommandGroup(),
+        EntriesCommandGroup(),
     };
     return groups;
 }

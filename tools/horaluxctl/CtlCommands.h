@@ -36,3 +36,4 @@ int RunHoraluxCtl(const QStringList& args, TCtlIO& io);
 
 // The groups (one function per file).
 TCtlCommandGroup FileCommandGroup();
+TCtlCommandGroup EntriesCommandGroup();

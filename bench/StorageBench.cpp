@@ -1,0 +1,186 @@
+// Speed of the storage with twenty years of history (2006 to 2025, 250 working days a year, 20
+// entries a day, written through the storage itself), today being 2025-12-15:
+//   - booking one answer for today and saving, flush to disk included (also with an empty history);
+//   - a cold start of the storage and the first GetDayEntries for today;
+//   - a range search over all twenty years and over one year;
+//   - the earliest and latest date with data.
+// Every figure is the median of single runs (the "_median" rows).
+
+#include "foundation/Clock.h"
+#include "foundation/DateTime.h"
+#include "model/ActivityBooker.h"
+#include "model/ActivityList.h"
+#include "model/ActivityLocator.h"
+#include "model/ActivityTree.h"
+#include "model/DefaultActivities.h"
+#include "model/Entry.h"
+#include "storage/StorageHost.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+const QDate kToday(2025, 12, 15);
+constexpr int kFirstYear = 2006;
+constexpr int kEntriesPerDay = 20;
+
+void InstallClock() {
+    static auto clock = std::make_shared<FixedClock>(QDateTime(kToday, QTime(16, 0)));
+    Clock::SetInstance(clock);
+}
+
+bool IsWorkingDay(const QDate& date) {
+    // Monday to Friday, without the first ten such days of each year (holidays): about 250 a year.
+    return date.dayOfWeek() <= 5 && date.dayOfYear() > 14;
+}
+
+/// Locators of the default activities.
+ActivityLocatorPtr Locator(int index) {
+    static std::vector<ActivityLocatorPtr> locators = [] {
+        std::vector<ActivityLocatorPtr> result;
+        std::shared_ptr<TActivityTree> tree = TActivityTree::Create();
+        BuildDefaultActivityTree(tree);
+        for (int i = 0; i < tree->Childs()->Count(); ++i) {
+            const ActivityPtr parent = tree->Childs()->Items(i);
+            for (int k = 0; k < parent->Childs()->Count(); ++k) {
+                auto locator = std::make_shared<TActivityLocator>();
+                locator->SetActivity(parent->Childs()->Items(k));
+                locator->AddParentActivity(parent->ID());
+                result.push_back(locator);
+            }
+        }
+        ReleaseAndCleanup(tree);
+        return result;
+    }();
+    return locators[size_t(index) % locators.size()];
+}
+
+/// Writes the history through the storage, a month at a time.
+void WriteHistory(const QString& folder) {
+    TStorageHost host(folder);
+    auto typed = host.GetTypedStorage();
+    int month = 0;
+    for (QDate date(kFirstYear, 1, 1); date < kToday; date = date.addDays(1)) {
+        if (date.month() != month) {
+            typed->Save();
+            month = date.month();
+        }
+        if (!IsWorkingDay(date))
+            continue;
+        const DayEntryListPtr list = typed->GetDayEntries(DateFromQDate(date));
+        for (int i = 0; i < kEntriesPerDay; ++i) {
+            auto entry = std::dynamic_pointer_cast<IHXActivityEntry_>(list->AddNew());
+            const double start = (8.0 + i * 0.5) / 24.0;
+            entry->SetTime(start, start + 0.4 / 24.0);
+            entry->CalculateDuration();
+            entry->Locator()->Assign(Locator(i % 7));
+        }
+    }
+    typed->Save();
+}
+
+/// The folder with the history or an empty one, written once per process; with
+/// HORALUX_BENCH_DIR set, once in that folder and kept for later runs.
+QString HistoryFolder(bool withHistory) {
+    InstallClock();
+    static QTemporaryDir temporary;
+    static const QString root =
+        qEnvironmentVariableIsSet("HORALUX_BENCH_DIR") ? qEnvironmentVariable("HORALUX_BENCH_DIR") : temporary.path();
+    const QString folder = root + (withHistory ? QStringLiteral("/history") : QStringLiteral("/empty"));
+    if (!QDir(folder).exists()) {
+        QDir().mkpath(folder);
+        if (withHistory)
+            WriteHistory(folder);
+    }
+    return folder;
+}
+
+void BookAndSave(benchmark::State& state, bool withHistory) {
+    const QString folder = HistoryFolder(withHistory);
+    TStorageHost host(folder);
+    const StoragePtr storage = host.GetStorage();
+    storage->GetDayEntries(ActivityEntryTypeID, DateFromQDate(kToday)); // the program runs already
+    double start = DateFromQDate(kToday) + 6.0 / 24.0;
+    for (auto _ : state) {
+        TActivityBooker booker;
+        booker.SetFrom(start);
+        booker.SetTo(start + 5 * OneMinute);
+        booker.AddItem(Locator(int(state.iterations()) % 3), 5 * OneMinute);
+        booker.Book(*storage);
+        start += 6 * OneMinute;
+        if (start > DateFromQDate(kToday) + 0.99)
+            start = DateFromQDate(kToday) + 6.0 / 24.0;
+    }
+}
+
+void BM_BookAndSave_History(benchmark::State& state) {
+    BookAndSave(state, true);
+}
+void BM_BookAndSave_EmptyHistory(benchmark::State& state) {
+    BookAndSave(state, false);
+}
+
+void BM_ColdStartAndToday(benchmark::State& state) {
+    const QString folder = HistoryFolder(true);
+    for (auto _ : state) {
+        TStorageHost host(folder);
+        const DayEntryListPtr list = host.GetTypedStorage()->GetDayEntries(DateFromQDate(kToday));
+        benchmark::DoNotOptimize(list->Count());
+    }
+}
+
+void Search(benchmark::State& state, const QDate& from, const QDate& to) {
+    const QString folder = HistoryFolder(true);
+    for (auto _ : state) {
+        // A fresh start, then the search and a walk over its result; setting up and releasing
+        // the storage are not counted.
+        state.PauseTiming();
+        auto host = std::make_unique<TStorageHost>(folder);
+        const TypedStoragePtr typed = host->GetTypedStorage();
+        state.ResumeTiming();
+        SearchResultPtr result = typed->SearchEntries(DateFromQDate(from), DateFromQDate(to));
+        int count = 0;
+        for (result->First(); !result->Eof(); result->Next())
+            ++count;
+        state.PauseTiming();
+        state.counters["entries"] = count;
+        result.reset();
+        host.reset();
+        state.ResumeTiming();
+    }
+}
+
+void BM_SearchAllYears(benchmark::State& state) {
+    Search(state, QDate(kFirstYear, 1, 1), kToday);
+}
+void BM_SearchOneYear(benchmark::State& state) {
+    Search(state, QDate(2024, 1, 1), QDate(2024, 12, 31));
+}
+
+void BM_EarliestAndLatestDate(benchmark::State& state) {
+    const QString folder = HistoryFolder(true);
+    for (auto _ : state) {
+        TStorageHost host(folder);
+        double min = 0, max = 0;
+        bool found = false;
+        host.GetTypedStorage()->GetExistingMinMaxDate(min, max, found);
+        benchmark::DoNotOptimize(found);
+    }
+}
+
+void Median(benchmark::internal::Benchmark* b, int repetitions) {
+    b->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(repetitions)->ReportAggregatesOnly(true);
+}
+
+} // namespace
+
+BENCHMARK(BM_BookAndSave_History)->Apply([](auto* b) { Median(b, 41); });
+BENCHMARK(BM_BookAndSave_EmptyHistory)->Apply([](auto* b) { Median(b, 41); });
+BENCHMARK(BM_ColdStartAndToday)->Apply([](auto* b) { Median(b, 21); });
+BENCHMARK(BM_SearchAllYears)->Apply([](auto* b) { Median(b, 5); });
+BENCHMARK(BM_SearchOneYear)->Apply([](auto* b) { Median(b, 11); });
+BENCHMARK(BM_EarliestAndLatestDate)->Apply([](auto* b) { Median(b, 11); });

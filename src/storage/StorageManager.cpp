@@ -1,0 +1,522 @@
+#include "storage/StorageManager.h"
+
+#include "foundation/DateTime.h"
+#include "foundation/Log.h"
+#include "storage/SearchResults.h"
+#include "storage/StorageExceptions.h"
+#include "storage/StoragePropertyLists.h"
+#include "storage/StorageSaveSession.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+const QString kSubStorages = QStringLiteral("substorages");
+const QString kStorageInfo = QStringLiteral("storageinfo");
+constexpr int Collecting = TCollectingStorageNotifications::ModeCollecting;
+constexpr int Direct = TCollectingStorageNotifications::ModeDirect;
+
+bool SameEntryTypeOrAll(const EntryInfoPtr& wanted, const StorageInfoPtr& info) {
+    const EntryInfoPtr own = info->EntryInfo();
+    return !(wanted && wanted->InfoType() == hxeitSingle && own->InfoType() == hxeitSingle &&
+             wanted->EntryTypeID() != own->EntryTypeID());
+}
+
+double StartKey(const StorageInfoPtr& info) {
+    const DateInfoPtr start = info->StartInfo();
+    return start->InfoType() == hxditLimited ? DateOf(start->Date()) : -std::numeric_limits<double>::infinity();
+}
+
+double EndKey(const StorageInfoPtr& info) {
+    const DateInfoPtr end = info->EndInfo();
+    return end->InfoType() == hxditLimited ? DateOf(end->Date()) : std::numeric_limits<double>::infinity();
+}
+
+} // namespace
+
+// ---- Manager base ----------------------------------------------------------------------------
+
+std::shared_ptr<TStorageInfoListBase> TStorageManagerBase::GetSubStorageInfos() {
+    if (!m_subStorages) {
+        try {
+            std::shared_ptr<TStorageInfoListBase> list = CreateSubStorageList();
+            LoadSubStorageInfos(*list);
+            list->ClearAdded();
+            m_subStorages = list;
+            ReserveNames();
+        } catch (const std::exception& e) {
+            m_subStorages.reset();
+            throw ESubStorageInfosLoadError(GetSubStorageInfosContext() + QStringLiteral(" ") +
+                                            ExceptionToTextSuffix(e));
+        }
+    }
+    return m_subStorages;
+}
+
+void TStorageManagerBase::LoadSubStorageInfos(TStorageInfoListBase& list) {
+    const TvrnDomElement subStorages = XMLFindChild(GetContentNode_(), kSubStorages);
+    if (!subStorages.Assigned())
+        return;
+    for (TvrnDomElement element = XMLFirstChildElement(subStorages); element.Assigned();
+         element = XMLNextSiblingElement(element)) {
+        if (XMLNodeName(element).compare(kStorageInfo, Qt::CaseInsensitive) != 0)
+            continue;
+        const PropertyListPtr properties = StorageLists::LoadFromElement(element);
+        const StorageInfoPtr info = Application().GetStorageProviderFor(properties)->CreateStorageInfo(properties);
+        if (auto dataInfo = std::dynamic_pointer_cast<IHXStorageFileDataInfo_>(info)) {
+            // A year without a file and without a window holds nothing on disk.
+            const StorageInfoPtr current = dataInfo->CurrentInfo();
+            if (StorageInfoPath(info).isEmpty() && (!current || StorageInfoPath(current).isEmpty()))
+                continue;
+        }
+        list.Add(info);
+    }
+}
+
+void TStorageManagerBase::ReserveName(const QString& path) {
+    if (path.isEmpty() || !IsPlainStorageFileName(path))
+        return;
+    IStorageFileNames& names = Application().StorageFileNames();
+    names.ReserveStorageFileName(names.GetStorageFileName(path));
+}
+
+TStorageFileBase::TContentUpdate TStorageManagerBase::UpdateContent() {
+    TStorageSaveSession* session = TStorageSaveSession::Current();
+    try {
+        const std::shared_ptr<TStorageInfoListBase> list = GetSubStorageInfos();
+        // Sub-storages first, so that this file records their final names.
+        for (int i = 0; i < list->Count(); ++i) {
+            const StorageInfoPtr info = list->Items(i);
+            if (const StoragePtr storage = list->GetStorage(info, info->Changed())) {
+                try {
+                    storage->Save();
+                } catch (const EAutoCancel&) {
+                }
+            }
+        }
+        if (!IsNew() && !InfoBase().Changed() && !list->InfosChanged())
+            return TContentUpdate::Unchanged;
+        // A sub-storage that did not reach disk keeps this file as it is on disk, where it
+        // describes the sub-storage files that are there.
+        if (session && session->HasFailures())
+            return TContentUpdate::Postponed;
+        std::vector<PropertyListPtr> infos;
+        for (int i = 0; i < list->Count(); ++i)
+            infos.push_back(list->Items(i)->SaveAsPropertyList());
+        WriteInfo();
+        const TvrnDomElement content = GetContentNode_();
+        TvrnDomElement subStorages = XMLFindChild(content, kSubStorages);
+        if (subStorages.Assigned())
+            XMLRemoveAllChildren(subStorages);
+        else
+            subStorages = XMLAddChild(content, kSubStorages);
+        for (const PropertyListPtr& properties : infos)
+            StorageLists::SaveToElement(properties, XMLAddChild(subStorages, kStorageInfo));
+        if (session)
+            session->OnCommit([list] { list->MarkSaved(); });
+        return TContentUpdate::Changed;
+    } catch (const EUserCancel&) {
+        throw;
+    } catch (const std::exception& e) {
+        // Nothing is written from a half-updated list; the pass does not commit.
+        LogException(QStringLiteral("TStorageManagerBase.UpdateContent"), e);
+        if (session)
+            session->MarkFailed(&m_namesReserved);
+        Ask(TStorageQuestion::ManagerUpdateContent, e);
+        return TContentUpdate::Postponed;
+    }
+}
+
+StoragePtr TStorageManagerBase::AppendSubStorage(const StorageInfoPtr& info) {
+    if (!info)
+        throw EUnassignedArgumentError(QStringLiteral("TStorageManagerBase._AppendSubStorage"));
+    if (info->StorageTypeID() == StorageTypeRoot)
+        throw EStorageAppendError(QStringLiteral("Cannot append a root storage"));
+    if (!Info()->Contains(info))
+        throw EStorageAppendError(QStringLiteral("StorageInfo is not contained by parent"));
+    if (!info->EndInfo()->Equals(Info()->EndInfo()))
+        throw EStorageAppendError(QStringLiteral("Appended substorage must have the same EndInfo as parent"));
+    return AppendSubStorage_(info);
+}
+
+void TStorageManagerBase::ClearCache() {
+    TStorageFileBase::ClearCache();
+    if (!m_subStorages)
+        return;
+    for (int i = 0; i < m_subStorages->Count(); ++i) {
+        if (const StoragePtr storage = m_subStorages->ExistingStorage(i)) {
+            try {
+                storage->ClearCache();
+            } catch (const std::exception& e) {
+                LogException(QStringLiteral("TStorageManagerBase.ClearCache"), e);
+            }
+        }
+    }
+}
+
+bool TStorageManagerBase::Changed() {
+    return InfoBase().Changed() || HasPendingFileWork() || (m_subStorages && m_subStorages->Changed());
+}
+
+void TStorageManagerBase::Cleanup() {
+    if (m_subStorages) {
+        for (int i = 0; i < m_subStorages->Count(); ++i)
+            if (auto cleanable = std::dynamic_pointer_cast<IVRNCleanableObject>(m_subStorages->ExistingStorage(i)))
+                cleanable->Cleanup();
+        m_subStorages.reset();
+    }
+    TStorageFileBase::Cleanup();
+}
+
+void TStorageManagerBase::ExistingMinMax_(const EntryInfoPtr& entryInfo, double& min, double& max, bool& found,
+                                          bool wantMin, bool wantMax) {
+    if (!EntryTypeMatches(entryInfo))
+        return;
+    for (;;) {
+        try {
+            const std::shared_ptr<TStorageInfoListBase> list = GetSubStorageInfos();
+            // Visit the sub-storages from the wanted end, so that once a date is found the rest
+            // are skipped without reading their files.
+            std::vector<int> order(list->Count());
+            for (int i = 0; i < list->Count(); ++i)
+                order[i] = i;
+            if (wantMin && !wantMax)
+                std::stable_sort(order.begin(), order.end(),
+                                 [&](int a, int b) { return StartKey(list->Items(a)) < StartKey(list->Items(b)); });
+            else if (wantMax && !wantMin)
+                std::stable_sort(order.begin(), order.end(),
+                                 [&](int a, int b) { return EndKey(list->Items(a)) > EndKey(list->Items(b)); });
+            for (int index : order) {
+                const StorageInfoPtr info = list->Items(index);
+                if (!SameEntryTypeOrAll(entryInfo, info))
+                    continue;
+                const bool minInside = !found || info->Compare(min) != 1;
+                const bool maxInside = !found || info->Compare(max) != -1;
+                if (wantMin && wantMax) {
+                    if (!minInside && !maxInside)
+                        continue;
+                    list->GetStorage(info, true)->GetExistingMinMaxDate(entryInfo, min, max, found);
+                } else if (wantMin) {
+                    if (minInside)
+                        list->GetStorage(info, true)->GetExistingMinDate(entryInfo, min, found);
+                } else if (wantMax) {
+                    if (maxInside)
+                        list->GetStorage(info, true)->GetExistingMaxDate(entryInfo, max, found);
+                }
+            }
+            return;
+        } catch (const std::exception& e) {
+            if (IgnoreMinMaxErrors())
+                return;
+            const int answer = Ask(TStorageQuestion::RangeOfDates, e);
+            if (answer == StorageAnswer::Cancel)
+                return;
+            if (answer == StorageAnswer::Ignore) {
+                SetIgnoreMinMaxErrors();
+                return;
+            }
+            if (answer == StorageAnswer::CreateNew)
+                SetAllowCreate(true);
+        }
+    }
+}
+
+// ---- Root ------------------------------------------------------------------------------------
+
+TStorageRoot::TStorageRoot(IStorageApplication* application)
+    : TStorageManagerBase(std::make_shared<TCollectingStorageNotifications>(), application,
+                          std::make_shared<TStorageRootInfo>(), StorageTypeRoot) {}
+
+std::shared_ptr<TStorageInfoListBase> TStorageRoot::CreateSubStorageList() {
+    return std::make_shared<TStorageInfoListByEntryInfo>(&Application());
+}
+
+void TStorageRoot::Save() {
+    TStorageFileBase::Save();
+    ClearCache();
+}
+
+void TStorageRoot::ReserveNames() {
+    if (m_namesReserved)
+        return;
+    m_namesReserved = true;
+    try {
+        ReserveName(FileInfo().Path());
+        const std::shared_ptr<TStorageInfoListBase> list = GetSubStorageInfos();
+        for (int i = 0; i < list->Count(); ++i) {
+            const StorageInfoPtr info = list->Items(i);
+            if (info->StorageTypeID() != StorageTypeEntryManager)
+                continue;
+            if (auto manager = std::dynamic_pointer_cast<IHXStorageManager_>(list->GetStorage(info, true)))
+                manager->ReserveNames();
+        }
+    } catch (...) {
+        m_namesReserved = false;
+        throw;
+    }
+}
+
+DayEntryListPtr TStorageRoot::GetDayEntries(const TGUID& entryTypeId, double date) {
+    CheckDay(entryTypeId, date);
+    StoragePtr manager;
+    for (;;) {
+        try {
+            const auto list = std::static_pointer_cast<TStorageInfoListByEntryInfo>(GetSubStorageInfos());
+            StorageInfoPtr info = list->FindByEntryType(entryTypeId);
+            if (!info) {
+                const PropertyListPtr properties =
+                    TStorageEntryManagerInfo(entryTypeId, QString()).SaveAsPropertyList();
+                info = Application().GetStorageProviderFor(properties)->CreateStorageInfo(properties);
+                list->Add(info);
+            }
+            manager = list->GetStorage(info, true);
+            break;
+        } catch (const EUserCancel&) {
+            throw;
+        } catch (const std::exception& e) {
+            if (Ask(TStorageQuestion::RootGetDayEntries, e) == StorageAnswer::Cancel)
+                throw EUserCancel(QStringLiteral("TStorageRoot._GetDayEntries ") + ExceptionToTextSuffix(e));
+        }
+    }
+    return manager->GetDayEntries(entryTypeId, date);
+}
+
+SearchResultPtr TStorageRoot::SearchEntries(const TGUID& entryTypeId, double startDate, double endDate) {
+    StoragePtr manager;
+    {
+        TStorageModeGuard guard(NotificationObject(), Collecting);
+        const bool startedDirect = guard.PreviousMode() == Direct;
+        for (;;) {
+            manager.reset();
+            for (;;) {
+                try {
+                    const auto list = std::static_pointer_cast<TStorageInfoListByEntryInfo>(GetSubStorageInfos());
+                    if (const StorageInfoPtr info = list->FindByEntryType(entryTypeId))
+                        manager = list->GetStorage(info, true);
+                    break;
+                } catch (const EUserCancel&) {
+                    throw;
+                } catch (const std::exception& e) {
+                    if (Ask(TStorageQuestion::RootSearch, e) != StorageAnswer::Retry)
+                        break;
+                }
+            }
+            if (DeliverCollectedQuestion(NotificationObject(), startedDirect) != StorageAnswer::Retry)
+                break;
+        }
+    }
+    if (!manager)
+        return std::make_shared<TEmptySearchResult>();
+    return manager->SearchEntries(entryTypeId, startDate, endDate);
+}
+
+StoragePtr TStorageRoot::AppendSubStorage_(const StorageInfoPtr& info) {
+    const EntryInfoPtr entryInfo = info->EntryInfo();
+    if (entryInfo->InfoType() == hxeitAll)
+        throw EStorageAppendError(QStringLiteral("Root storage cannot append storage with EntryInfoType hxeitAll"));
+    const auto list = std::static_pointer_cast<TStorageInfoListByEntryInfo>(GetSubStorageInfos());
+    if (info->StorageTypeID() == StorageTypeEntryManager) {
+        if (list->FindByEntryType(entryInfo->EntryTypeID()))
+            throw EStorageAppendError(QStringLiteral("This EntryTypeID already exists"));
+        const StorageInfoPtr newInfo =
+            Application().GetStorageProvider(StorageTypeEntryManager)->CreateStorageInfo(info->SaveAsPropertyList());
+        if (!StorageInfoPath(newInfo).isEmpty())
+            throw EStorageAppendError(QStringLiteral("Path for new entry manager storage must be empty"));
+        list->Add(newInfo);
+        return list->GetStorage(newInfo, true);
+    }
+    const StorageInfoPtr managerInfo = list->FindByEntryType(entryInfo->EntryTypeID());
+    if (!managerInfo)
+        throw EStorageAppendError(QStringLiteral("No Entry Manager avalaible for EntryTypeID: ") +
+                                  entryInfo->EntryTypeID().ToString());
+    auto manager = std::dynamic_pointer_cast<IHXStorageManager_>(list->GetStorage(managerInfo, true));
+    return manager->AppendSubStorage(info);
+}
+
+// ---- Entry manager ---------------------------------------------------------------------------
+
+TStorageEntryManager::TStorageEntryManager(StorageNotificationsPtr notifications, IStorageApplication* application,
+                                           StorageInfoPtr info)
+    : TStorageManagerBase(std::move(notifications), application, std::move(info), StorageTypeEntryManager) {
+    if (Info()->EntryInfo()->InfoType() != hxeitSingle || InfoBase().StartLimited() || InfoBase().EndLimited())
+        throw EStorageInfoCreateError(QStringLiteral("Cannot create TStorageEntryManager with the given StorageInfo"));
+}
+
+std::shared_ptr<TStorageInfoListBase> TStorageEntryManager::CreateSubStorageList() {
+    return std::make_shared<TStorageInfoListByDateInfo>(&Application());
+}
+
+void TStorageEntryManager::ReserveNames() {
+    if (m_namesReserved)
+        return;
+    m_namesReserved = true;
+    ReserveName(FileInfo().Path());
+    std::shared_ptr<TStorageInfoListBase> list;
+    try {
+        list = GetSubStorageInfos();
+    } catch (const std::exception& e) {
+        // The list is read (and its names reserved) when the first day is asked for, where a
+        // failure gets its questions.
+        LogException(QStringLiteral("TStorageEntryManager.ReserveNames"), e);
+        m_namesReserved = false;
+        return;
+    }
+    for (int i = 0; i < list->Count(); ++i) {
+        const StorageInfoPtr info = list->Items(i);
+        ReserveName(StorageInfoPath(info));
+        if (auto dataInfo = std::dynamic_pointer_cast<IHXStorageFileDataInfo_>(info))
+            if (const StorageInfoPtr current = dataInfo->CurrentInfo())
+                ReserveName(StorageInfoPath(current));
+    }
+}
+
+StorageInfoPtr TStorageEntryManager::CreateDayFileInfo(double date, const StorageInfoPtr& before,
+                                                       const StorageInfoPtr& after) {
+    int year = 0, month = 0, day = 0;
+    DecodeDate(date, year, month, day);
+    double start = EncodeDate(year, 1, 1);
+    if (Info()->Compare(start) != 0)
+        start = InfoBase().StartDay();
+    double end = EncodeDate(year + 1, 1, 1);
+    if (Info()->Compare(end) != 0)
+        end = InfoBase().EndDay();
+    if (before && before->Compare(start) == 0)
+        start = DateOf(before->EndInfo()->Date());
+    if (after && after->Compare(end - 1) == 0)
+        end = DateOf(after->StartInfo()->Date());
+    const TGUID entryTypeId = Info()->EntryInfo()->EntryTypeID();
+    const PropertyListPtr properties = TStorageFileDataInfo(entryTypeId, QString(), start, end).SaveAsPropertyList();
+    return Application().GetStorageProviderFor(properties)->CreateStorageInfo(properties);
+}
+
+DayEntryListPtr TStorageEntryManager::GetDayEntries(const TGUID& entryTypeId, double date) {
+    CheckDay(entryTypeId, date);
+    StoragePtr dayFile;
+    for (;;) {
+        try {
+            const std::shared_ptr<TStorageInfoListBase> list = GetSubStorageInfos();
+            SetAllowCreate(false);
+            StorageInfoPtr found, before, after;
+            for (int i = 0; i < list->Count(); ++i) {
+                const StorageInfoPtr info = list->Items(i);
+                const int position = info->Compare(date);
+                if (position == 0) {
+                    found = info;
+                    break;
+                }
+                if (position == -1 && (!before || EndKey(info) > EndKey(before)))
+                    before = info;
+                if (position == 1 && (!after || StartKey(info) < StartKey(after)))
+                    after = info;
+            }
+            if (!found) {
+                found = CreateDayFileInfo(date, before, after);
+                list->Add(found);
+            }
+            dayFile = list->GetStorage(found, true);
+            break;
+        } catch (const EUserCancel&) {
+            throw;
+        } catch (const std::exception& e) {
+            const int answer = Ask(TStorageQuestion::EntryManagerGetDayEntries, e);
+            if (answer == StorageAnswer::Cancel)
+                throw EUserCancel(ExceptionToTextSuffix(e));
+            if (answer == StorageAnswer::CreateNew)
+                SetAllowCreate(true);
+        }
+    }
+    return dayFile->GetDayEntries(entryTypeId, date);
+}
+
+SearchResultPtr TStorageEntryManager::SearchEntries(const TGUID& entryTypeId, double startDate, double endDate) {
+    const double firstDay = DateOf(startDate);
+    const double lastDay = DateOf(endDate);
+    std::vector<SearchResultPtr> results;
+    {
+        TStorageModeGuard guard(NotificationObject(), Collecting);
+        const bool startedDirect = guard.PreviousMode() == Direct;
+        for (;;) {
+            results.clear();
+            std::shared_ptr<TStorageInfoListBase> list;
+            for (;;) {
+                try {
+                    list = GetSubStorageInfos();
+                    SetAllowCreate(false);
+                    break;
+                } catch (const EUserCancel&) {
+                    throw;
+                } catch (const std::exception& e) {
+                    const int answer = Ask(TStorageQuestion::EntryManagerSearchList, e);
+                    if (answer == StorageAnswer::CreateNew) {
+                        SetAllowCreate(true);
+                        continue;
+                    }
+                    if (answer != StorageAnswer::Retry)
+                        break;
+                }
+            }
+            for (int i = 0; list && i < list->Count(); ++i) {
+                const StorageInfoPtr info = list->Items(i);
+                const bool overlaps = StartKey(info) <= lastDay && EndKey(info) > firstDay;
+                if (!overlaps)
+                    continue;
+                StoragePtr storage;
+                for (;;) {
+                    try {
+                        storage = list->GetStorage(info, true);
+                        break;
+                    } catch (const EUserCancel&) {
+                        throw;
+                    } catch (const std::exception& e) {
+                        if (Ask(TStorageQuestion::EntryManagerSearchDayFile, e) != StorageAnswer::Retry)
+                            break;
+                    }
+                }
+                if (storage)
+                    results.push_back(storage->SearchEntries(entryTypeId, startDate, endDate));
+            }
+            if (DeliverCollectedQuestion(NotificationObject(), startedDirect) != StorageAnswer::Retry)
+                break;
+        }
+    }
+    if (results.empty())
+        return std::make_shared<TEmptySearchResult>();
+    auto container = std::make_shared<TSearchResultContainer>();
+    for (const SearchResultPtr& result : results)
+        container->Add(result);
+    return container;
+}
+
+StoragePtr TStorageEntryManager::AppendSubStorage_(const StorageInfoPtr& info) {
+    const std::shared_ptr<TStorageInfoListBase> list = GetSubStorageInfos();
+    StorageInfoPtr openLast;
+    const double newStart = info->StartInfo()->InfoType() == hxditLimited ? DateOf(info->StartInfo()->Date()) : 0;
+    if (list->Count() > 0) {
+        if (info->StartInfo()->InfoType() != hxditLimited)
+            throw EStorageAppendError(
+                QStringLiteral("cannot append storage with unlimited StartInfo, when SubStorages is not empty"));
+        for (int i = 0; i < list->Count() && !openLast; ++i)
+            if (list->Items(i)->EndInfo()->Equals(Info()->EndInfo()))
+                openLast = list->Items(i);
+        if (openLast) {
+            double max = 0;
+            bool found = false;
+            list->GetStorage(openLast, true)->GetExistingMaxDate(openLast->EntryInfo(), max, found);
+            if (found && newStart <= DateOf(max))
+                throw EStorageAppendError(
+                    QStringLiteral("cannot append substorage: data already exists for the given interval"));
+        }
+    }
+    const StorageProviderPtr provider = Application().GetStorageProvider(info->StorageTypeID());
+    const StorageInfoPtr newInfo = provider->CreateStorageInfo(info->SaveAsPropertyList());
+    const StoragePtr storage = provider->CreateStorage(newInfo);
+    list->Add(storage);
+    if (openLast) {
+        const PropertyListPtr properties = openLast->SaveAsPropertyList();
+        TDateInfo(hxditLimited, newStart)
+            .SaveToPropertyList(StorageLists::Nested(properties, QStringLiteral("endinfo")));
+        openLast->UpdateFromPropertyList(properties);
+    }
+    return storage;
+}

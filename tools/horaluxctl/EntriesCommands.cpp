@@ -1,0 +1,336 @@
+#include "CtlCommands.h"
+
+#include "foundation/DateTime.h"
+#include "foundation/Registry.h"
+#include "foundation/VRNTools.h"
+#include "foundation/XMZFile.h"
+#include "foundation/platform/InstanceLock.h"
+#include "model/ActivityBooker.h"
+#include "model/ActivityList.h"
+#include "model/ActivityLocator.h"
+#include "model/ActivityTree.h"
+#include "model/DefaultActivities.h"
+#include "model/Entry.h"
+#include "storage/StorageHost.h"
+#include "storage/StorageQuestions.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+QString DefaultStorageFolder();
+
+const TGUID ActivitiesFileType = TGUID::Constant("{D8DC13CC-9EB0-4DC8-B1F2-9E3890D306A3}");
+
+/// A refused command: the message goes to err; the exit code says whether the command line was
+/// wrong (2) or the data could not be used (1).
+class TCommandError : public std::runtime_error {
+public:
+    explicit TCommandError(const QString& message, int exitCode = CtlExitUsage)
+        : std::runtime_error(message.toStdString()), text(message), code(exitCode) {}
+    QString text;
+    int code;
+};
+
+/// The data could not be read or written.
+TCommandError DataError(const QString& message) {
+    return TCommandError(message, CtlExitFailure);
+}
+
+struct TOptions {
+    QString from;
+    QString to;
+    QString activity;
+    QStringList interruptions;
+    QString storage;
+};
+
+TOptions ParseOptions(const QStringList& arguments, int first) {
+    TOptions options;
+    for (int i = first; i < arguments.size(); ++i) {
+        const QString& name = arguments[i];
+        if (i + 1 >= arguments.size())
+            throw TCommandError(QStringLiteral("Missing value after %1").arg(name));
+        const QString value = arguments[++i];
+        if (name == QLatin1String("--from"))
+            options.from = value;
+        else if (name == QLatin1String("--to"))
+            options.to = value;
+        else if (name == QLatin1String("--activity"))
+            options.activity = value;
+        else if (name == QLatin1String("--interruption"))
+            options.interruptions << value;
+        else if (name == QLatin1String("--storage"))
+            options.storage = value;
+        else
+            throw TCommandError(QStringLiteral("Unknown option %1").arg(name));
+    }
+    return options;
+}
+
+double ParseDate(const QString& text, const QString& option) {
+    int year = 0, month = 0, day = 0;
+    double result = 0;
+    const QStringList parts = text.split(QLatin1Char('-'));
+    if (parts.size() == 3 && text.size() == 10) {
+        bool ok1 = false, ok2 = false, ok3 = false;
+        year = parts[0].toInt(&ok1);
+        month = parts[1].toInt(&ok2);
+        day = parts[2].toInt(&ok3);
+        if (ok1 && ok2 && ok3 && TryEncodeDate(year, month, day, result))
+            return result;
+    }
+    throw TCommandError(QStringLiteral("%1: \"%2\" is not a date (YYYY-MM-DD)").arg(option, text));
+}
+
+/// "YYYY-MM-DD HH:MM[:SS]" or with "T" between date and time.
+double ParseDateTime(const QString& text, const QString& option) {
+    const QString normalized = QString(text).replace(QLatin1Char('T'), QLatin1Char(' '));
+    const QStringList parts = normalized.split(QLatin1Char(' '));
+    if (parts.size() == 2) {
+        const double date = ParseDate(parts[0], option);
+        const QStringList time = parts[1].split(QLatin1Char(':'));
+        if (time.size() == 2 || time.size() == 3) {
+            bool okH = false, okM = false, okS = true;
+            const int hour = time[0].toInt(&okH);
+            const int minute = time[1].toInt(&okM);
+            const int second = time.size() == 3 ? time[2].toInt(&okS) : 0;
+            TVRNTime value = 0;
+            if (okH && okM && okS && time[1].size() == 2 && TryEncodeTVRNTime(hour, minute, second, 0, value))
+                return date + value;
+        }
+    }
+    throw TCommandError(QStringLiteral("%1: \"%2\" is not a date and time (YYYY-MM-DD HH:MM)").arg(option, text));
+}
+
+/// Minutes ("30") or hours and minutes ("1:30").
+double ParseDuration(const QString& text) {
+    bool okH = true, okM = false;
+    int hours = 0, minutes = 0;
+    const QStringList parts = text.split(QLatin1Char(':'));
+    if (parts.size() == 1) {
+        minutes = parts[0].toInt(&okM);
+    } else if (parts.size() == 2) {
+        hours = parts[0].toInt(&okH);
+        minutes = parts[1].toInt(&okM);
+        okM = okM && minutes < 60;
+    }
+    if (!okH || !okM || hours < 0 || minutes < 0)
+        throw TCommandError(QStringLiteral("\"%1\" is not a duration (minutes, or H:MM)").arg(text));
+    return (hours * 60.0 + minutes) * OneMinute;
+}
+
+QString FormatTime(double time) {
+    return TimeToISOExport(time).left(5);
+}
+
+QString FormatDuration(double duration) {
+    const std::int64_t minutes = DurationTotalMinutes(duration);
+    return QStringLiteral("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString ActivitiesFileName(const QString& folder) {
+    return IncludeTrailingPathDelimiter(folder) + QStringLiteral("activities.hx");
+}
+
+/// The folder's activity tree; a folder without an activities file gets the default tree, which
+/// is written as the program's first start writes it when write is set.
+std::shared_ptr<TActivityTree> LoadActivities(const QString& folder, bool write) {
+    std::shared_ptr<TActivityTree> tree = TActivityTree::Create();
+    const QString fileName = ActivitiesFileName(folder);
+    TXMZFile file;
+    if (QFileInfo::exists(fileName)) {
+        try {
+            file.AssignFile_(fileName, true, ActivitiesFileType);
+            tree->LoadFromXML(file.GetContent());
+        } catch (const std::exception& e) {
+            throw DataError(
+                QStringLiteral("The activities file \"%1\" cannot be read: %2").arg(fileName, ExceptionToText(e)));
+        }
+        file.Close_();
+        // As at the program's start: the default tree, built once and dropped, fills the table of
+        // default activity names that activities without a name of their own show.
+        std::shared_ptr<TActivityTree> defaults = TActivityTree::Create();
+        BuildDefaultActivityTree(defaults);
+        ReleaseAndCleanup(defaults);
+        return tree;
+    }
+    BuildDefaultActivityTree(tree);
+    if (write) {
+        file.AssignNewFile_(fileName, ActivitiesFileType);
+        tree->SaveToXML(file.GetContent());
+        file.Save();
+        file.Close_();
+    }
+    return tree;
+}
+
+/// The locator of the activity named by a path of names ("Projects/Alpha"), letter case ignored
+/// where the exact name does not match.
+ActivityLocatorPtr ResolveActivity(const std::shared_ptr<TActivityTree>& tree, const QString& path) {
+    std::vector<ActivityPtr> chain;
+    ActivityListPtr level = tree->Childs();
+    for (const QString& name : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        ActivityPtr match;
+        for (Qt::CaseSensitivity sensitivity : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+            for (int i = 0; level && i < level->Count() && !match; ++i)
+                if (level->Items(i)->Name().compare(name, sensitivity) == 0)
+                    match = level->Items(i);
+            if (match)
+                break;
+        }
+        if (!match)
+            throw TCommandError(QStringLiteral("Unknown activity \"%1\"").arg(path));
+        chain.push_back(match);
+        level = match->Childs();
+    }
+    if (chain.empty())
+        throw TCommandError(QStringLiteral("Unknown activity \"%1\"").arg(path));
+    auto locator = std::make_shared<TActivityLocator>();
+    locator->SetActivity(chain.back());
+    for (auto it = chain.rbegin() + 1; it != chain.rend(); ++it)
+        locator->AddParentActivity((*it)->ID());
+    return locator;
+}
+
+/// Fails the command with every question the storage asked.
+void CheckQuestions(const TNonInteractiveStorageQuestions& questions) {
+    if (questions.Asked())
+        throw DataError(QStringLiteral("The work data could not be used:\n  ") +
+                        questions.Messages().join(QStringLiteral("\n  ")));
+}
+
+int ListEntries(const TOptions& options, QTextStream& out) {
+    if (options.from.isEmpty() || options.to.isEmpty())
+        throw TCommandError(QStringLiteral("entries list needs --from DATE and --to DATE"));
+    const double from = ParseDate(options.from, QStringLiteral("--from"));
+    const double to = ParseDate(options.to, QStringLiteral("--to"));
+    const QString folder = options.storage.isEmpty() ? DefaultStorageFolder() : options.storage;
+    if (!QFileInfo(folder).isDir())
+        throw DataError(QStringLiteral("The storage folder \"%1\" does not exist").arg(folder));
+    const std::shared_ptr<TActivityTree> tree = LoadActivities(folder, false);
+    TStorageHost host(folder);
+    host.SetReadOnly(true); // the program may be running: only read
+    auto questions = std::make_shared<TNonInteractiveStorageQuestions>();
+    ConnectStorageQuestions(host.Notifications(), questions);
+    std::vector<EntryPtr> entries;
+    const SearchResultPtr result = host.GetTypedStorage()->SearchEntries(from, to);
+    for (result->First(); !result->Eof(); result->Next())
+        entries.push_back(result->Current());
+    CheckQuestions(*questions);
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const EntryPtr& a, const EntryPtr& b) { return a->CompareDateTime(b) < 0; });
+    for (const EntryPtr& entry : entries) {
+        auto activityEntry = std::dynamic_pointer_cast<IHXActivityEntry_>(entry);
+        const QString path = activityEntry ? activityEntry->Locator()->GetActivityPathName(tree) : QString();
+        const double duration = activityEntry ? activityEntry->Duration() : entry->EndTime() - entry->StartTime();
+        out << DateToISO(entry->Date()) << '\t' << FormatTime(entry->StartTime()) << '\t'
+            << FormatTime(entry->EndTime()) << '\t' << path << '\t' << FormatDuration(duration) << '\n';
+    }
+    std::shared_ptr<TActivityTree> release = tree;
+    ReleaseAndCleanup(release);
+    return 0;
+}
+
+int BookEntries(const TOptions& options, QTextStream& out) {
+    if (options.from.isEmpty() || options.to.isEmpty() || options.activity.isEmpty())
+        throw TCommandError(QStringLiteral("entries book needs --from DATETIME, --to DATETIME and --activity PATH"));
+    const double from = ParseDateTime(options.from, QStringLiteral("--from"));
+    const double to = ParseDateTime(options.to, QStringLiteral("--to"));
+    if (!TimeBefore(from, to))
+        throw TCommandError(QStringLiteral("--to must be later than --from"));
+    const QString folder = options.storage.isEmpty() ? DefaultStorageFolder() : options.storage;
+    if (!QDir().mkpath(folder))
+        throw DataError(QStringLiteral("The storage folder \"%1\" cannot be created").arg(folder));
+
+    // The program holds its single-instance lock while it runs, and its data files with them;
+    // holding the lock ourselves keeps it from starting while we write.
+    TInstanceLock lock;
+    if (!lock.FileName().isEmpty() && !lock.TryAcquire())
+        throw DataError(QStringLiteral("Horalux is running; quit it before booking entries"));
+    const std::shared_ptr<TActivityTree> tree = LoadActivities(folder, true);
+    TActivityBooker booker;
+    booker.SetFrom(from);
+    booker.SetTo(to);
+    booker.AddItem(ResolveActivity(tree, options.activity), to - from);
+    for (const QString& interruption : options.interruptions) {
+        const int equals = interruption.lastIndexOf(QLatin1Char('='));
+        if (equals <= 0)
+            throw TCommandError(QStringLiteral("--interruption needs PATH=DURATION, not \"%1\"").arg(interruption));
+        booker.AddInterruption(ResolveActivity(tree, interruption.left(equals)),
+                               ParseDuration(interruption.mid(equals + 1)));
+    }
+    TStorageHost host(folder);
+    auto questions = std::make_shared<TNonInteractiveStorageQuestions>();
+    ConnectStorageQuestions(host.Notifications(), questions);
+    try {
+        booker.Book(*host.GetStorage());
+    } catch (const EUserCancel&) {
+        CheckQuestions(*questions);
+        throw;
+    }
+    CheckQuestions(*questions);
+    if (host.GetStorage()->Changed())
+        throw DataError(QStringLiteral("The booking could not be saved completely"));
+    out << "Booked " << options.activity << " from " << DateTimeToISO(from) << " to " << DateTimeToISO(to) << '\n';
+    std::shared_ptr<TActivityTree> release = tree;
+    ReleaseAndCleanup(release);
+    return 0;
+}
+
+/// The storage folder without --storage: the text value "StoragePath" of the user's registry
+/// store when it names an existing folder, else the local application data folder + "/Horalux/".
+/// A stand-in until the application controller's own determination of the storage folder (which
+/// also creates and records the folder) can be shared.
+QString DefaultStorageFolder() {
+    const QString recorded = RegReadStringDef(QStringLiteral("HKEY_CURRENT_USER\\Software\\Varnelo\\Horalux"),
+                                              QStringLiteral("StoragePath"), QString());
+    if (!recorded.isEmpty() && QFileInfo(recorded).isDir())
+        return IncludeTrailingPathDelimiter(recorded);
+    return IncludeTrailingPathDelimiter(GetSpecialFolder(SpecialFolder::LocalAppData)) + QStringLiteral("Horalux/");
+}
+
+int RunEntries(const QStringList& arguments, TCtlIO& io) {
+    try {
+        if (arguments.isEmpty())
+            throw TCommandError(QStringLiteral("entries: list or book expected (see horaluxctl --help)"));
+        const TOptions options = ParseOptions(arguments, 1);
+        if (arguments[0] == QLatin1String("list"))
+            return ListEntries(options, io.out);
+        if (arguments[0] == QLatin1String("book"))
+            return BookEntries(options, io.out);
+        throw TCommandError(QStringLiteral("Unknown entries command \"%1\"").arg(arguments[0]));
+    } catch (const TCommandError& e) {
+        io.err << "horaluxctl: " << e.text << '\n';
+        return e.code;
+    } catch (const std::exception& e) {
+        io.err << "horaluxctl: " << ExceptionToText(e) << '\n';
+        return CtlExitFailure;
+    }
+}
+
+} // namespace
+
+TCtlCommandGroup EntriesCommandGroup() {
+    TCtlCommandGroup group;
+    group.name = QStringLiteral("entries");
+    group.summary = QStringLiteral("list and book activity entries of the storage");
+    group.help =
+        QStringLiteral("horaluxctl entries list --from DATE --to DATE [--storage DIR]\n"
+                       "    Prints the activity entries from DATE to DATE (YYYY-MM-DD, both included), one a line:\n"
+                       "    date, start, end, activity path, booked duration (tab-separated).\n"
+                       "horaluxctl entries book --from DATETIME --to DATETIME --activity PATH\n"
+                       "                        [--interruption PATH=DURATION]... [--storage DIR]\n"
+                       "    Books the period (YYYY-MM-DD HH:MM) on the activity, as the tracking dialog does; each\n"
+                       "    interruption (minutes, or H:MM) is taken out of it and booked on its own activity.\n"
+                       "    Refused while Varnelo Horalux runs.\n"
+                       "Activity paths are the names from the top of the activity tree, joined with \"/\".\n"
+                       "DIR defaults to the user's storage folder (~/.local/share/Horalux/).\n"
+                       "Exit codes: 0 done, 1 the data could not be read or written, 2 wrong command line.\n");
+    group.run = RunEntries;
+    return group;
+}
