@@ -134,6 +134,7 @@ public:
     QString GetStorageFileName(const QString& name) override;
     QString GetUniqueStorageFileName(const QString& name) override;
     void ReserveStorageFileName(const QString& fullName) override;
+    void ReleaseStorageFileName(const QString& fullName) override;
 
     // --- regional settings changes
     void FormatSettingsChanged() override;

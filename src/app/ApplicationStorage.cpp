@@ -1,56 +1,108 @@
 #include "app/ApplicationStorage.h"
 
 #include "app/Application.h"
-#include "foundation/VRNException.h"
+#include "app/MainWindow.h"
+#include "app/StorageQuestionBox.h"
+#include "model/Entry.h"
+#include "storage/StoragePropertyLists.h"
+#include "storage/StorageProviders.h"
+#include "storage/StorageQuestions.h"
+#include "storage/TypedStorage.h"
 
 std::unique_ptr<TProviderTables> NewProviderTables() {
     return std::make_unique<TProviderTables>();
 }
 
-void ClearProviderTables(TProviderTables& /*tables*/) {}
-
-namespace {
-
-[[noreturn]] void NoStorage(const char* operation) {
-    throw EMustNotHappen(QStringLiteral("THXApplication.") + QString::fromLatin1(operation) +
-                         QStringLiteral(": the storage is not part of the program yet"));
+void ClearProviderTables(TProviderTables& tables) {
+    tables.storageProviders.Clear();
+    tables.entryProviders.Clear();
 }
 
-} // namespace
-
-void THXApplication::RegisterEntryProvider(const std::shared_ptr<IHXEntryProvider_>& /*provider*/) {
-    NoStorage("RegisterEntryProvider");
+StorageProviderPtr TApplicationStorageServices::GetStorageProvider(const TGUID& id) {
+    return m_application.GetStorageProvider(id);
 }
 
-std::shared_ptr<IHXEntryProvider_> THXApplication::GetEntryProvider(const TGUID& /*id*/) {
-    NoStorage("GetEntryProvider");
+StorageProviderPtr TApplicationStorageServices::GetStorageProviderFor(const PropertyListPtr& list) {
+    return m_application.GetStorageProviderFor(list);
 }
 
-void THXApplication::RegisterStorageProvider(const std::shared_ptr<IHXStorageProvider_>& /*provider*/) {
-    NoStorage("RegisterStorageProvider");
+EntryProviderPtr TApplicationStorageServices::GetEntryProvider(const TGUID& id) {
+    return m_application.GetEntryProvider(id);
 }
 
-std::shared_ptr<IHXStorageProvider_> THXApplication::GetStorageProvider(const TGUID& /*id*/) {
-    NoStorage("GetStorageProvider");
+StoragePtr TApplicationStorageServices::GetStorage() {
+    return m_application.GetStorage();
 }
 
-std::shared_ptr<IHXStorageProvider_> THXApplication::GetStorageProviderFor(const PropertyListPtr& /*list*/) {
-    NoStorage("GetStorageProviderFor");
+std::shared_ptr<TXMZFile> TApplicationStorageServices::CreateNewXMZFile() {
+    return m_application.GetTools()->CreateNewXMZFile();
+}
+
+IStorageFileNames& TApplicationStorageServices::StorageFileNames() {
+    return m_application;
+}
+
+void THXApplication::ReleaseStorageFileName(const QString& fullName) {
+    FileNames_().ReleaseStorageFileName(fullName);
+}
+
+void THXApplication::RegisterEntryProvider(const std::shared_ptr<IHXEntryProvider_>& provider) {
+    m_providers->entryProviders.Register(provider);
+}
+
+std::shared_ptr<IHXEntryProvider_> THXApplication::GetEntryProvider(const TGUID& id) {
+    return m_providers->entryProviders.Get(id);
+}
+
+void THXApplication::RegisterStorageProvider(const std::shared_ptr<IHXStorageProvider_>& provider) {
+    m_providers->storageProviders.Register(provider);
+}
+
+std::shared_ptr<IHXStorageProvider_> THXApplication::GetStorageProvider(const TGUID& id) {
+    return m_providers->storageProviders.Get(id);
+}
+
+std::shared_ptr<IHXStorageProvider_> THXApplication::GetStorageProviderFor(const PropertyListPtr& list) {
+    return GetStorageProvider(StorageLists::GetGUID(list, QStringLiteral("storagetype")));
 }
 
 std::shared_ptr<IHXStorage_> THXApplication::GetStorage() {
-    return nullptr;
+    if (m_storage)
+        return m_storage;
+    // Until the add-in that provides the storage files exists, the controller registers them.
+    if (!m_providers->storageProviders.Contains(StorageTypeRoot)) {
+        if (!m_providers->services)
+            m_providers->services = std::make_unique<TApplicationStorageServices>(*this);
+        RegisterStorageFileProviders(*m_providers->services,
+                                     [this](const StorageProviderPtr& provider) { RegisterStorageProvider(provider); });
+    }
+    if (!m_providers->entryProviders.Contains(ActivityEntryTypeID))
+        RegisterEntryProvider(std::make_shared<TActivityEntryProvider>());
+    std::shared_ptr<IHXStorage_> root = GetStorageProvider(StorageTypeRoot)->CreateStorage(nullptr);
+    TStorageNotifications& notifications = *root->NotificationObject();
+    ConnectStorageQuestions(notifications, std::make_shared<TMessageBoxStorageQuestions>());
+    // Data that changed (also when its save failed) is checked again by the tracking manager.
+    // The root goes before the controller (Cleanup), so the handler never outlives it.
+    notifications.SetOnDataChanged([this] {
+        if (m_mainWindow)
+            m_mainWindow->PostRecheckTracking();
+    });
+    m_storage = root;
+    m_typedStorage = std::make_shared<TTypedStorage>(root, ActivityEntryTypeID);
+    return m_storage;
 }
 
 void THXApplication::SaveWorkData_() {
-    // No work data before the storage is part of the program.
+    GetStorage()->Save();
 }
 
 void THXApplication::ReleaseStorage_() {
     m_typedStorage.reset();
-    m_storage.reset();
+    ReleaseAndCleanup(m_storage);
 }
 
 std::shared_ptr<IHXTypedStorage_> THXApplication::GetTypedStorage() {
+    if (!m_typedStorage)
+        GetStorage();
     return m_typedStorage;
 }
