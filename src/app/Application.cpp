@@ -14,6 +14,7 @@
 #include "app/Splash.h"
 #include "app/StoragePath.h"
 #include "app/TrackingHints.h"
+#include "app/TrackingManagerLink.h"
 #include "app/Translation.h"
 #include "calendar/Calendar.h"
 #include "foundation/Clock.h"
@@ -239,10 +240,23 @@ void THXApplication::LoadActivities_() {
 }
 
 void THXApplication::PrepareTracking_() {
-    // The tracking manager joins here; its notifications come back through OnDaySwitch ...
-    // OnTrackingShown.
-    if (m_startOptions.createTrackingManager)
+    // The tracking manager's notifications come back through OnDaySwitch ... OnTrackingShown.
+    if (m_startOptions.createTrackingManager) {
         m_trackingManager = m_startOptions.createTrackingManager(*this);
+        return;
+    }
+    std::weak_ptr<THXApplication> self = weak_from_this();
+    m_trackingManager = std::make_shared<TTrackingManagerLink>(*this, [self]() -> std::shared_ptr<IHXDayEntryStorage> {
+        const auto app = self.lock();
+        return app ? app->DayEntryStorage_() : nullptr;
+    });
+}
+
+std::shared_ptr<IHXDayEntryStorage> THXApplication::DayEntryStorage_() {
+    if (m_startOptions.dayEntryStorage)
+        return m_startOptions.dayEntryStorage();
+    // The storage root joins here; until then no entries are stored.
+    return nullptr;
 }
 
 void THXApplication::CreateTrayActions_() {
@@ -276,7 +290,10 @@ void THXApplication::LoadAddIns_() {
 }
 
 void THXApplication::LaunchAddIns_() {
-    // The add-in manager launches the add-ins here, in the order of their requirements.
+    // The add-in manager launches the add-ins here, in the order of their requirements. The
+    // built-in tracker "No tracking" registers itself with the tracking manager at its launch.
+    if (const auto link = std::dynamic_pointer_cast<TTrackingManagerLink>(m_trackingManager))
+        link->Manager().AddTracker(std::make_shared<TNoTrackingAddIn>());
 }
 
 void THXApplication::AddTrayActions_() {
@@ -620,10 +637,19 @@ std::shared_ptr<IHXActivityLocator_> THXApplication::CreateActivityLocator() {
 
 void THXApplication::ShowAboutWindow_() {
     // The About window joins here.
+    ShowNotAvailableYet_(Tr("About"));
 }
 
 void THXApplication::ShowOptionsDialog_() {
     // The options dialog joins here (shown as a current window).
+    ShowNotAvailableYet_(Tr("Options"));
+}
+
+void THXApplication::ShowNotAvailableYet_(const QString& window) {
+    ShowMessageBox(
+        nullptr, kProduct,
+        FormatPlaceholders(Tr("The window \"%1\" is not available yet in this version of %2."), {window, kProduct}),
+        MessageBoxKind::Information);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -25,6 +25,7 @@
 #include <memory>
 #include <vector>
 
+class IHXDayEntryStorage;
 class QWidget;
 class TfrmMain;
 class TMenuController;
@@ -72,8 +73,12 @@ public:
         bool showSplash = true;
         /// The program written into the autostart entry; empty: this program.
         QString programPath;
-        /// Creates the tracking manager when the load sequence prepares tracking; empty: none yet.
+        /// Creates the tracking manager when the load sequence prepares tracking; empty: the
+        /// program's tracking manager over this controller.
         std::function<TrackingManagerLinkPtr(THXApplication&)> createTrackingManager;
+        /// Where the program's tracking manager reads the stored activity entries; empty: the
+        /// storage root.
+        std::function<std::shared_ptr<IHXDayEntryStorage>()> dayEntryStorage;
         /// Registers the storage and entry providers while add-ins cannot do it yet.
         std::function<void(THXApplication&)> registerProviders;
     };
@@ -183,6 +188,9 @@ private:
     void SaveWorkData_();
     void ShowAboutWindow_();
     void ShowOptionsDialog_();
+    /// Tells the user plainly that the window behind a menu entry is not part of the program yet.
+    void ShowNotAvailableYet_(const QString& window);
+    std::shared_ptr<IHXDayEntryStorage> DayEntryStorage_();
     TStorageFileNames& FileNames_();
     void ReleaseStorage_();
 

@@ -71,7 +71,9 @@ void TfrmMain::SetController(std::shared_ptr<THXApplication> controller) {
 }
 
 void TfrmMain::SetHint(const QString& hint) {
-    m_trayIcon->setToolTip(hint);
+    // The tracking manager repeats its hint at every tick; the tray host hears only of changes.
+    if (m_trayIcon->toolTip() != hint)
+        m_trayIcon->setToolTip(hint);
 }
 
 QString TfrmMain::Hint() const {

@@ -65,6 +65,8 @@ public:
     /// The filled quarters of the icon shown now (0..4).
     int IconQuarters() const { return ClockQuartersForPercent(m_iconPercent); }
     bool IsStarted() const { return m_regularTimer.isActive(); }
+    /// The timer that drives the tracking manager (tests deliver its ticks).
+    QTimer* RegularTimer() { return &m_regularTimer; }
     /// Whether any hot key is registered now.
     bool HotkeysRegistered() const { return m_hotKey1Registered || m_hotKey2Registered; }
     bool IsHotkeyRegistered(int id) const { return id == 1 ? m_hotKey1Registered : m_hotKey2Registered; }

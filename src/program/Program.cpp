@@ -5,6 +5,7 @@
 #include "app/LaunchWindow.h"
 #include "app/MainWindow.h"
 #include "app/MessageBox.h"
+#include "app/ProgramApplication.h"
 #include "app/ProgramEnd.h"
 #include "foundation/BuildInformation.h"
 #include "foundation/Log.h"
@@ -106,7 +107,7 @@ int RunProgram(int argc, char** argv) {
     WriteLog(QStringLiteral("---------------------------------"));
     WriteLog(QString());
     WriteLog(QStringLiteral("Program Start"));
-    QApplication app(argc, argv);
+    TProgramApplication app(argc, argv);
     ResetNumericLocale();
     // The program lives in the notification area: closing its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -4,14 +4,15 @@
 #include "app/Action.h"
 #include "app/Autostart.h"
 #include "app/DataFile.h"
-#include "app/GlobalHotKeys.h"
 #include "app/LaunchWindow.h"
 #include "app/MainWindow.h"
 #include "app/MessageBox.h"
+#include "app/ProgramApplication.h"
 #include "app/ProgramEnd.h"
 #include "app/Translation.h"
 #include "foundation/DateTime.h"
 #include "foundation/International.h"
+#include "foundation/Log.h"
 #include "foundation/Registry.h"
 #include "foundation/platform/InstanceLock.h"
 #include "foundation/platform/InstanceProtocol.h"
@@ -261,21 +262,17 @@ TEST_F(ApplicationTest, TrayMenuIsOrderedAndShowTrackingFollowsTheTracker) {
     EXPECT_FALSE(showTracking->isVisible());
 }
 
-TEST_F(ApplicationTest, CurrentWindowsGateWindowsAndHotkeys) {
+// Hot keys follow the current windows too; without an X server they never register, so the X tests
+// show that part (MainWindowX11Test).
+TEST_F(ApplicationTest, CurrentWindowsGateWindows) {
     Start();
-    TfrmMain* main = m_app->MainWindow();
     EXPECT_TRUE(m_app->CanShowWindow());
     QWidget window;
     m_app->AddCurrentWindow(&window);
     EXPECT_EQ(m_app->GetCurrentWindow(), &window);
     EXPECT_FALSE(m_app->CanShowWindow());
-    EXPECT_FALSE(main->HotkeysRegistered());
     m_app->RemoveCurrentWindow(&window);
     m_app->RemoveCurrentWindow(&window); // again: nothing happens
-    // Keys are grabbed only on an X server; app_x11_tests covers the grabs themselves.
-    if (TGlobalHotKeys::IsAvailable()) {
-        EXPECT_TRUE(main->HotkeysRegistered());
-    }
     EXPECT_TRUE(m_app->CanShowWindow());
 
     // A message box is a current window while it is shown.
@@ -327,6 +324,75 @@ TEST_F(ApplicationTest, ExitActionClosesNormallyFromTheMessageLoop) {
     EXPECT_EQ(m_terminated, 1);
     EXPECT_TRUE(tracking->calls.contains(QStringLiteral("FinishTracking")));
     EXPECT_EQ(window, nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ApplicationTest, EntriesWhoseWindowsAreMissingSayPlainlyThatTheyAreNotAvailableYet) {
+    Start();
+    for (const auto& [id, name] :
+         {std::pair{ActionIdAbout, QStringLiteral("About")}, std::pair{ActionIdOptions, QStringLiteral("Options")}}) {
+        TMessageBoxSeam::ClearHistory();
+        TMessageBoxSeam::SetNextAnswer(MessageBoxResult::OK);
+        m_app->GetAction(id)->Execute();
+        const auto box = TMessageBoxSeam::Last();
+        ASSERT_TRUE(box.has_value()) << name.toStdString();
+        EXPECT_EQ(box->caption, QStringLiteral("Varnelo Horalux"));
+        EXPECT_EQ(
+            box->text,
+            QStringLiteral("The window \"%1\" is not available yet in this version of Varnelo Horalux.").arg(name));
+        EXPECT_EQ(box->kind, MessageBoxKind::Information);
+    }
+    // While the tray menu is open no window may appear: About does nothing then.
+    TMessageBoxSeam::ClearHistory();
+    bool ran = false;
+    m_app->MainWindow()->SetMenuRunner([&](QMenu*) {
+        ran = true;
+        m_app->GetAction(ActionIdAbout)->Execute();
+    });
+    m_app->MainWindow()->TrayIconClicked(Qt::RightButton);
+    ProcessPosted();
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(TMessageBoxSeam::History().empty());
+}
+
+TEST_F(ApplicationTest, UnexpectedErrorsAreLoggedAndShownAndTheProgramGoesOn) {
+    const LogSettings saved = GetLogSettings();
+    const QString logPath = m_home.Path(QStringLiteral("u.log"));
+    GetLogSettings() = {LogTarget::File, LogLevelNormal, logPath};
+    TMessageBoxSeam::SetNextAnswer(MessageBoxResult::OK);
+    // An exception escaping an event handler reaches the application object's guard.
+    const bool handled = NotifyGuarded([]() -> bool { throw EVRNListError(QStringLiteral("index 3 out of range")); });
+    GetLogSettings() = saved;
+    EXPECT_FALSE(handled);
+    const auto box = TMessageBoxSeam::Last();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->caption, QStringLiteral("Varnelo Horalux"));
+    EXPECT_TRUE(box->text.startsWith(QStringLiteral("We're sorry, but an unexpected error occured.")));
+    EXPECT_TRUE(box->text.endsWith(QStringLiteral("We recommend you exit Varnelo Horalux and restart the program as "
+                                                  "soon as possible.")));
+    EXPECT_EQ(box->details, ExceptionToText(EVRNListError(QStringLiteral("index 3 out of range"))));
+    EXPECT_EQ(box->kind, MessageBoxKind::Error);
+    QFile log(logPath);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("Unexpected Error: "));
+
+    // A cancelled command ends quietly; a normal delivery passes its result on.
+    TMessageBoxSeam::ClearHistory();
+    EXPECT_FALSE(NotifyGuarded([]() -> bool { throw EUserCancel(QStringLiteral("stop")); }));
+    EXPECT_TRUE(NotifyGuarded([] { return true; }));
+    EXPECT_TRUE(TMessageBoxSeam::History().empty());
+}
+
+TEST_F(ApplicationTest, RegionalSettingsChangeRenewsTheSnapshotAndRechecksTracking) {
+    Start();
+    m_tracking->calls.clear();
+    QEvent change(QEvent::LocaleChange);
+    QCoreApplication::sendEvent(qApp, &change);
+    EXPECT_EQ(m_tracking->calls, QStringList{QStringLiteral("UpdateTracking")})
+        << "the hint is formatted again with the new settings";
 }
 
 } // namespace

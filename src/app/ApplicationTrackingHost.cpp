@@ -1,0 +1,159 @@
+#include "app/ApplicationTrackingHost.h"
+
+#include "app/Application.h"
+#include "foundation/Log.h"
+#include "model/ActivityBooker.h"
+#include "model/ActivityLocator.h"
+#include "model/Entry.h"
+#include "model/EntryInterfaces.h"
+#include "model/PropertyHelpers.h"
+#include "model/PropertyList.h"
+#include "tracking/TrackingManagerInterface.h"
+#include "tracking/TrackingSettings.h"
+
+#include <cmath>
+
+namespace {
+
+const QString PlannedBreaksName = QStringLiteral("planned breaks");
+
+/// The activity of a planned break's stored locator. The locator reads a copy, so that reading
+/// never adds names to the options.
+TGUID PlannedBreakActivity(const std::shared_ptr<IHXProperty_>& locatorProperty) {
+    if (!locatorProperty || locatorProperty->DataType() != hxpdtPropertyList)
+        return TGUID();
+    auto copy = std::make_shared<TPropertyList>(30, 1);
+    copy->Assign(locatorProperty->AsPropertyList());
+    TActivityLocator locator;
+    locator.LoadFromPropertyList(copy);
+    return locator.ID();
+}
+
+} // namespace
+
+TApplicationTrackingHost::TApplicationTrackingHost(THXApplication& application, TDayEntryStorageSource entries)
+    : m_application(application), m_entries(std::move(entries)) {}
+
+std::shared_ptr<IHXProperty_> TApplicationTrackingHost::FindOption(const QString& key) const {
+    const PropertyListPtr section = m_application.GetOptions(TrackingSettings::SectionName);
+    return section ? section->Find(key) : nullptr;
+}
+
+std::optional<QString> TApplicationTrackingHost::ReadStringOption(const QString& key) {
+    const auto property = FindOption(key);
+    if (!property)
+        return std::nullopt;
+    switch (property->DataType()) {
+    case hxpdtString:
+        return property->AsString();
+    case hxpdtGUID:
+        return property->AsGUID().ToString();
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<qint64> TApplicationTrackingHost::ReadIntegerOption(const QString& key) {
+    const auto property = FindOption(key);
+    if (!property || property->DataType() != hxpdtInteger)
+        return std::nullopt;
+    return property->AsInteger();
+}
+
+std::optional<double> TApplicationTrackingHost::ReadDateTimeOption(const QString& key) {
+    const auto property = FindOption(key);
+    if (!property)
+        return std::nullopt;
+    switch (property->DataType()) {
+    case hxpdtDateTime:
+        return property->AsDateTime();
+    case hxpdtTime:
+        return property->AsTime();
+    case hxpdtDate:
+        return property->AsDate();
+    default:
+        return std::nullopt;
+    }
+}
+
+void TApplicationTrackingHost::WriteStringOption(const QString& key, const QString& value) {
+    m_application.GetOptions(TrackingSettings::SectionName)->Items(key)->SetAsString(value);
+}
+
+void TApplicationTrackingHost::WriteDateTimeOption(const QString& key, double value) {
+    m_application.GetOptions(TrackingSettings::SectionName)->Items(key)->SetAsDateTime(value);
+}
+
+void TApplicationTrackingHost::GetActivityEntries(double fromDate, double toDate,
+                                                  std::vector<TTrackingEntry>& entries) {
+    const std::shared_ptr<IHXDayEntryStorage> storage = m_entries ? m_entries() : nullptr;
+    if (!storage)
+        return;
+    for (double date = std::floor(fromDate); date <= toDate + 0.5; date += 1.0) {
+        const DayEntryListPtr list = storage->GetDayEntries(ActivityEntryTypeID, date);
+        if (!list)
+            continue;
+        for (int i = 0; i < list->Count(); ++i) {
+            const EntryPtr entry = list->Items(i);
+            if (!entry)
+                continue;
+            TTrackingEntry values{entry->Date(), entry->StartTime(), entry->EndTime(), TGUID()};
+            if (const auto activityEntry = std::dynamic_pointer_cast<IHXActivityEntry_>(entry))
+                if (const auto locator = activityEntry->Locator())
+                    values.ActivityId = locator->ID();
+            entries.push_back(values);
+        }
+    }
+}
+
+std::vector<TPlannedBreakValues> TApplicationTrackingHost::LoadPlannedBreaks() {
+    std::vector<TPlannedBreakValues> breaks;
+    const PropertyListPtr section = m_application.GetOptions(PlannedBreaksName);
+    const auto list = FindValueListDef(section, PlannedBreaksName, nullptr);
+    if (!list)
+        return breaks;
+    for (int i = 0; i < list->Count(); ++i) {
+        const auto item = list->Items(i);
+        if (!item || item->DataType() != hxpdtPropertyList)
+            continue;
+        const PropertyListPtr values = item->AsPropertyList();
+        try {
+            TPlannedBreakValues plannedBreak;
+            plannedBreak.FromTime = FindTimeDef(values, QStringLiteral("from"), 0.0);
+            plannedBreak.ToTime = FindTimeDef(values, QStringLiteral("to"), 0.0);
+            plannedBreak.Duration = GetDurationDef(values->Find(QStringLiteral("duration")), 0.0);
+            plannedBreak.ActivityId = PlannedBreakActivity(values->Find(QStringLiteral("activity locator")));
+            breaks.push_back(plannedBreak);
+        } catch (const std::exception& e) {
+            LogException(QStringLiteral("TApplicationTrackingHost.LoadPlannedBreaks: break ") + QString::number(i), e);
+        }
+    }
+    return breaks;
+}
+
+TrackerAddInPtr TApplicationTrackingHost::FindTracker(const QString& id) {
+    if (!m_manager)
+        return nullptr;
+    for (int i = 0; i < m_manager->GetTrackerCount(); ++i) {
+        TrackerAddInPtr tracker = m_manager->GetTracker(i);
+        if (tracker && SameTrackerID(tracker->GetID(), id))
+            return tracker;
+    }
+    return nullptr;
+}
+
+bool TApplicationTrackingHost::HasCurrentWindow() {
+    return m_application.HasCurrentWindow();
+}
+
+bool TApplicationTrackingHost::IsTrayMenuActive() {
+    return m_application.IsTrayMenuActive();
+}
+
+bool TApplicationTrackingHost::CanShowWindow() {
+    return m_application.CanShowWindow();
+}
+
+void TApplicationTrackingHost::SaveAll() {
+    m_application.SaveAll();
+}
