@@ -17,6 +17,7 @@
 #include "app/TrackingManagerLink.h"
 #include "app/Translation.h"
 #include "calendar/Calendar.h"
+#include "calendar/PlannedBreak.h"
 #include "foundation/Clock.h"
 #include "foundation/DateTime.h"
 #include "foundation/Log.h"
@@ -164,8 +165,9 @@ void THXApplication::CreateObjects_() {
     m_actions.clear();
     m_actionList.clear();
     m_calendar = std::make_shared<TCalendar>();
-    // The activity tree, the planned breaks and the formatting options are created here as their
-    // parts join the program.
+    m_plannedBreaks = std::make_shared<TPlannedBreakList>();
+    // The activity tree and the formatting options are created here as their parts join the
+    // program.
 }
 
 void THXApplication::CreateMainWindow_() {
@@ -374,8 +376,10 @@ void THXApplication::ApplySection_(const QString& name) {
         else
             DeleteAutostartEntry();
     }
-    // "planned breaks", "calendar" and "formatting options" configure their objects here as those
-    // read property lists.
+    if (name == PlannedBreaksSectionName && m_plannedBreaks)
+        LoadPlannedBreaksFromSection(*m_plannedBreaks, GetOptions(name));
+    // "calendar" and "formatting options" configure their objects here as those read property
+    // lists.
 }
 
 // ---------------------------------------------------------------------------------------------

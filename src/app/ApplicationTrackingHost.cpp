@@ -1,35 +1,14 @@
 #include "app/ApplicationTrackingHost.h"
 
 #include "app/Application.h"
-#include "foundation/Log.h"
+#include "calendar/PlannedBreak.h"
 #include "model/ActivityBooker.h"
-#include "model/ActivityLocator.h"
 #include "model/Entry.h"
 #include "model/EntryInterfaces.h"
-#include "model/PropertyHelpers.h"
-#include "model/PropertyList.h"
 #include "tracking/TrackingManagerInterface.h"
 #include "tracking/TrackingSettings.h"
 
 #include <cmath>
-
-namespace {
-
-const QString PlannedBreaksName = QStringLiteral("planned breaks");
-
-/// The activity of a planned break's stored locator. The locator reads a copy, so that reading
-/// never adds names to the options.
-TGUID PlannedBreakActivity(const std::shared_ptr<IHXProperty_>& locatorProperty) {
-    if (!locatorProperty || locatorProperty->DataType() != hxpdtPropertyList)
-        return TGUID();
-    auto copy = std::make_shared<TPropertyList>(30, 1);
-    copy->Assign(locatorProperty->AsPropertyList());
-    TActivityLocator locator;
-    locator.LoadFromPropertyList(copy);
-    return locator.ID();
-}
-
-} // namespace
 
 TApplicationTrackingHost::TApplicationTrackingHost(THXApplication& application, TDayEntryStorageSource entries)
     : m_application(application), m_entries(std::move(entries)) {}
@@ -107,28 +86,7 @@ void TApplicationTrackingHost::GetActivityEntries(double fromDate, double toDate
 }
 
 std::vector<TPlannedBreakValues> TApplicationTrackingHost::LoadPlannedBreaks() {
-    std::vector<TPlannedBreakValues> breaks;
-    const PropertyListPtr section = m_application.GetOptions(PlannedBreaksName);
-    const auto list = FindValueListDef(section, PlannedBreaksName, nullptr);
-    if (!list)
-        return breaks;
-    for (int i = 0; i < list->Count(); ++i) {
-        const auto item = list->Items(i);
-        if (!item || item->DataType() != hxpdtPropertyList)
-            continue;
-        const PropertyListPtr values = item->AsPropertyList();
-        try {
-            TPlannedBreakValues plannedBreak;
-            plannedBreak.FromTime = FindTimeDef(values, QStringLiteral("from"), 0.0);
-            plannedBreak.ToTime = FindTimeDef(values, QStringLiteral("to"), 0.0);
-            plannedBreak.Duration = GetDurationDef(values->Find(QStringLiteral("duration")), 0.0);
-            plannedBreak.ActivityId = PlannedBreakActivity(values->Find(QStringLiteral("activity locator")));
-            breaks.push_back(plannedBreak);
-        } catch (const std::exception& e) {
-            LogException(QStringLiteral("TApplicationTrackingHost.LoadPlannedBreaks: break ") + QString::number(i), e);
-        }
-    }
-    return breaks;
+    return LoadPlannedBreakValues(m_application.GetOptions(PlannedBreaksSectionName));
 }
 
 TrackerAddInPtr TApplicationTrackingHost::FindTracker(const QString& id) {

@@ -33,9 +33,7 @@ public:
     void WriteDateTimeOption(const QString& key, double value) override;
 
     void GetActivityEntries(double fromDate, double toDate, std::vector<TTrackingEntry>& entries) override;
-    /// The breaks of the value list "planned breaks" in the options section of that name. A break
-    /// whose activity cannot be read is left out (and logged), so that one damaged break never
-    /// stops tracking.
+    /// A fresh copy of the breaks in the options section "planned breaks".
     std::vector<TPlannedBreakValues> LoadPlannedBreaks() override;
     TrackerAddInPtr FindTracker(const QString& id) override;
 

@@ -9,6 +9,7 @@
 #include "app/ProgramEnd.h"
 #include "app/TrackingManagerLink.h"
 #include "app/Translation.h"
+#include "calendar/PlannedBreak.h"
 #include "foundation/DateTime.h"
 #include "foundation/International.h"
 #include "foundation/platform/InstanceLock.h"
@@ -278,33 +279,29 @@ TEST_F(ApplicationTrackingTest, SettingsComeFromTheOptionsWithTheirRangesAndDefa
     EXPECT_NE(host.FindTracker(NoTrackingTrackerID), nullptr) << "the built-in tracker registered at launch";
 }
 
-TEST_F(ApplicationTrackingTest, PlannedBreaksComeFromTheOptionsAndADamagedBreakIsLeftOut) {
+TEST_F(ApplicationTrackingTest, PlannedBreaksComeFromTheOptionsFreshAtEveryLoad) {
     Start();
-    const auto section = m_app->GetOptions(QStringLiteral("planned breaks"));
-    const auto list = section->Items(QStringLiteral("planned breaks"))->AsValueList();
-    const auto addBreak = [&](double from, double to, double duration, const QString& id) {
-        const auto values = list->AddItem()->AsPropertyList();
-        values->Items(QStringLiteral("from"))->SetAsTime(from);
-        values->Items(QStringLiteral("to"))->SetAsTime(to);
-        values->Items(QStringLiteral("duration"))->SetAsDuration(duration);
-        values->Items(QStringLiteral("activity locator"))
-            ->AsPropertyList()
-            ->Items(QStringLiteral("id"))
-            ->SetAsString(id);
-    };
-    addBreak(12.0 / 24, 13.0 / 24, 30 * OneMinute, Lunch.ToString());
-    addBreak(15.0 / 24, 16.0 / 24, 10 * OneMinute, QStringLiteral("not a GUID"));
-    list->AddItem()->SetAsInteger(3);
-    const auto before = section->Find(QStringLiteral("planned breaks"))->AsValueList()->Count();
-
+    const auto section = m_app->GetOptions(PlannedBreaksSectionName);
     TApplicationTrackingHost host(*m_app, {});
+    EXPECT_TRUE(host.LoadPlannedBreaks().empty());
+    const auto list = section->Items(PlannedBreaksSectionName)->AsValueList();
+    const auto values = list->AddItem()->AsPropertyList();
+    values->Items(QStringLiteral("from"))->SetAsTime(12.0 / 24);
+    values->Items(QStringLiteral("to"))->SetAsTime(13.0 / 24);
+    values->Items(QStringLiteral("duration"))->SetAsDuration(30 * OneMinute);
+    Locator(Lunch, true)->SaveToPropertyList(values->Items(QStringLiteral("activity locator"))->AsPropertyList());
+
     const std::vector<TPlannedBreakValues> breaks = host.LoadPlannedBreaks();
     ASSERT_EQ(breaks.size(), 1u);
     EXPECT_DOUBLE_EQ(breaks[0].FromTime, 12.0 / 24);
     EXPECT_DOUBLE_EQ(breaks[0].ToTime, 13.0 / 24);
     EXPECT_NEAR(breaks[0].Duration, 30 * OneMinute, OneMillisecond);
     EXPECT_EQ(breaks[0].ActivityId, Lunch);
-    EXPECT_EQ(list->Count(), before) << "reading leaves the options as they were";
+    // The controller's own list follows the section when it is applied.
+    m_app->ApplyOptions(PlannedBreaksSectionName);
+    ASSERT_EQ(m_app->GetPlannedBreaks()->Count(), 1);
+    EXPECT_EQ(m_app->GetPlannedBreaks()->Items(0)->ActivityLocator()->ID(), Lunch);
+
     std::vector<TTrackingEntry> entries;
     host.GetActivityEntries(DT(2026, 3, 1, 0, 0), DT(2026, 3, 2, 0, 0), entries);
     EXPECT_TRUE(entries.empty()) << "without a storage there are no entries";
