@@ -1,19 +1,14 @@
 // Global hot keys on a real X server. run-with-xvfb.sh starts one (with a tray host) for these
 // tests; without an X server they are skipped.
 
+#include "X11TestSupport.h"
 #include "app/GlobalHotKeys.h"
 
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <xcb/xcb.h>
-#include <xcb/xcb_keysyms.h>
 
 namespace {
-
-constexpr std::uint16_t ShiftControlT = 0x0354;
 
 class GlobalHotKeysX11Test : public ::testing::Test {
 protected:
@@ -21,38 +16,6 @@ protected:
         if (!TGlobalHotKeys::IsAvailable())
             GTEST_SKIP() << "no X server (run through run-with-xvfb.sh)";
     }
-
-    static bool PressKeys(const QString& keys) {
-        return QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}) == 0;
-    }
-};
-
-/// Another X client that grabs shift+control+T on the root window first.
-class OtherClientGrab {
-public:
-    OtherClientGrab() : m_connection(xcb_connect(nullptr, nullptr)) {
-        if (xcb_connection_has_error(m_connection))
-            return;
-        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
-        xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(m_connection);
-        xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, 't');
-        if (codes && *codes != XCB_NO_SYMBOL) {
-            xcb_void_cookie_t cookie =
-                xcb_grab_key_checked(m_connection, 1, screen->root, XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL, codes[0],
-                                     XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
-            xcb_generic_error_t* error = xcb_request_check(m_connection, cookie);
-            m_grabbed = error == nullptr;
-            std::free(error);
-        }
-        std::free(codes);
-        xcb_key_symbols_free(symbols);
-    }
-    ~OtherClientGrab() { xcb_disconnect(m_connection); }
-    bool Grabbed() const { return m_grabbed; }
-
-private:
-    xcb_connection_t* m_connection;
-    bool m_grabbed = false;
 };
 
 } // namespace

@@ -1,0 +1,163 @@
+// The tray window on a real X server with a tray host (run-with-xvfb.sh starts both): the icon is
+// embedded, a right click opens the tray menu whose Exit ends the program, and the hot keys from
+// the options fire their actions and follow the current windows. Without an X server the tests are
+// skipped.
+
+#include "TestEnvironment.h"
+#include "X11TestSupport.h"
+#include "app/Application.h"
+#include "app/GlobalHotKeys.h"
+#include "app/MainWindow.h"
+#include "app/MessageBox.h"
+#include "app/ProgramEnd.h"
+#include "app/TrackingLink.h"
+#include "foundation/platform/InstanceLock.h"
+#include "model/HotKeyProperty.h"
+#include "model/PropertyInterfaces.h"
+
+#include <QCoreApplication>
+#include <QMenu>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int Patience = 15000; // ms; a bound for a loaded machine, not a speed goal
+
+class RecordingTracking : public IHXTrackingManagerLink {
+public:
+    void UpdateTracking() override {}
+    void ResetTrackingData() override {}
+    void TrackNow() override { calls << QStringLiteral("TrackNow"); }
+    void ReloadSettings() override {}
+    void FinishTracking() override { calls << QStringLiteral("FinishTracking"); }
+    bool HideTrackingWindow() override { return true; }
+    bool HasIntervalTracker() override { return true; }
+    int TrackingIntervalMinutes() override { return 60; }
+    void TrackingImpossibleNoticeGiven() override {}
+    void Cleanup() override {}
+    QStringList calls;
+};
+
+class MainWindowX11Test : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!TGlobalHotKeys::IsAvailable())
+            GTEST_SKIP() << "no X server (run through run-with-xvfb.sh)";
+        TMessageBoxSeam::ClearAnswers();
+        TMessageBoxSeam::ClearHistory();
+        SetTerminateApplicationHandler([this] { ++m_terminated; });
+        ProgramEndReason() = TProgramEnd::Normal;
+        ApplicationStart() = TApplicationStart{};
+        PrepareApplicationModule();
+        THXApplication::Options options;
+        options.showSplash = false;
+        options.programPath = QStringLiteral("/usr/bin/horalux");
+        options.createTrackingManager = [this](THXApplication&) { return m_tracking; };
+        m_app = std::make_shared<THXApplication>(options);
+        m_app->Initialize();
+        m_window = m_app->MainWindow();
+    }
+    void TearDown() override {
+        if (m_app)
+            m_app->Cleanup();
+        m_app.reset();
+        ApplicationStart() = TApplicationStart{};
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        SetTerminateApplicationHandler({});
+        ProgramInstanceLock().Release();
+        TMessageBoxSeam::ClearHistory();
+    }
+
+    /// Waits until the tray host has embedded the icon; its centre on the screen.
+    std::optional<QPoint> EmbeddedIcon() {
+        QSystemTrayIcon* icon = m_window->TrayIcon();
+        if (!QTest::qWaitFor([&] { return !icon->geometry().isEmpty(); }, Patience))
+            return std::nullopt;
+        return icon->geometry().center();
+    }
+
+    TempHome m_home;
+    std::shared_ptr<RecordingTracking> m_tracking = std::make_shared<RecordingTracking>();
+    std::shared_ptr<THXApplication> m_app;
+    QPointer<TfrmMain> m_window;
+    int m_terminated = 0;
+};
+
+} // namespace
+
+TEST_F(MainWindowX11Test, RightClickOnTheEmbeddedIconOpensTheMenuAndExitEndsTheProgram) {
+    ASSERT_TRUE(QSystemTrayIcon::isSystemTrayAvailable()) << "the tray host runs";
+    const std::optional<QPoint> icon = EmbeddedIcon();
+    ASSERT_TRUE(icon.has_value()) << "the tray host did not embed the icon";
+
+    // The menu runs its own loop; a timer inside that loop reads it and clicks "Exit".
+    QMenu* menu = m_window->GetTrayPopupMenu();
+    QStringList captions;
+    bool menuFlagWhileOpen = false;
+    QTimer watcher;
+    watcher.setInterval(50);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (!menu->isVisible() || !captions.isEmpty())
+            return;
+        menuFlagWhileOpen = m_window->IsTrayMenuActive();
+        QAction* exitItem = nullptr;
+        for (QAction* item : menu->actions()) {
+            if (!item->isVisible())
+                continue;
+            captions << (item->isSeparator() ? QStringLiteral("-") : item->text());
+            if (item->text() == QStringLiteral("Exit"))
+                exitItem = item;
+        }
+        if (exitItem)
+            ClickAt(menu->mapToGlobal(menu->actionGeometry(exitItem).center()), 1);
+    });
+    watcher.start();
+    const std::shared_ptr<RecordingTracking> tracking = m_tracking;
+    m_app.reset(); // the main window keeps the controller until the close releases it
+    ASSERT_TRUE(ClickAt(*icon, 3));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m_terminated == 1; }, Patience)) << "Exit did not end the program";
+    watcher.stop();
+
+    EXPECT_EQ(captions, (QStringList{"Show Tracking", "-", "-", "About", "Options", "Exit"}));
+    EXPECT_TRUE(menuFlagWhileOpen);
+    EXPECT_TRUE(tracking->calls.contains(QStringLiteral("FinishTracking")));
+    EXPECT_EQ(ProgramEndReason(), TProgramEnd::Normal);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(m_window, nullptr);
+}
+
+TEST_F(MainWindowX11Test, HotKeysFromTheOptionsFireTheirActionsWhileNoWindowIsOpen) {
+    HotKeyToProperty(m_app->GetOptions(QStringLiteral("tracking manager"))->Items(QStringLiteral("hotkey")),
+                     ShiftControlT);
+    m_app->ApplyOptions(QStringLiteral("tracking manager"));
+    ASSERT_TRUE(m_window->IsHotkeyRegistered(1));
+
+    ASSERT_TRUE(PressKeys(QStringLiteral("ctrl+shift+t")));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m_tracking->calls.count(QStringLiteral("TrackNow")) == 1; }, Patience));
+
+    // A program window is open: the hot keys give way to it, and come back when it closes.
+    QWidget window;
+    m_app->AddCurrentWindow(&window);
+    EXPECT_FALSE(m_window->IsHotkeyRegistered(1));
+    m_app->RemoveCurrentWindow(&window);
+    EXPECT_TRUE(m_window->IsHotkeyRegistered(1));
+}
+
+TEST_F(MainWindowX11Test, AHotKeyHeldByAnotherProgramStaysUnregisteredWithoutAMessage) {
+    HotKeyToProperty(m_app->GetOptions(QStringLiteral("general"))->Items(QStringLiteral("hotkey")), ShiftControlT);
+    {
+        OtherClientGrab other;
+        ASSERT_TRUE(other.Grabbed());
+        m_app->ApplyOptions(QStringLiteral("tracking manager"));
+        EXPECT_EQ(m_window->MenuHotkey(), ShiftControlT);
+        EXPECT_FALSE(m_window->IsHotkeyRegistered(2));
+        EXPECT_TRUE(TMessageBoxSeam::History().empty());
+    }
+    // Once the other program lets go, the next registration takes the key.
+    m_app->ApplyOptions(QStringLiteral("tracking manager"));
+    EXPECT_TRUE(m_window->IsHotkeyRegistered(2));
+}
