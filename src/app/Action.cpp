@@ -34,13 +34,15 @@ void THXAction::RemoveExecute(const ActionExecutePtr& target) {
 }
 
 QString THXAction::GetCaption() const {
-    return m_toolkitAction->text();
+    return m_toolkitAction->isSeparator() ? QStringLiteral("-") : m_toolkitAction->text();
 }
 
 void THXAction::SetCaption(const QString& caption) {
-    m_toolkitAction->setText(caption);
-    if (caption == QLatin1StringView("-"))
-        m_toolkitAction->setSeparator(true);
+    // The caption "-" makes a separator. It carries no text: a separator with text is drawn as a
+    // titled section, and sections are never merged with their neighbours.
+    const bool separator = caption == QLatin1StringView("-");
+    m_toolkitAction->setSeparator(separator);
+    m_toolkitAction->setText(separator ? QString() : caption);
 }
 
 int THXAction::GetOrderPosition() const {

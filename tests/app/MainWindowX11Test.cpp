@@ -15,7 +15,9 @@
 #include "model/HotKeyProperty.h"
 #include "model/PropertyInterfaces.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QPointer>
 #include <QSystemTrayIcon>
@@ -72,12 +74,25 @@ protected:
         TMessageBoxSeam::ClearHistory();
     }
 
-    /// Waits until the tray host has embedded the icon; its centre on the screen.
-    std::optional<QPoint> EmbeddedIcon() {
-        QSystemTrayIcon* icon = m_window->TrayIcon();
-        if (!QTest::qWaitFor([&] { return !icon->geometry().isEmpty(); }, Patience))
-            return std::nullopt;
-        return icon->geometry().center();
+    /// Waits until the tray host has embedded the icon's window and laid it out (the position has
+    /// stayed the same for a moment); its centre on the screen.
+    static std::optional<QPoint> EmbeddedIcon() {
+        std::optional<QPoint> centre;
+        QElapsedTimer stable;
+        const bool embedded = QTest::qWaitFor(
+            [&] {
+                std::optional<QPoint> now;
+                for (QWidget* window : QApplication::topLevelWidgets())
+                    if (qstrcmp(window->metaObject()->className(), "QSystemTrayIconSys") == 0)
+                        now = EmbeddedWindowCentre(static_cast<std::uint32_t>(window->winId()));
+                if (now != centre || !now) {
+                    centre = now;
+                    stable.start();
+                }
+                return centre && stable.elapsed() >= 300;
+            },
+            Patience);
+        return embedded ? centre : std::nullopt;
     }
 
     TempHome m_home;
@@ -157,7 +172,12 @@ TEST_F(MainWindowX11Test, AHotKeyHeldByAnotherProgramStaysUnregisteredWithoutAMe
         EXPECT_FALSE(m_window->IsHotkeyRegistered(2));
         EXPECT_TRUE(TMessageBoxSeam::History().empty());
     }
-    // Once the other program lets go, the next registration takes the key.
-    m_app->ApplyOptions(QStringLiteral("tracking manager"));
-    EXPECT_TRUE(m_window->IsHotkeyRegistered(2));
+    // Once the other program lets go (the server notices its end a moment later), the next
+    // registration takes the key.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            m_app->ApplyOptions(QStringLiteral("tracking manager"));
+            return m_window->IsHotkeyRegistered(2);
+        },
+        Patience));
 }

@@ -125,6 +125,15 @@ TEST(Action, ExecutesTargetsInOrderWithItsIdAndFollowsTheToolkitAction) {
     EXPECT_EQ(action.GetToolkitAction()->OrderPosition(), 60001);
     EXPECT_FALSE(action.GetToolkitAction()->isVisible());
     EXPECT_FALSE(THXAction().GetID().IsNull()) << "an action without ID gets a new one";
+
+    // "-" makes a plain separator: without text, so that the menu can merge neighbouring ones.
+    action.SetCaption(QStringLiteral("-"));
+    EXPECT_TRUE(action.GetToolkitAction()->isSeparator());
+    EXPECT_TRUE(action.GetToolkitAction()->text().isEmpty());
+    EXPECT_EQ(action.GetCaption(), QStringLiteral("-"));
+    action.SetCaption(QStringLiteral("Reports"));
+    EXPECT_FALSE(action.GetToolkitAction()->isSeparator());
+    EXPECT_EQ(action.GetCaption(), QStringLiteral("Reports"));
 }
 
 TEST(Action, RoutineErrorsGoToTheUnexpectedErrorHandlingAndCancelIsSilent) {

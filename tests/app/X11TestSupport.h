@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
 
@@ -24,6 +25,29 @@ inline bool ClickAt(const QPoint& position, int button) {
     return QProcess::execute(QStringLiteral("xdotool"),
                              {QStringLiteral("mousemove"), QString::number(position.x()), QString::number(position.y()),
                               QStringLiteral("click"), QString::number(button)}) == 0;
+}
+
+/// The centre on the screen of a window once another client (a tray host) has taken it in as a
+/// child of its own window; nullopt while it is still a child of the root window.
+inline std::optional<QPoint> EmbeddedWindowCentre(std::uint32_t window) {
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    std::optional<QPoint> centre;
+    if (!xcb_connection_has_error(connection)) {
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr);
+        xcb_get_geometry_reply_t* geometry =
+            xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
+        if (tree && geometry && tree->parent != tree->root) {
+            xcb_translate_coordinates_reply_t* position = xcb_translate_coordinates_reply(
+                connection, xcb_translate_coordinates(connection, window, tree->root, 0, 0), nullptr);
+            if (position)
+                centre = QPoint(position->dst_x + geometry->width / 2, position->dst_y + geometry->height / 2);
+            std::free(position);
+        }
+        std::free(tree);
+        std::free(geometry);
+    }
+    xcb_disconnect(connection);
+    return centre;
 }
 
 /// Another X client that grabs shift+control+T on the root window first.
