@@ -257,8 +257,7 @@ void THXApplication::PrepareTracking_() {
 std::shared_ptr<IHXDayEntryStorage> THXApplication::DayEntryStorage_() {
     if (m_startOptions.dayEntryStorage)
         return m_startOptions.dayEntryStorage();
-    // The storage root joins here; until then no entries are stored.
-    return nullptr;
+    return GetStorage();
 }
 
 void THXApplication::CreateTrayActions_() {

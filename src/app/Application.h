@@ -77,7 +77,7 @@ public:
         /// program's tracking manager over this controller.
         std::function<TrackingManagerLinkPtr(THXApplication&)> createTrackingManager;
         /// Where the program's tracking manager reads the stored activity entries; empty: the
-        /// storage root.
+        /// storage root (tests may hand it a storage of their own).
         std::function<std::shared_ptr<IHXDayEntryStorage>()> dayEntryStorage;
         /// Registers the storage and entry providers while add-ins cannot do it yet.
         std::function<void(THXApplication&)> registerProviders;

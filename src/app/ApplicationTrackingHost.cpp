@@ -5,6 +5,7 @@
 #include "model/ActivityBooker.h"
 #include "model/Entry.h"
 #include "model/EntryInterfaces.h"
+#include "storage/StorageInterfaces.h"
 #include "tracking/TrackingManagerInterface.h"
 #include "tracking/TrackingSettings.h"
 
@@ -63,25 +64,36 @@ void TApplicationTrackingHost::WriteDateTimeOption(const QString& key, double va
     m_application.GetOptions(TrackingSettings::SectionName)->Items(key)->SetAsDateTime(value);
 }
 
+namespace {
+
+void AddEntry(const EntryPtr& entry, std::vector<TTrackingEntry>& entries) {
+    if (!entry)
+        return;
+    TTrackingEntry values{entry->Date(), entry->StartTime(), entry->EndTime(), TGUID()};
+    if (const auto activityEntry = std::dynamic_pointer_cast<IHXActivityEntry_>(entry))
+        if (const auto locator = activityEntry->Locator())
+            values.ActivityId = locator->ID();
+    entries.push_back(values);
+}
+
+} // namespace
+
 void TApplicationTrackingHost::GetActivityEntries(double fromDate, double toDate,
                                                   std::vector<TTrackingEntry>& entries) {
     const std::shared_ptr<IHXDayEntryStorage> storage = m_entries ? m_entries() : nullptr;
     if (!storage)
         return;
+    // A storage searches its files without creating day lists for days that have no data.
+    if (const auto searchable = std::dynamic_pointer_cast<IHXStorage_>(storage)) {
+        const SearchResultPtr result = searchable->SearchEntries(ActivityEntryTypeID, fromDate, toDate);
+        for (result->First(); !result->Eof(); result->Next())
+            AddEntry(result->Current(), entries);
+        return;
+    }
     for (double date = std::floor(fromDate); date <= toDate + 0.5; date += 1.0) {
         const DayEntryListPtr list = storage->GetDayEntries(ActivityEntryTypeID, date);
-        if (!list)
-            continue;
-        for (int i = 0; i < list->Count(); ++i) {
-            const EntryPtr entry = list->Items(i);
-            if (!entry)
-                continue;
-            TTrackingEntry values{entry->Date(), entry->StartTime(), entry->EndTime(), TGUID()};
-            if (const auto activityEntry = std::dynamic_pointer_cast<IHXActivityEntry_>(entry))
-                if (const auto locator = activityEntry->Locator())
-                    values.ActivityId = locator->ID();
-            entries.push_back(values);
-        }
+        for (int i = 0; list && i < list->Count(); ++i)
+            AddEntry(list->Items(i), entries);
     }
 }
 

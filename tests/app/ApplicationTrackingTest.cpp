@@ -20,6 +20,7 @@
 #include "model/PropertyInterfaces.h"
 #include "model/PropertyList.h"
 #include "model/PropertyValueList.h"
+#include "storage/StorageInterfaces.h"
 #include "tracking/TrackingSettings.h"
 
 #include <QCoreApplication>
@@ -155,9 +156,11 @@ protected:
         THXApplication::Options options;
         options.showSplash = false;
         options.programPath = QStringLiteral("/usr/bin/horalux");
-        options.dayEntryStorage = [this] { return m_storage; };
+        if (!m_realStorage)
+            options.dayEntryStorage = [this] { return m_storage; };
         m_app = std::make_shared<THXApplication>(options);
         m_app->Initialize();
+        m_booking = m_realStorage ? std::shared_ptr<IHXDayEntryStorage>(m_app->GetStorage()) : m_storage;
         m_tracker = std::make_shared<TestRegularTracker>();
         Link().Manager().AddTracker(m_tracker);
         m_app->ApplyOptions(TrackingSettings::SectionName);
@@ -168,6 +171,7 @@ protected:
         m_app.reset();
         window->CloseNormally();
         ProcessPosted();
+        m_booking.reset();
         ApplicationStart() = TApplicationStart{};
     }
 
@@ -203,18 +207,30 @@ protected:
         booker.AddItem(Locator(Work), Window().to - Window().from);
         if (Window().proposedBreak)
             booker.AddInterruption(Locator(Lunch, true), Window().proposedBreak->Duration);
-        booker.Book(*m_storage);
+        booker.Book(*m_booking);
     }
 
-    /// Every booked activity entry as (date, start, end, activity), in milliseconds.
-    std::vector<std::tuple<double, std::int64_t, std::int64_t, TGUID>> Booked() const {
-        std::vector<std::tuple<double, std::int64_t, std::int64_t, TGUID>> entries;
+    using TBooked = std::vector<std::tuple<double, std::int64_t, std::int64_t, TGUID>>;
+    static void AddBooked(const EntryPtr& entry, TBooked& entries) {
+        const auto activityEntry = std::dynamic_pointer_cast<IHXActivityEntry_>(entry);
+        ASSERT_NE(activityEntry, nullptr);
+        entries.emplace_back(entry->Date(), DateTimeToMSecs(entry->Date() + entry->StartTime()),
+                             DateTimeToMSecs(entry->Date() + entry->EndTime()), activityEntry->Locator()->ID());
+    }
+    /// Every activity entry in the memory storage as (date, start, end, activity), in milliseconds.
+    TBooked Booked() const {
+        TBooked entries;
         for (const auto& [key, list] : m_storage->lists)
-            for (int i = 0; i < list->Count(); ++i) {
-                const auto entry = std::dynamic_pointer_cast<IHXActivityEntry_>(list->Items(i));
-                entries.emplace_back(entry->Date(), DateTimeToMSecs(entry->Date() + entry->StartTime()),
-                                     DateTimeToMSecs(entry->Date() + entry->EndTime()), entry->Locator()->ID());
-            }
+            for (int i = 0; i < list->Count(); ++i)
+                AddBooked(list->Items(i), entries);
+        return entries;
+    }
+    /// The same read from the program's storage folder.
+    TBooked StoredBetween(double fromDate, double toDate) {
+        TBooked entries;
+        const SearchResultPtr result = m_app->GetStorage()->SearchEntries(ActivityEntryTypeID, fromDate, toDate);
+        for (result->First(); !result->Eof(); result->Next())
+            AddBooked(result->Current(), entries);
         return entries;
     }
 
@@ -222,6 +238,10 @@ protected:
     ScopedFixedClock m_clock{QDateTime(QDate(2026, 3, 2), QTime(8, 10))};
     ScopedUserLocale m_locale{QStringLiteral("de_DE")};
     std::shared_ptr<MemoryDayStorage> m_storage = std::make_shared<MemoryDayStorage>();
+    /// The storage folder of the program instead of the memory storage.
+    bool m_realStorage = false;
+    /// Where answers are booked: the memory storage or the program's storage root.
+    std::shared_ptr<IHXDayEntryStorage> m_booking;
     std::shared_ptr<THXApplication> m_app;
     std::shared_ptr<TestRegularTracker> m_tracker;
     int m_terminated = 0;
@@ -412,9 +432,11 @@ namespace {
 /// through the activity booker, with the proposed lunch as an interruption), sometimes asks to be
 /// reminded later, presses "Start Tracking for Today" when the end-of-work notice greets them, and
 /// puts the machine to sleep at 18:30 except on Wednesday night. On Friday the program is closed
-/// with Exit and the last question is answered.
+/// with Exit and the last question is answered. The entries go into the program's storage folder.
 class ApplicationTrackingWeek : public ApplicationTrackingTest {
 protected:
+    ApplicationTrackingWeek() { m_realStorage = true; }
+
     static bool UserPresent(const QDateTime& now) { return now.time() >= QTime(8, 0) && now.time() < QTime(18, 25); }
     void PlanLunch() {
         const auto list =
@@ -492,9 +514,11 @@ TEST_F(ApplicationTrackingWeek, EveryWorkingDayIsBookedWithoutGapsOrOverlaps) {
     EXPECT_TRUE(tracker->window->shown.back().modal) << "Exit asked the last question";
     ASSERT_EQ(dayStart.size(), 5u) << "Tuesday to Friday began with \"Start Tracking for Today\"";
 
+    // Started again, the program reads the week back from its files.
+    Start();
     std::map<double, std::set<std::pair<std::int64_t, std::int64_t>>> periodsByDay;
     std::map<double, int> lunches;
-    for (const auto& [date, from, to, activity] : Booked()) {
+    for (const auto& [date, from, to, activity] : StoredBetween(DT(2026, 3, 2, 0, 0), DT(2026, 3, 6, 0, 0))) {
         periodsByDay[date].insert({from, to});
         if (activity == Lunch)
             ++lunches[date];
