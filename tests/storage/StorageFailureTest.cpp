@@ -342,30 +342,44 @@ TEST_F(StorageFailureTest, UnofferedAnswersNeverLoop) {
     }
 }
 
+// A broken entry is asked about like any other read failure, also on a day near today, where it
+// keeps the window from being cut until the day was read with its question.
 TEST_F(StorageFailureTest, BrokenEntryIsAskedAboutAndDroppedOnIgnore) {
-    WriteYear2006();
-    AddEntry(Day(2006, 6, 1), 11, 12);
-    Typed()->Save();
-    m_host.reset();
-    EditContent(FilePath(QStringLiteral("data2006.hx")), [](const TvrnDomElement& content) {
-        const TvrnDomElement day = XMLFirstChildElement(
-            XMLFirstChildElement(XMLFirstChildElement(XMLFindChild(content, QStringLiteral("data")))));
-        const TvrnDomElement entry = XMLFirstChildElement(XMLFindChild(day, QStringLiteral("entries")));
-        XMLRemoveChild(entry, XMLFirstChildElement(entry)); // one property less: the entry is broken
-        XMLRemoveAllChildren(entry);
-    });
-    Reopen();
-    m_questions->Script({StorageAnswer::Ignore});
-    const DayEntryListPtr list = Typed()->GetDayEntries(Day(2006, 6, 1));
-    EXPECT_EQ(list->Count(), 1);
-    ASSERT_EQ(m_questions->asked.size(), 1u);
-    EXPECT_TRUE(m_questions->asked[0].message.startsWith(QStringLiteral("EEntryLoadError")));
-    EXPECT_TRUE(list->Changed());
-    Typed()->Save();
-    Reopen();
-    m_questions->asked.clear();
-    EXPECT_EQ(CountEntries(Day(2006, 6, 1)), 1);
-    EXPECT_TRUE(m_questions->asked.empty());
+    for (const bool nearToday : {false, true}) {
+        QDir(Folder()).removeRecursively();
+        QDir().mkpath(Folder());
+        Reopen();
+        WriteYear2006();
+        AddEntry(Day(2006, 6, 1), 11, 12);
+        Typed()->Save();
+        m_host.reset();
+        EditContent(FilePath(QStringLiteral("data2006.hx")), [](const TvrnDomElement& content) {
+            const TvrnDomElement day = XMLFirstChildElement(
+                XMLFirstChildElement(XMLFirstChildElement(XMLFindChild(content, QStringLiteral("data")))));
+            const TvrnDomElement entry = XMLFirstChildElement(XMLFindChild(day, QStringLiteral("entries")));
+            XMLRemoveAllChildren(entry); // no properties: the entry is broken
+        });
+        if (nearToday)
+            SetToday(2006, 6, 3);
+        Reopen();
+        m_questions->asked.clear();
+        m_questions->Script({StorageAnswer::Ignore});
+        const DayEntryListPtr list = Typed()->GetDayEntries(Day(2006, 6, 1));
+        EXPECT_EQ(list->Count(), 1) << nearToday;
+        ASSERT_EQ(m_questions->asked.size(), 1u) << nearToday;
+        EXPECT_TRUE(m_questions->asked[0].message.startsWith(QStringLiteral("EEntryLoadError")));
+        EXPECT_TRUE(list->Changed());
+        EXPECT_EQ(CountEntries(Day(2006, 6, 2)), 1);
+        Typed()->Save();
+        Reopen();
+        m_questions->asked.clear();
+        EXPECT_EQ(CountEntries(Day(2006, 6, 1)), 1) << nearToday;
+        EXPECT_EQ(CountEntries(Day(2006, 6, 2)), 1) << nearToday;
+        EXPECT_TRUE(m_questions->asked.empty()) << nearToday;
+        if (nearToday) {
+            EXPECT_TRUE(Files().contains(QStringLiteral("current.hx"))) << "the window is cut once the day reads";
+        }
+    }
 }
 
 } // namespace
