@@ -315,26 +315,38 @@ void TfrmMain::QuitByOtherInstance() {
 }
 
 void TfrmMain::OnCommitDataRequest(QSessionManager& manager) {
-    if (!m_controller || m_closing)
+    if (manager.allowsInteraction()) {
+        const bool mayEnd = AnswerSessionEnd(true);
+        manager.release();
+        if (!mayEnd)
+            manager.cancel();
         return;
+    }
+    if (!AnswerSessionEnd(false))
+        manager.cancel();
+}
+
+bool TfrmMain::AnswerSessionEnd(bool mayAsk) {
+    if (!m_controller || m_closing)
+        return true;
     try {
         const auto tracking = m_controller->GetTrackingManager();
         const bool hidden = !tracking || tracking->HideTrackingWindow();
         if (!hidden && m_controller->HasCurrentWindow()) {
-            if (manager.allowsInteraction()) {
+            // The worksheet is open through the tracking manager: its edits must not be lost.
+            if (mayAsk)
                 ShowMessageBox(nullptr, QStringLiteral("Varnelo Horalux"),
                                FormatPlaceholders(Tr("%1 has some open windows. Please close these windows before "
                                                      "closing Windows."),
                                                   {QStringLiteral("Varnelo Horalux")}),
                                MessageBoxKind::Warning);
-                manager.release();
-            }
-            manager.cancel();
-            return;
+            return false;
         }
     } catch (const std::exception& e) {
         LogException(QStringLiteral("TfrmMain.CommitDataRequest"), e);
     }
-    // The session ends: close as the user would, so that everything is saved.
+    // The session ends: close as the user would, so that everything is saved (the last question
+    // of the day included).
     CloseNormally();
+    return true;
 }

@@ -89,6 +89,11 @@ public:
     /// The quit requested by another instance: the same without the last question; the program
     /// then logs "Program quit by other instance".
     void QuitByOtherInstance();
+    /// The session is about to end (log-off, shutdown). While the worksheet is open through the
+    /// tracking manager and a program window is open, the end is refused (with a message when
+    /// mayAsk); otherwise the tracking window is hidden, the normal close runs and the end is
+    /// allowed.
+    bool AnswerSessionEnd(bool mayAsk);
     bool IsClosing() const { return m_closing; }
     /// A close or quit that arrives while the controller is still loading waits until it has
     /// finished (Start), so that nothing is torn down under the load sequence.

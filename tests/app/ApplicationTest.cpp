@@ -43,7 +43,7 @@ public:
         if (failFinish)
             throw EVRNException("the last question failed");
     }
-    bool HideTrackingWindow() override { return true; }
+    bool HideTrackingWindow() override { return !worksheetOpen; }
     bool HasIntervalTracker() override { return intervalTracker; }
     int TrackingIntervalMinutes() override { return 60; }
     void TrackingImpossibleNoticeGiven() override { calls << QStringLiteral("NoticeGiven"); }
@@ -52,6 +52,8 @@ public:
     QStringList calls;
     bool intervalTracker = true;
     bool failFinish = false;
+    /// The worksheet is open through the tracking manager: the tracking window cannot be hidden.
+    bool worksheetOpen = false;
 };
 
 class ApplicationTest : public testing::Test {
@@ -393,6 +395,36 @@ TEST_F(ApplicationTest, RegionalSettingsChangeRenewsTheSnapshotAndRechecksTracki
     QCoreApplication::sendEvent(qApp, &change);
     EXPECT_EQ(m_tracking->calls, QStringList{QStringLiteral("UpdateTracking")})
         << "the hint is formatted again with the new settings";
+}
+
+TEST_F(ApplicationTest, SessionEndIsRefusedWhileTheWorksheetIsOpenAndOtherwiseClosesNormally) {
+    Start();
+    m_tracking->worksheetOpen = true;
+    QWidget worksheet;
+    m_app->AddCurrentWindow(&worksheet);
+    TMessageBoxSeam::SetNextAnswer(MessageBoxResult::OK);
+    EXPECT_FALSE(m_app->MainWindow()->AnswerSessionEnd(true));
+    const auto box = TMessageBoxSeam::Last();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->text, QStringLiteral("Varnelo Horalux has some open windows. Please close these windows before "
+                                        "closing Windows."));
+    EXPECT_EQ(box->kind, MessageBoxKind::Warning);
+    EXPECT_EQ(m_terminated, 0);
+    EXPECT_FALSE(m_tracking->calls.contains(QStringLiteral("FinishTracking")));
+    TMessageBoxSeam::ClearHistory();
+    EXPECT_FALSE(m_app->MainWindow()->AnswerSessionEnd(false));
+    EXPECT_TRUE(TMessageBoxSeam::History().empty()) << "no question when the session allows none";
+
+    // With only the tracking window open it gives way: the last question is asked and the program
+    // ends as with Exit.
+    m_app->RemoveCurrentWindow(&worksheet);
+    m_tracking->worksheetOpen = false;
+    const std::shared_ptr<FakeTracking> tracking = m_tracking;
+    QPointer<TfrmMain> window = m_app->MainWindow();
+    m_app.reset();
+    EXPECT_TRUE(window->AnswerSessionEnd(true));
+    EXPECT_EQ(m_terminated, 1);
+    EXPECT_TRUE(tracking->calls.contains(QStringLiteral("FinishTracking")));
 }
 
 } // namespace

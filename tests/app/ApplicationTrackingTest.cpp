@@ -12,6 +12,7 @@
 #include "calendar/PlannedBreak.h"
 #include "foundation/DateTime.h"
 #include "foundation/International.h"
+#include "foundation/Log.h"
 #include "foundation/platform/InstanceLock.h"
 #include "model/ActivityBooker.h"
 #include "model/ActivityLocator.h"
@@ -24,6 +25,7 @@
 #include "tracking/TrackingSettings.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QMenu>
 #include <QPointer>
 #include <QTimerEvent>
@@ -327,8 +329,16 @@ TEST_F(ApplicationTrackingTest, PlannedBreaksComeFromTheOptionsFreshAtEveryLoad)
     EXPECT_TRUE(entries.empty()) << "without a storage there are no entries";
 }
 
+// Offscreen there is no tray host: the program says so in its log and tracks all the same.
 TEST_F(ApplicationTrackingTest, TheTrayHintFollowsTheTrackingManager) {
+    const LogSettings saved = GetLogSettings();
+    GetLogSettings() = {LogTarget::File, LogLevelNormal, m_home.Path(QStringLiteral("h.log"))};
     Start();
+    GetLogSettings() = saved;
+    QFile log(m_home.Path(QStringLiteral("h.log")));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("there is no system tray; the program runs and tracks without its icon"));
+
     // Started 08:10 with nothing booked: the first question is due at 09:00 (08:00 + 60 minutes).
     EXPECT_EQ(Main().Hint(), QStringLiteral("Next tracking is at 09:00."));
     EXPECT_EQ(Main().IconQuarters(), 0);
