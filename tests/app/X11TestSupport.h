@@ -50,19 +50,20 @@ inline std::optional<QPoint> EmbeddedWindowCentre(std::uint32_t window) {
     return centre;
 }
 
-/// Another X client that grabs shift+control+T on the root window first.
+/// Another X client that grabs shift+control+T on the root window first; it lets go when it goes
+/// out of scope, and the server has released the key by the time the destructor returns.
 class OtherClientGrab {
 public:
     OtherClientGrab() : m_connection(xcb_connect(nullptr, nullptr)) {
         if (xcb_connection_has_error(m_connection))
             return;
-        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
+        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
         xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(m_connection);
         xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, 't');
         if (codes && *codes != XCB_NO_SYMBOL) {
-            xcb_void_cookie_t cookie =
-                xcb_grab_key_checked(m_connection, 1, screen->root, XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL, codes[0],
-                                     XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+            m_code = codes[0];
+            xcb_void_cookie_t cookie = xcb_grab_key_checked(m_connection, 1, m_root, Modifiers, m_code,
+                                                            XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
             xcb_generic_error_t* error = xcb_request_check(m_connection, cookie);
             m_grabbed = error == nullptr;
             std::free(error);
@@ -70,10 +71,22 @@ public:
         std::free(codes);
         xcb_key_symbols_free(symbols);
     }
-    ~OtherClientGrab() { xcb_disconnect(m_connection); }
+    ~OtherClientGrab() {
+        if (m_grabbed) {
+            xcb_ungrab_key(m_connection, m_code, m_root, Modifiers);
+            // A round trip: the ungrab has been carried out when the reply arrives.
+            std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+        }
+        xcb_disconnect(m_connection);
+    }
+    OtherClientGrab(const OtherClientGrab&) = delete;
+    OtherClientGrab& operator=(const OtherClientGrab&) = delete;
     bool Grabbed() const { return m_grabbed; }
 
 private:
+    static constexpr std::uint16_t Modifiers = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL;
     xcb_connection_t* m_connection;
+    xcb_window_t m_root = 0;
+    xcb_keycode_t m_code = 0;
     bool m_grabbed = false;
 };
