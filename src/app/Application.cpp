@@ -533,13 +533,14 @@ void THXApplication::ReserveStorageFileName(const QString& fullName) {
 // Tracking
 
 void THXApplication::UpdateTracking() {
-    if (m_trackingManager)
-        m_trackingManager->UpdateTracking();
+    // A copy: the program may end while the update runs (the controller then drops its own).
+    if (const TrackingManagerLinkPtr manager = m_trackingManager)
+        manager->UpdateTracking();
 }
 
 void THXApplication::RecheckTracking() {
-    if (m_trackingManager)
-        m_trackingManager->ResetTrackingData();
+    if (const TrackingManagerLinkPtr manager = m_trackingManager)
+        manager->ResetTrackingData();
 }
 
 void THXApplication::RequestTrackingCheck() {

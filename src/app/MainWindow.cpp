@@ -115,7 +115,7 @@ void TfrmMain::ReloadHotkeys() {
     UnregisterHotkeys();
     // The tracking-window hot key counts only while a tracker opens a tracking window.
     const auto tracking = m_controller ? m_controller->GetTrackingManager() : nullptr;
-    m_trackingHotKey = tracking && tracking->HasIntervalTracker() ? ReadHotkey(QStringLiteral("tracking manager")) : 0;
+    m_trackingHotKey = tracking && tracking->HasTrackingTracker() ? ReadHotkey(QStringLiteral("tracking manager")) : 0;
     m_menuHotKey = ReadHotkey(QStringLiteral("general"));
     RegisterHotkeys();
 }

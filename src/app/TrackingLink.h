@@ -28,6 +28,8 @@ public:
     virtual bool HideTrackingWindow() = 0;
     /// Whether the current tracker asks at intervals (the "Show Tracking" action is visible then).
     virtual bool HasIntervalTracker() = 0;
+    /// Whether the current tracker tracks at all (its tracking-window hot key counts then).
+    virtual bool HasTrackingTracker() { return HasIntervalTracker(); }
     /// The tracking interval in minutes.
     virtual int TrackingIntervalMinutes() = 0;
     /// The tracking-impossible notice could not be shown: it counts as given now.

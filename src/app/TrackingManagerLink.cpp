@@ -2,10 +2,11 @@
 
 #include "app/Application.h"
 #include "foundation/DateTime.h"
+#include "tracking/TrackingSettings.h"
 
 TTrackingManagerLink::TTrackingManagerLink(THXApplication& application, TDayEntryStorageSource entries)
     : m_host(std::make_unique<TApplicationTrackingHost>(application, std::move(entries))),
-      m_manager(std::make_unique<TTrackingManager>(*m_host)) {
+      m_manager(std::make_shared<TTrackingManager>(*m_host)) {
     m_host->SetManager(m_manager.get());
     ConnectNotifications(application);
 }
@@ -35,9 +36,48 @@ void TTrackingManagerLink::ConnectNotifications(THXApplication& application) {
     notifications.OnTrackingShown = [app] { app->OnTrackingShown(); };
 }
 
+void TTrackingManagerLink::UpdateTracking() {
+    if (const auto manager = m_manager)
+        manager->UpdateTracking();
+}
+
+void TTrackingManagerLink::ResetTrackingData() {
+    if (const auto manager = m_manager)
+        manager->ResetTrackingData();
+}
+
+void TTrackingManagerLink::TrackNow() {
+    if (const auto manager = m_manager)
+        manager->TrackNow();
+}
+
+void TTrackingManagerLink::ReloadSettings() {
+    if (const auto manager = m_manager)
+        manager->ResetTracking();
+}
+
+void TTrackingManagerLink::FinishTracking() {
+    if (const auto manager = m_manager)
+        manager->FinishTracking();
+}
+
+bool TTrackingManagerLink::HideTrackingWindow() {
+    const auto manager = m_manager;
+    return !manager || manager->HideTrackingWindow();
+}
+
 bool TTrackingManagerLink::HasIntervalTracker() {
-    const TrackerAddInPtr tracker = m_manager->GetCurrentTracker();
+    const TrackerAddInPtr tracker = m_manager ? m_manager->GetCurrentTracker() : nullptr;
     return tracker && tracker->GetTrackingType() == TTrackingType::Interval;
+}
+
+bool TTrackingManagerLink::HasTrackingTracker() {
+    const TrackerAddInPtr tracker = m_manager ? m_manager->GetCurrentTracker() : nullptr;
+    return tracker && tracker->GetTrackingType() != TTrackingType::None;
+}
+
+int TTrackingManagerLink::TrackingIntervalMinutes() {
+    return m_manager ? m_manager->GetTrackingInterval() : TrackingSettings::DefaultInterval;
 }
 
 void TTrackingManagerLink::TrackingImpossibleNoticeGiven() {
@@ -51,4 +91,5 @@ void TTrackingManagerLink::Cleanup() {
     m_manager->GetNotifications() = TTrackingManagerNotifications{};
     m_manager->Cleanup();
     m_host->SetManager(nullptr);
+    m_manager.reset();
 }

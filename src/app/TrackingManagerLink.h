@@ -17,18 +17,22 @@ public:
     TTrackingManagerLink(THXApplication& application, TDayEntryStorageSource entries);
     ~TTrackingManagerLink() override;
 
-    /// The manager itself, for the parts that register trackers or answer its questions.
+    /// The manager itself, for the parts that register trackers or answer its questions (until
+    /// Cleanup).
     TTrackingManager& Manager() { return *m_manager; }
 
-    void UpdateTracking() override { m_manager->UpdateTracking(); }
-    void ResetTrackingData() override { m_manager->ResetTrackingData(); }
-    void TrackNow() override { m_manager->TrackNow(); }
+    // After Cleanup the manager is gone and every call does nothing (the controller it asked is
+    // being torn down).
+    void UpdateTracking() override;
+    void ResetTrackingData() override;
+    void TrackNow() override;
     /// The settings are read at every update; what was derived from them is forgotten here.
-    void ReloadSettings() override { m_manager->ResetTracking(); }
-    void FinishTracking() override { m_manager->FinishTracking(); }
-    bool HideTrackingWindow() override { return m_manager->HideTrackingWindow(); }
+    void ReloadSettings() override;
+    void FinishTracking() override;
+    bool HideTrackingWindow() override;
     bool HasIntervalTracker() override;
-    int TrackingIntervalMinutes() override { return m_manager->GetTrackingInterval(); }
+    bool HasTrackingTracker() override;
+    int TrackingIntervalMinutes() override;
     /// Only meaningful inside the tracking-impossible notification: the notice is given again at
     /// the next update.
     void TrackingImpossibleNoticeGiven() override;
@@ -38,7 +42,9 @@ private:
     void ConnectNotifications(THXApplication& application);
 
     std::unique_ptr<TApplicationTrackingHost> m_host;
-    std::unique_ptr<TTrackingManager> m_manager;
+    /// Shared so that a call in progress (a modal question, say) keeps the manager alive when the
+    /// program ends meanwhile.
+    std::shared_ptr<TTrackingManager> m_manager;
     /// The next-notice time of the tracking-impossible notification while it runs.
     double* m_nextNotice = nullptr;
 };

@@ -378,6 +378,7 @@ TEST_F(ApplicationTrackingTest, TheTrayHintFollowsTheTrackingManager) {
     m_app->ApplyOptions(TrackingSettings::SectionName);
     EXPECT_EQ(Main().Hint(), QStringLiteral("Varnelo Horalux"));
     EXPECT_FALSE(Link().HasIntervalTracker());
+    EXPECT_FALSE(Link().HasTrackingTracker()) << "no tracking-window hot key either";
     EXPECT_FALSE(Main().GetTrayPopupMenu()->defaultAction()->isVisible());
 }
 
@@ -410,6 +411,19 @@ TEST_F(ApplicationTrackingTest, NormalCloseAsksTheLastQuestionOnlyForAWholeGranu
         ASSERT_EQ(Booked().size(), 1u);
         EXPECT_GE(m_storage->saves, 1) << "the answer was booked into the storage";
     }
+}
+
+TEST_F(ApplicationTrackingTest, WhoStillHoldsTheManagerAfterTheProgramEndedReachesNothing) {
+    Start();
+    EXPECT_TRUE(Link().HasTrackingTracker());
+    const TrackingManagerLinkPtr link = m_app->GetTrackingManager();
+    CloseNormally();
+    link->UpdateTracking();
+    link->TrackNow();
+    link->ResetTrackingData();
+    EXPECT_TRUE(link->HideTrackingWindow());
+    EXPECT_FALSE(link->HasTrackingTracker());
+    EXPECT_EQ(link->TrackingIntervalMinutes(), 60);
 }
 
 TEST_F(ApplicationTrackingTest, ARestartOnTheSameDayAsksFromTheFirstStart) {
