@@ -213,17 +213,26 @@ void TfrmMain::Start() {
     m_regularTimer.start();
     if (m_pendingClose == PendingClose::None)
         return;
-    const bool quit = m_pendingClose == PendingClose::Quit;
+    const PendingClose pending = m_pendingClose;
     m_pendingClose = PendingClose::None;
     QMetaObject::invokeMethod(
-        this, [this, quit] { quit ? QuitByOtherInstance() : CloseNormally(); }, Qt::QueuedConnection);
+        this,
+        [this, pending] {
+            if (pending == PendingClose::Quit)
+                QuitByOtherInstance();
+            else if (pending == PendingClose::Signal)
+                CloseBySignal();
+            else
+                CloseNormally();
+        },
+        Qt::QueuedConnection);
 }
 
-bool TfrmMain::DeferWhileLoading(bool quit) {
+bool TfrmMain::DeferWhileLoading(PendingClose kind) {
     if (!m_controller || m_controller->IsInitialized())
         return false;
     if (m_pendingClose != PendingClose::Close)
-        m_pendingClose = quit ? PendingClose::Quit : PendingClose::Close;
+        m_pendingClose = kind;
     return true;
 }
 
@@ -299,15 +308,23 @@ void TfrmMain::RunClose(bool withFinalQuestion, const QString& context) {
 }
 
 void TfrmMain::CloseNormally() {
-    if (m_closing || DeferWhileLoading(false))
+    if (m_closing || DeferWhileLoading(PendingClose::Close))
         return;
     RunClose(true, QStringLiteral("TfrmMain.FormCloseQuery"));
     ProgramEndReason() = TProgramEnd::Normal;
     TerminateApplication();
 }
 
+void TfrmMain::CloseBySignal() {
+    if (m_closing || DeferWhileLoading(PendingClose::Signal))
+        return;
+    RunClose(false, QStringLiteral("TfrmMain.Terminate"));
+    ProgramEndReason() = TProgramEnd::Normal;
+    TerminateApplication();
+}
+
 void TfrmMain::QuitByOtherInstance() {
-    if (m_closing || DeferWhileLoading(true))
+    if (m_closing || DeferWhileLoading(PendingClose::Quit))
         return;
     RunClose(false, QStringLiteral("TfrmMain.WMHXQuit"));
     ProgramEndReason() = TProgramEnd::QuitByOtherInstance;

@@ -2,8 +2,8 @@
 
 // The main window: never shown. It owns the tray icon with its hint, balloon tips and menu, the
 // regular timer that drives the tracking manager and the two global hot keys, and it ends the
-// program: the normal close (Exit, the end of the session, SIGTERM/SIGINT) and the quit requested
-// by another instance.
+// program: the normal close (Exit, the end of the session; SIGTERM/SIGINT without the last
+// question) and the quit requested by another instance.
 
 #include "app/MainFormInterface.h"
 #include "app/ShutdownSequence.h"
@@ -89,6 +89,10 @@ public:
     /// The quit requested by another instance: the same without the last question; the program
     /// then logs "Program quit by other instance".
     void QuitByOtherInstance();
+    /// A termination signal (SIGTERM, SIGINT): the normal close without the last question. Nobody
+    /// can answer it, and a question left open would keep the data from being saved before the
+    /// process is killed.
+    void CloseBySignal();
     /// The session is about to end (log-off, shutdown). While the worksheet is open through the
     /// tracking manager and a program window is open, the end is refused (with a message when
     /// mayAsk); otherwise the tracking window is hidden, the normal close runs and the end is
@@ -111,9 +115,9 @@ private:
     void ShowTrayMenu();
     std::uint16_t ReadHotkey(const QString& section) const;
     void RunClose(bool withFinalQuestion, const QString& context);
-    bool DeferWhileLoading(bool quit);
+    enum class PendingClose { None, Close, Quit, Signal };
+    bool DeferWhileLoading(PendingClose kind);
 
-    enum class PendingClose { None, Close, Quit };
     PendingClose m_pendingClose = PendingClose::None;
 
     std::shared_ptr<THXApplication> m_controller;

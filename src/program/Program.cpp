@@ -122,7 +122,7 @@ int RunProgram(int argc, char** argv) {
     TfrmLaunch launchWindow(TfrmLaunch::Options{CreateApplication, false, QString(), {}});
     TTerminationSignals terminationSignals([&launchWindow](int) {
         if (auto* mainWindow = qobject_cast<TfrmMain*>(launchWindow.MainWindow()))
-            mainWindow->CloseNormally();
+            mainWindow->CloseBySignal();
         else
             TerminateApplication();
     });

@@ -427,4 +427,21 @@ TEST_F(ApplicationTest, SessionEndIsRefusedWhileTheWorksheetIsOpenAndOtherwiseCl
     EXPECT_TRUE(tracking->calls.contains(QStringLiteral("FinishTracking")));
 }
 
+TEST_F(ApplicationTest, ATerminationSignalSavesWithoutWaitingForTheLastQuestion) {
+    Start();
+    m_app->GetOptions(QStringLiteral("reporting"))->Items(QStringLiteral("zoom"))->SetAsInteger(9);
+    const std::shared_ptr<FakeTracking> tracking = m_tracking;
+    QPointer<TfrmMain> window = m_app->MainWindow();
+    m_app.reset();
+    window->CloseBySignal();
+    ProcessPosted();
+    EXPECT_EQ(m_terminated, 1);
+    EXPECT_EQ(ProgramEndReason(), TProgramEnd::Normal);
+    EXPECT_FALSE(tracking->calls.contains(QStringLiteral("FinishTracking")));
+    EXPECT_TRUE(tracking->calls.contains(QStringLiteral("Cleanup")));
+    ApplicationStart() = TApplicationStart{};
+    Start();
+    EXPECT_EQ(FindIntegerDef(m_app->GetOptions(QStringLiteral("reporting")), QStringLiteral("zoom"), 0), 9);
+}
+
 } // namespace
