@@ -74,6 +74,40 @@ TEST_F(StorageTreeTest, OneSaveReadsBackWithoutQuestions) {
     EXPECT_TRUE(m_questions->asked.empty());
 }
 
+// The example continued after the year: the window folds back into the year file, which is written
+// for the first time, and the window file goes.
+TEST_F(StorageTreeTest, WindowFoldsBackIntoANewYearFileAndItsFileIsGone) {
+    AddEntry(Day(2006, 3, 14), 9, 10);
+    Typed()->Save();
+    for (const bool restart : {false, true}) {
+        if (restart) {
+            QDir(Folder()).removeRecursively();
+            QDir().mkpath(Folder());
+            SetToday(2006, 3, 14);
+            Reopen();
+            AddEntry(Day(2006, 3, 14), 9, 10);
+            Typed()->Save();
+        }
+        SetToday(2007, 1, 5);
+        if (restart)
+            Reopen();
+        EXPECT_EQ(CountEntries(Day(2006, 3, 14)), 1);
+        Typed()->Save();
+        EXPECT_EQ(Files(),
+                  (QStringList{QStringLiteral("cdem.hx"), QStringLiteral("cdroot.hx"), QStringLiteral("data2006.hx")}));
+        EXPECT_EQ(ReadDays(FilePath(QStringLiteral("data2006.hx"))), QStringList{QStringLiteral("2006-03-14")});
+        const std::vector<PropertyListPtr> years = ReadSubStorages(FilePath(QStringLiteral("cdem.hx")));
+        ASSERT_EQ(years.size(), 1u);
+        EXPECT_EQ(InfoText(years[0], QStringLiteral("path")), QStringLiteral("data2006.hx"));
+        EXPECT_FALSE(InfoNested(years[0], QStringLiteral("storage current")));
+        EXPECT_EQ(InfoText(ReadOwnInfo(FilePath(QStringLiteral("data2006.hx"))), QStringLiteral("path")),
+                  QStringLiteral("data2006.hx"));
+        Reopen();
+        EXPECT_EQ(CountEntries(Day(2006, 3, 14)), 1);
+        EXPECT_TRUE(m_questions->asked.empty());
+    }
+}
+
 TEST_F(StorageTreeTest, WindowFoldsBackIntoTheYearFileAndMovesOn) {
     AddEntry(Day(2006, 3, 14), 9, 10);
     Typed()->Save();
@@ -96,7 +130,10 @@ TEST_F(StorageTreeTest, WindowFoldsBackIntoTheYearFileAndMovesOn) {
     EXPECT_EQ(InfoText(ReadOwnInfo(FilePath(QStringLiteral("data2006.hx"))), QStringLiteral("path")),
               QStringLiteral("data2006.hx"));
 
-    // A day outside the year: the window goes back into the year file and its file goes away.
+    // A day outside the year: the window goes back into the year file and its file goes away. The
+    // year file on disk changes its own description (no window any more), so its data goes to a new
+    // file, which the entry manager names before the old one is deleted: a kill at any moment leaves
+    // files that agree with their parents.
     SetToday(2007, 1, 5);
     Reopen();
     EXPECT_EQ(CountEntries(Day(2006, 6, 1)), 0);
