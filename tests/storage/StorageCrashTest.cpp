@@ -32,7 +32,14 @@ TEST_F(StorageCrashTest, EverySavedBookingSurvivesAKill) {
         driver.setArguments({Folder(), QString::number(next)});
         driver.start();
         ASSERT_TRUE(driver.waitForStarted());
-        QThread::msleep(30 + random.bounded(400));
+        // Most rounds let the driver complete one booking first, so that however slow the machine
+        // is (a sanitizer build, say) kills also hit later bookings and their saves; every fourth
+        // round is killed at any moment, also while the driver starts and reads.
+        if (round % 4 != 3) {
+            for (int wait = 0; wait < 10 && !driver.canReadLine() && driver.state() == QProcess::Running; ++wait)
+                driver.waitForReadyRead(30000);
+        }
+        QThread::msleep(random.bounded(300));
         if (driver.state() == QProcess::Running)
             ++killedWhileRunning;
         driver.kill();
@@ -66,7 +73,7 @@ TEST_F(StorageCrashTest, EverySavedBookingSurvivesAKill) {
         }
     }
     RecordProperty("saved", int(saved.size()));
-    EXPECT_GT(saved.size(), 40u) << "the driver hardly ran";
+    EXPECT_GE(saved.size(), 15u) << "the driver hardly ran";
     EXPECT_GT(killedWhileRunning, 10);
 }
 
