@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "app/StorageQuestionBox.h"
+#include "foundation/VRNException.h"
 #include "model/Entry.h"
 #include "storage/StoragePropertyLists.h"
 #include "storage/StorageProviders.h"
@@ -35,7 +36,10 @@ StoragePtr TApplicationStorageServices::GetStorage() {
 }
 
 std::shared_ptr<TXMZFile> TApplicationStorageServices::CreateNewXMZFile() {
-    return m_application.GetTools()->CreateNewXMZFile();
+    const std::shared_ptr<THXTools> tools = m_application.GetTools();
+    if (!tools)
+        throw EMustNotHappen(QStringLiteral("THXApplication.CreateNewXMZFile: no tools"));
+    return tools->CreateNewXMZFile();
 }
 
 IStorageFileNames& TApplicationStorageServices::StorageFileNames() {
