@@ -1,0 +1,97 @@
+#include "controls/VRNFloatEdit.h"
+#include "foundation/International.h"
+
+#include <algorithm>
+#include <cmath>
+
+TVRNCustomFloatEdit::TVRNCustomFloatEdit(QWidget* parent) : TVRNCustomSpinEdit(parent) {
+    SetValue(0);
+}
+
+double TVRNCustomFloatEdit::Value() const {
+    double value = 0;
+    return TryParse(Text(), value) ? Limit(value) : m_lastValueSet;
+}
+
+void TVRNCustomFloatEdit::SetValue(double value) {
+    m_lastValueSet = Limit(value);
+    SetOwnText(Format(m_lastValueSet));
+}
+
+void TVRNCustomFloatEdit::SetMinValue(double value) {
+    m_minValue = value;
+    if (m_maxValue < value)
+        m_maxValue = value;
+    SetValue(Value());
+}
+
+void TVRNCustomFloatEdit::SetMaxValue(double value) {
+    m_maxValue = std::max(value, m_minValue);
+    SetValue(Value());
+}
+
+bool TVRNCustomFloatEdit::Valid() const {
+    double value = 0;
+    return TryParse(Text(), value) && value >= m_minValue && value <= m_maxValue;
+}
+
+bool TVRNCustomFloatEdit::TryParse(const QString& text, double& value) {
+    const QString separator = FormatSettings().DecimalSeparator;
+    QString trimmed = text.trimmed();
+    const bool negative = trimmed.startsWith(QLatin1Char('-'));
+    if (negative)
+        trimmed.remove(0, 1);
+    // Read in the invariant form: digits and at most one ".".
+    QString invariant;
+    bool separatorSeen = false;
+    int digits = 0;
+    for (qsizetype i = 0; i < trimmed.size();) {
+        const QChar c = trimmed.at(i);
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            invariant += c;
+            ++digits;
+            ++i;
+        } else if (!separator.isEmpty() && !separatorSeen && QStringView(trimmed).mid(i).startsWith(separator)) {
+            invariant += QLatin1Char('.');
+            separatorSeen = true;
+            i += separator.size();
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0 || digits > 15)
+        return false;
+    bool ok = false;
+    const double result = invariant.toDouble(&ok); // QString::toDouble reads the C locale form
+    if (!ok || !std::isfinite(result))
+        return false;
+    value = negative ? -result : result;
+    return true;
+}
+
+QString TVRNCustomFloatEdit::Format(double value) {
+    TvrnFormatSettings settings = FormatSettings();
+    settings.DigitGrouping = 0;
+    return FormatLocalNumber(value, 1, settings);
+}
+
+void TVRNCustomFloatEdit::Step(int amount) {
+    if (amount == 0)
+        return;
+    m_lastValueSet = Limit(Value() + amount / 10.0);
+    SetTextAsTyped(Format(m_lastValueSet));
+}
+
+bool TVRNCustomFloatEdit::AcceptsCharacter(QChar c) const {
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || FormatSettings().DecimalSeparator.contains(c);
+}
+
+QString TVRNCustomFloatEdit::WidestText() const {
+    const QString low = Format(m_minValue);
+    const QString high = Format(m_maxValue);
+    return low.size() > high.size() ? low : high;
+}
+
+double TVRNCustomFloatEdit::Limit(double value) const {
+    return std::clamp(value, m_minValue, m_maxValue);
+}
