@@ -6,12 +6,21 @@
 #include <QTextCharFormat>
 
 TvrnMonthCalendar::TvrnMonthCalendar(QWidget* parent) : QCalendarWidget(parent) {
-    setLocale(QLocale(UserDefaultLocaleName()));
-    // The regional settings count 0 = Monday .. 6 = Sunday; Qt counts Monday = 1 .. Sunday = 7.
-    setFirstDayOfWeek(static_cast<Qt::DayOfWeek>(FormatSettings().FirstDayOfWeek + 1));
+    FormatSettingsChanged();
+    RegisterFormatSettingsNotify(this);
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     connect(this, &QCalendarWidget::currentPageChanged, this, [this] { UpdateDayStates(); });
+}
+
+TvrnMonthCalendar::~TvrnMonthCalendar() {
+    UnregisterFormatSettingsNotify(this);
+}
+
+void TvrnMonthCalendar::FormatSettingsChanged() {
+    setLocale(QLocale(UserDefaultLocaleName()));
+    // The regional settings count 0 = Monday .. 6 = Sunday; Qt counts Monday = 1 .. Sunday = 7.
+    setFirstDayOfWeek(static_cast<Qt::DayOfWeek>(FormatSettings().FirstDayOfWeek + 1));
 }
 
 void TvrnMonthCalendar::SetOnGetDayState(TGetDayStateEvent handler) {

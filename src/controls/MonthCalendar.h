@@ -5,13 +5,15 @@
 // shown month and of the neighbouring months whose days fill the first and last week rows, and
 // asks again whenever another month is shown or the owner calls UpdateDayStates.
 
+#include "foundation/International.h"
+
 #include <QCalendarWidget>
 #include <QSet>
 #include <functional>
 #include <map>
 #include <utility>
 
-class TvrnMonthCalendar : public QCalendarWidget {
+class TvrnMonthCalendar : public QCalendarWidget, public IvrnFormatSettingsNotify {
     Q_OBJECT
 public:
     /// Sets bold for the given date (days since 1899-12-30); bold is false on entry.
@@ -19,6 +21,9 @@ public:
 
     /// Takes the first day of the week and the day and month names from the regional settings.
     explicit TvrnMonthCalendar(QWidget* parent = nullptr);
+    ~TvrnMonthCalendar() override;
+    /// Takes the regional settings again.
+    void FormatSettingsChanged() override;
 
     /// Sets the handler (may be empty: no day is bold) and asks it for the shown months.
     void SetOnGetDayState(TGetDayStateEvent handler);

@@ -17,6 +17,7 @@ double TVRNCustomDateTimeEdit::Value() const {
 
 void TVRNCustomDateTimeEdit::SetValue(double value) {
     m_lastValueSet = Limit(value);
+    m_shownValue = m_lastValueSet;
     SetOwnText(FormatValue(m_lastValueSet));
 }
 
@@ -58,6 +59,7 @@ void TVRNCustomDateTimeEdit::Step(int amount) {
         return;
     // A step is a change by the user, so it goes through the same handling as typing.
     m_lastValueSet = Limit(StepValue(Value(), amount));
+    m_shownValue = m_lastValueSet;
     SetTextAsTyped(FormatValue(m_lastValueSet));
 }
 
@@ -68,18 +70,25 @@ bool TVRNCustomDateTimeEdit::TextValid() const {
 void TVRNCustomDateTimeEdit::TextEdited() {
     double value = 0;
     const bool valid = TryParseValue(Text(), value);
-    if (valid)
+    if (valid) {
         m_lastValidValue = value;
+        m_shownValue = value;
+    }
     ShowValidity(valid);
 }
 
 void TVRNCustomDateTimeEdit::focusOutEvent(QFocusEvent* event) {
     double value = 0;
-    const QString text = FormatValue(TryParseValue(Text(), value) ? value : m_lastValueSet);
+    m_shownValue = TryParseValue(Text(), value) ? value : m_lastValueSet;
+    const QString text = FormatValue(m_shownValue);
     if (text != Text())
         SetOwnText(text);
     ShowValidity(true);
     TVRNCustomSpinEdit::focusOutEvent(event);
+}
+
+void TVRNCustomDateTimeEdit::ShowValueAgain() {
+    SetOwnText(FormatValue(m_shownValue));
 }
 
 double TVRNCustomDateTimeEdit::Limit(double value) const {

@@ -51,6 +51,7 @@ protected:
     bool TextValid() const override;
     void TextEdited() override;
     void focusOutEvent(QFocusEvent* event) override;
+    void ShowValueAgain() override;
 
 private:
     double Limit(double value) const;
@@ -59,4 +60,6 @@ private:
     double m_maxValue = MaxDateTime;
     double m_lastValueSet = 0;
     double m_lastValidValue = 0;
+    /// The value of the text while it is valid, for showing it again in new regional settings.
+    double m_shownValue = 0;
 };

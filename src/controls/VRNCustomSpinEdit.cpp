@@ -13,6 +13,18 @@ TVRNCustomSpinEdit::TVRNCustomSpinEdit(QWidget* parent) : QAbstractSpinBox(paren
     // Held buttons get faster by our own step sizes, not by a faster repeat.
     setAccelerated(false);
     connect(lineEdit(), &QLineEdit::textChanged, this, &TVRNCustomSpinEdit::OnTextChanged);
+    RegisterFormatSettingsNotify(this);
+}
+
+TVRNCustomSpinEdit::~TVRNCustomSpinEdit() {
+    UnregisterFormatSettingsNotify(this);
+}
+
+void TVRNCustomSpinEdit::FormatSettingsChanged() {
+    if (m_markedInvalid)
+        ShowValidity(TextValid());
+    else
+        ShowValueAgain();
 }
 
 int TVRNCustomSpinEdit::HeldIncrement(qint64 heldMSecs) const {

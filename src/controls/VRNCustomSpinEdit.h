@@ -12,16 +12,19 @@
 //
 // The derived edits decide what a step means (Step), which text is valid (TextValid) and which
 // typed characters they take (AcceptsCharacter). While the text is not valid it is shown bold and
-// red.
+// red. When the regional settings change, a valid text is shown again in the new form.
+
+#include "foundation/International.h"
 
 #include <QAbstractSpinBox>
 #include <QDateTime>
 #include <QString>
 
-class TVRNCustomSpinEdit : public QAbstractSpinBox {
+class TVRNCustomSpinEdit : public QAbstractSpinBox, public IvrnFormatSettingsNotify {
     Q_OBJECT
 public:
     explicit TVRNCustomSpinEdit(QWidget* parent = nullptr);
+    ~TVRNCustomSpinEdit() override;
 
     int Increment1() const { return m_increments[0]; }
     int Increment2() const { return m_increments[1]; }
@@ -47,6 +50,9 @@ public:
     virtual void Step(int amount);
 
     void stepBy(int steps) override;
+    /// Shows a valid text again in the form of the new regional settings; an invalid text stays as
+    /// typed and is checked again.
+    void FormatSettingsChanged() override;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -74,6 +80,8 @@ protected:
     /// Called after the user changed the text, before Changed is raised. The default shows the
     /// validity of the text.
     virtual void TextEdited();
+    /// Writes the text of the current value again (after the regional settings changed).
+    virtual void ShowValueAgain() {}
 
     /// Writes the edit's own text: no change handling, normal font.
     void SetOwnText(const QString& text);

@@ -15,6 +15,7 @@ double TVRNCustomFloatEdit::Value() const {
 
 void TVRNCustomFloatEdit::SetValue(double value) {
     m_lastValueSet = Limit(value);
+    m_shownValue = m_lastValueSet;
     SetOwnText(Format(m_lastValueSet));
 }
 
@@ -79,6 +80,7 @@ void TVRNCustomFloatEdit::Step(int amount) {
     if (amount == 0)
         return;
     m_lastValueSet = Limit(Value() + amount / 10.0);
+    m_shownValue = m_lastValueSet;
     SetTextAsTyped(Format(m_lastValueSet));
 }
 
@@ -90,6 +92,17 @@ QString TVRNCustomFloatEdit::WidestText() const {
     const QString low = Format(m_minValue);
     const QString high = Format(m_maxValue);
     return low.size() > high.size() ? low : high;
+}
+
+void TVRNCustomFloatEdit::TextEdited() {
+    double value = 0;
+    if (TryParse(Text(), value))
+        m_shownValue = value;
+    TVRNCustomSpinEdit::TextEdited();
+}
+
+void TVRNCustomFloatEdit::ShowValueAgain() {
+    SetOwnText(Format(m_shownValue));
 }
 
 double TVRNCustomFloatEdit::Limit(double value) const {

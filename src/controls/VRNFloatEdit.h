@@ -39,6 +39,8 @@ protected:
     bool TextValid() const override { return Valid(); }
     bool AcceptsCharacter(QChar c) const override;
     QString WidestText() const override;
+    void TextEdited() override;
+    void ShowValueAgain() override;
 
 private:
     double Limit(double value) const;
@@ -46,6 +48,8 @@ private:
     double m_minValue = 0;
     double m_maxValue = 100;
     double m_lastValueSet = 0;
+    /// The value of the text while it is valid, for showing it again in new regional settings.
+    double m_shownValue = 0;
 };
 
 class TVRNFloatEdit : public TVRNCustomFloatEdit {

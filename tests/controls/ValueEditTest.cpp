@@ -1,4 +1,5 @@
 #include "TestEnvironment.h"
+#include "controls/MonthCalendar.h"
 #include "controls/VRNDurationEdit.h"
 #include "controls/VRNFloatEdit.h"
 #include "controls/VRNIntegerEdit.h"
@@ -438,4 +439,41 @@ TEST(SpinEdit, FontChangesAreReportedAndTheInvalidMarkFollowsTheFont) {
     EXPECT_EQ(line->font().pointSize(), big.pointSize());
     EXPECT_NE(line->palette().color(QPalette::Text), QColor(Qt::red));
     EXPECT_GE(edit.sizeHint().width(), edit.fontMetrics().horizontalAdvance(QStringLiteral("000")));
+}
+
+TEST(SpinEdit, ANewRegionalSettingShowsValidTextsAgain) {
+    ScopedUserLocale english(QStringLiteral("en_US"));
+    TVRNTimeEdit time;
+    time.SetValue(T(8, 30));
+    TVRNTimeEdit typed;
+    Type(typed, "7:15");
+    TVRNFloatEdit number;
+    number.SetValue(7.5);
+    TVRNDurationEdit invalid;
+    Type(invalid, "1:2:3:4");
+    {
+        ScopedUserLocale finnish(QStringLiteral("fi_FI")); // "." between hours and minutes, "," for decimals
+        ASSERT_EQ(FormatSettings().TimeSeparator, ".");
+        EXPECT_EQ(time.Text(), "08.30");
+        EXPECT_EQ(Iso(time.Value()), Iso(T(8, 30)));
+        EXPECT_EQ(typed.Text(), "07.15");
+        EXPECT_EQ(number.Text(), "7,5");
+        EXPECT_EQ(number.Value(), 7.5);
+        EXPECT_EQ(invalid.Text(), "1:2:3:4"); // stays as typed
+        EXPECT_TRUE(ShownBoldRed(invalid));
+    }
+    EXPECT_EQ(time.Text(), "08:30");
+    EXPECT_EQ(number.Text(), "7.5");
+}
+
+TEST(MonthCalendarSettings, FollowsANewRegionalSetting) {
+    ScopedUserLocale english(QStringLiteral("en_US"));
+    TvrnMonthCalendar calendar;
+    EXPECT_EQ(calendar.firstDayOfWeek(), Qt::Sunday);
+    {
+        ScopedUserLocale german(QStringLiteral("de_DE"));
+        EXPECT_EQ(calendar.firstDayOfWeek(), Qt::Monday);
+        EXPECT_EQ(calendar.locale().language(), QLocale::German);
+    }
+    EXPECT_EQ(calendar.firstDayOfWeek(), Qt::Sunday);
 }
