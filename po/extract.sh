@@ -1,6 +1,6 @@
 #!/bin/sh
 # Extracts the program's texts from src/ into the two catalogue templates:
-#   default.pot         Tr("..."), TrNoop("..."), TranslateText("...")
+#   default.pot         Tr("..."), TrNoop("..."), TranslateText("..."), TranslateTextNoop("...")
 #   defaultnumeric.pot  TrN("singular", "plural", n)
 # then merges them into every translation (po/<domain>/<lang>.po).
 # Usage: po/extract.sh [source-root]   (run by the "pot" build target)
@@ -11,7 +11,7 @@ files=$(cd "$root" && find src -name '*.cpp' -o -name '*.h' | LC_ALL=C sort)
 
 common="--from-code=UTF-8 --language=C++ --no-location --sort-output --package-name=Horalux --msgid-bugs-address=none --force-po --add-comments=TRANSLATORS:"
 
-(cd "$root" && xgettext $common --keyword= --keyword=Tr --keyword=TrNoop --keyword=TranslateText \
+(cd "$root" && xgettext $common --keyword= --keyword=Tr --keyword=TrNoop --keyword=TranslateText --keyword=TranslateTextNoop \
     --output="$po/default.pot" $files)
 (cd "$root" && xgettext $common --keyword= --keyword=TrN:1,2 \
     --output="$po/defaultnumeric.pot" $files)

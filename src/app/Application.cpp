@@ -18,10 +18,14 @@
 #include "app/Translation.h"
 #include "calendar/Calendar.h"
 #include "calendar/PlannedBreak.h"
+#include "formatting/FormattingOptions.h"
 #include "foundation/Clock.h"
 #include "foundation/DateTime.h"
 #include "foundation/Log.h"
 #include "foundation/VRNException.h"
+#include "foundation/VRNTools.h"
+#include "model/ActivityTree.h"
+#include "model/DefaultActivities.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -52,6 +56,15 @@ const TDataFileTexts kOptionsTexts{
            "stopped now."),
     TrNoop("There was an error loading the program options. %1 cannot run without its options. The program will "
            "be stopped now."),
+};
+
+const TDataFileTexts kActivitiesTexts{
+    // The blank at the end belongs to the text.
+    TrNoop("There was an error loading the activities. %1 cannot run without activities. "),
+    TrNoop("There was an error creating the activities. %1 cannot run without activities. The program will be "
+           "stopped now."),
+    TrNoop("There was an error loading the activities. %1 cannot run without activities. The program will be "
+           "stopped now."),
 };
 
 } // namespace
@@ -166,8 +179,8 @@ void THXApplication::CreateObjects_() {
     m_actionList.clear();
     m_calendar = std::make_shared<TCalendar>();
     m_plannedBreaks = std::make_shared<TPlannedBreakList>();
-    // The activity tree and the formatting options are created here as their parts join the
-    // program.
+    m_formattingOptions = std::make_shared<TFormattingOptions>();
+    m_activityTree = TActivityTree::Create();
 }
 
 void THXApplication::CreateMainWindow_() {
@@ -228,17 +241,30 @@ void THXApplication::InitializeStep_() {
 }
 
 void THXApplication::LoadCalendar_() {
-    // The calendar's defaults go into an empty "calendar" section, else the calendar is loaded
-    // from it, once the calendar reads and writes property lists.
+    // An empty "calendar" section receives the calendar's defaults, else the calendar is loaded.
+    m_calendar->LoadOrInitialize(GetOptions(QStringLiteral("calendar")));
 }
 
 void THXApplication::LoadFormatting_() {
-    // The formatting options are reset into an empty "formatting options" section, else loaded
-    // from it, once they exist.
+    m_formattingOptions->LoadOrInitialize(GetOptions(QStringLiteral("formatting options")));
 }
 
 void THXApplication::LoadActivities_() {
-    // "activities.hx" is loaded or created here (LoadOrCreateDataFile with the activity tree).
+    const std::shared_ptr<TActivityTree> tree = m_activityTree;
+    m_activitiesFile = LoadOrCreateDataFile(
+        m_storagePath + QStringLiteral("activities.hx"), ActivitiesFileType, kActivitiesTexts,
+        TDataFileContent{[tree] { tree->Clear(); },
+                         [tree](const TvrnDomElement& content) { tree->LoadFromXML(content); },
+                         [tree](const TvrnDomElement& content) { tree->SaveToXML(content); },
+                         [tree] { BuildDefaultActivityTree(tree); },
+                         [] {
+                             // The default tree, built once and dropped, fills the table of default
+                             // activity names that activities without a name of their own show.
+                             std::shared_ptr<TActivityTree> defaults = TActivityTree::Create();
+                             BuildDefaultActivityTree(defaults);
+                             ReleaseAndCleanup(defaults);
+                         }},
+        [this] { return CreateNewXMZFile_(); }, m_splash);
 }
 
 void THXApplication::PrepareTracking_() {
@@ -377,8 +403,10 @@ void THXApplication::ApplySection_(const QString& name) {
     }
     if (name == PlannedBreaksSectionName && m_plannedBreaks)
         LoadPlannedBreaksFromSection(*m_plannedBreaks, GetOptions(name));
-    // "calendar" and "formatting options" configure their objects here as those read property
-    // lists.
+    if (name == QLatin1StringView("calendar") && m_calendar)
+        m_calendar->LoadFromPropertyList(GetOptions(name));
+    if (name == QLatin1StringView("formatting options") && m_formattingOptions)
+        m_formattingOptions->LoadFromPropertyList(GetOptions(name));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -399,7 +427,17 @@ void THXApplication::SaveOptions() {
 }
 
 void THXApplication::SaveActivities() {
-    // Written once the activity tree is part of the controller.
+    const std::shared_ptr<TActivityTree> tree = m_activityTree;
+    if (!tree)
+        return;
+    const QString path = m_storagePath + QStringLiteral("activities.hx");
+    SaveDataFile(
+        m_activitiesFile, path, ActivitiesFileType, [tree](const TvrnDomElement& content) { tree->SaveToXML(content); },
+        std::nullopt, [this] { return CreateNewXMZFile_(); },
+        [path](const std::exception& e) {
+            throw EActivityTreeSaveError(QStringLiteral("Error saving activities to file \"") + path + u'"' +
+                                         ExceptionToTextSuffix(e));
+        });
 }
 
 void THXApplication::SaveAll() {
@@ -705,7 +743,11 @@ void THXApplication::Cleanup() {
         m_actionList.clear();
     });
     Guarded("data", [this] {
-        m_activityTree.reset();
+        if (const std::shared_ptr<TXMZFile> file = std::move(m_activitiesFile))
+            file->Close_();
+        std::shared_ptr<TActivityTree> tree = std::move(m_activityTree);
+        if (tree)
+            ReleaseAndCleanup(tree);
         m_formattingOptions.reset();
         m_plannedBreaks.reset();
         m_calendar.reset();

@@ -16,6 +16,7 @@
 #include "foundation/Registry.h"
 #include "foundation/platform/InstanceLock.h"
 #include "foundation/platform/InstanceProtocol.h"
+#include "model/ActivityInterfaces.h"
 #include "model/PropertyHelpers.h"
 #include "model/PropertyInterfaces.h"
 
@@ -30,6 +31,29 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+/// The tree as sorted lines "id name break: child ids", so that two trees compare by content
+/// (the order in which a file lists its activities may change between saves).
+QStringList DescribeTree(const std::shared_ptr<IHXActivityTree_>& tree) {
+    QStringList lines;
+    const auto describeChilds = [](const ActivityListPtr& list) {
+        QStringList ids;
+        for (int i = 0; list && i < list->Count(); ++i)
+            ids << GUIDToWideString(list->Items(i)->ID());
+        return ids.join(u' ');
+    };
+    const auto activities = tree->Activities();
+    for (activities->First(); !activities->EndOfList(); activities->Next()) {
+        const ActivityPtr activity = activities->CurrentItem();
+        lines << QStringLiteral("%1 %2 %3: %4")
+                     .arg(GUIDToWideString(activity->ID()), activity->Name(),
+                          activity->IsBreak() ? QStringLiteral("break") : QStringLiteral("work"),
+                          describeChilds(activity->Childs()));
+    }
+    lines.sort();
+    lines << QStringLiteral("roots: ") + describeChilds(tree->Childs());
+    return lines;
+}
 
 /// Records what the controller asks of the tracking manager.
 class FakeTracking : public IHXTrackingManagerLink {
@@ -132,6 +156,18 @@ TEST_F(ApplicationTest, FirstStartCreatesTheStorageFolderAndDataFilesAndASecondS
     EXPECT_TRUE(QFileInfo::exists(AutostartEntryPath())) << "autostart is on by default";
     EXPECT_TRUE(m_app->MainWindow()->IsStarted());
 
+    // The default activity tree and the default sections of the calendar and the formatting.
+    const QString activities = Folder() + QStringLiteral("activities.hx");
+    ASSERT_TRUE(QFileInfo::exists(activities));
+    const TGUID lunchId = TGUID::Constant("{DE0F0C40-C4F7-4C6D-A027-AA3F05BC94D0}");
+    ASSERT_NE(m_app->GetActivityTree()->FindActivity(lunchId), nullptr);
+    EXPECT_EQ(m_app->GetActivityTree()->FindActivity(lunchId)->Name(), QStringLiteral("Lunch"));
+    EXPECT_GT(m_app->GetOptions(QStringLiteral("calendar"))->Count(), 0);
+    EXPECT_GT(m_app->GetOptions(QStringLiteral("formatting options"))->Count(), 0);
+
+    const QStringList firstTree = DescribeTree(m_app->GetActivityTree());
+    EXPECT_EQ(firstTree.size(), 13) << "ten default activities, two pseudo activities, the roots";
+
     m_app->GetOptions(QStringLiteral("worksheet"))->Items(QStringLiteral("zoom"))->SetAsInteger(150);
     CloseNormally();
     EXPECT_EQ(m_terminated, 1);
@@ -139,7 +175,9 @@ TEST_F(ApplicationTest, FirstStartCreatesTheStorageFolderAndDataFilesAndASecondS
 
     Start();
     EXPECT_EQ(FindIntegerDef(m_app->GetOptions(QStringLiteral("worksheet")), QStringLiteral("zoom"), 0), 150);
+    EXPECT_EQ(DescribeTree(m_app->GetActivityTree()), firstTree) << "the tree was read back unchanged";
     EXPECT_TRUE(TMessageBoxSeam::History().empty()) << "nothing was asked";
+    CloseNormally();
 }
 
 TEST_F(ApplicationTest, OptionsChangedInMemoryAreInTheFileAfterAQuitEvenWhenAStepBeforeTheSaveFails) {
@@ -245,6 +283,11 @@ TEST_F(ApplicationTest, GermanLanguageOptionTranslatesTheStartUp) {
     EXPECT_EQ(m_app->LastSplashText(), QStringLiteral("Starte Varnelo Horalux ..."));
     EXPECT_EQ(MessageBoxButtonCaption(MessageBoxButton::Retry), QStringLiteral("&Wiederholen"));
     EXPECT_EQ(m_app->GetAction(ActionIdExit)->GetCaption(), QStringLiteral("Beenden"));
+    // Default activities the user has not renamed follow the language.
+    const auto lunch =
+        m_app->GetActivityTree()->FindActivity(TGUID::Constant("{DE0F0C40-C4F7-4C6D-A027-AA3F05BC94D0}"));
+    ASSERT_NE(lunch, nullptr);
+    EXPECT_EQ(lunch->Name(), QStringLiteral("Mittagspause"));
 }
 
 TEST_F(ApplicationTest, TrayMenuIsOrderedAndShowTrackingFollowsTheTracker) {
