@@ -274,6 +274,29 @@ TEST_F(ApplicationTest, DamagedOptionsCreateNewOrCancelWithExitCodeOne) {
     EXPECT_TRUE(QFileInfo::exists(Folder() + QStringLiteral("options.hx.damaged")));
 }
 
+TEST_F(ApplicationTest, DamagedActivitiesAreAskedAboutAndCreateNewWritesTheDefaultTree) {
+    Start();
+    CloseNormally();
+    const QString activities = Folder() + QStringLiteral("activities.hx");
+    {
+        QFile file(activities);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("\xff\xfe<broken");
+    }
+    TMessageBoxSeam::ClearHistory();
+    TMessageBoxSeam::SetNextAnswer(MessageBoxResult::Retry); // still broken: asked again
+    TMessageBoxSeam::SetNextAnswer(MessageBoxResult::CreateNew);
+    Start();
+    EXPECT_TRUE(m_app->IsInitialized());
+    ASSERT_EQ(TMessageBoxSeam::History().size(), 2u);
+    EXPECT_EQ(TMessageBoxSeam::History()[0].text,
+              QStringLiteral("There was an error loading the activities. Varnelo Horalux cannot run without "
+                             "activities. "));
+    EXPECT_TRUE(QFileInfo::exists(activities + QStringLiteral(".damaged"))) << "the user's file is kept";
+    EXPECT_NE(m_app->GetActivityTree()->FindActivity(TGUID::Constant("{DE0F0C40-C4F7-4C6D-A027-AA3F05BC94D0}")),
+              nullptr);
+}
+
 TEST_F(ApplicationTest, GermanLanguageOptionTranslatesTheStartUp) {
     // A first start writes the options; the language is chosen in them.
     Start();
