@@ -24,6 +24,7 @@
 #include "foundation/Log.h"
 #include "foundation/VRNException.h"
 #include "foundation/VRNTools.h"
+#include "model/ActivityLocator.h"
 #include "model/ActivityTree.h"
 #include "model/DefaultActivities.h"
 
@@ -673,8 +674,7 @@ std::shared_ptr<TFormattingOptions> THXApplication::GetFormattingOptions() {
 }
 
 std::shared_ptr<IHXActivityLocator_> THXApplication::CreateActivityLocator() {
-    // A new empty activity locator once locators are part of the program.
-    return nullptr;
+    return std::make_shared<TActivityLocator>();
 }
 
 void THXApplication::ShowAboutWindow_() {

@@ -59,6 +59,9 @@ TfrmMain::TfrmMain(QWidget* parent)
         if (m_application)
             m_application->UpdateTracking();
     });
+    // The toolkit hides the menu before it runs the chosen entry, inside exec(): from then on the
+    // menu no longer counts as active, so that the entry may open its window.
+    connect(m_trayMenu, &QMenu::aboutToHide, this, [this] { m_trayMenuActive = false; });
     connect(m_trayIcon, &QSystemTrayIcon::activated, this, &TfrmMain::OnTrayActivated);
     connect(m_hotKeys, &TGlobalHotKeys::Activated, this, &TfrmMain::HotkeyPressed);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &TfrmMain::OnCommitDataRequest);

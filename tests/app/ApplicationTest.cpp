@@ -17,6 +17,7 @@
 #include "foundation/platform/InstanceLock.h"
 #include "foundation/platform/InstanceProtocol.h"
 #include "model/ActivityInterfaces.h"
+#include "model/ActivityLocator.h"
 #include "model/PropertyHelpers.h"
 #include "model/PropertyInterfaces.h"
 
@@ -332,6 +333,35 @@ TEST_F(ApplicationTest, TrayMenuIsOrderedAndShowTrackingFollowsTheTracker) {
 
 // Hot keys follow the current windows too; without an X server they never register, so the X tests
 // show that part (MainWindowX11Test).
+TEST_F(ApplicationTest, AnEntryChosenInTheTrayMenuMayOpenItsWindow) {
+    Start();
+    TfrmMain* main = m_app->MainWindow();
+    // As the toolkit does it: the menu hides, then the chosen entry runs, all inside the menu loop.
+    main->SetMenuRunner([this](QMenu* menu) {
+        menu->show();
+        EXPECT_TRUE(m_app->IsTrayMenuActive());
+        menu->hide();
+        m_app->GetAction(ActionIdAbout)->Execute();
+    });
+    TMessageBoxSeam::ClearHistory();
+    TMessageBoxSeam::SetNextAnswer(MessageBoxResult::OK);
+    main->TrayIconClicked(Qt::RightButton); // the menu opens from the message loop
+    ProcessPosted();
+    ASSERT_EQ(TMessageBoxSeam::History().size(), 1u);
+    EXPECT_EQ(TMessageBoxSeam::History()[0].text,
+              QStringLiteral("The window \"About\" is not available yet in this version of Varnelo Horalux."));
+    EXPECT_FALSE(m_app->IsTrayMenuActive());
+}
+
+TEST_F(ApplicationTest, NewActivityLocatorsAreEmpty) {
+    Start();
+    const auto first = m_app->CreateActivityLocator();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->ID().IsNull());
+    EXPECT_TRUE(first->Path().isEmpty());
+    EXPECT_NE(m_app->CreateActivityLocator(), first) << "a new locator every time";
+}
+
 TEST_F(ApplicationTest, CurrentWindowsGateWindows) {
     Start();
     EXPECT_TRUE(m_app->CanShowWindow());
