@@ -23,10 +23,21 @@ int TWStringHashKey::Bucket(const QString& key, int bucketCount) {
 }
 
 QString TWAIStringHashKey::Canonicalize(const QString& key) {
-    QString folded = key;
-    for (QChar& c : folded)
-        if (c >= u'a' && c <= u'z')
-            c = QChar(c.unicode() - (u'a' - u'A'));
+    // Every lookup canonicalizes its key: a key without small letters is shared as it is, any
+    // other is folded into one new string (no copy first that is then changed).
+    const QChar* text = key.constData();
+    const qsizetype size = key.size();
+    qsizetype first = 0;
+    while (first < size && !(text[first] >= u'a' && text[first] <= u'z'))
+        ++first;
+    if (first == size)
+        return key;
+    QString folded(size, Qt::Uninitialized);
+    QChar* out = folded.data();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = text[i].unicode();
+        out[i] = QChar(c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c);
+    }
     return folded;
 }
 

@@ -46,6 +46,37 @@ QString FromUtf8(const char* text) {
     return QString::fromUtf8(text);
 }
 
+/// A name in the parser's UTF-8 form. Names are looked up for every value read, and nearly all
+/// of them are short ASCII words: those are converted on the stack, without allocating.
+class NameKey {
+public:
+    explicit NameKey(const QString& name) {
+        const qsizetype size = name.size();
+        const QChar* text = name.constData();
+        if (size < qsizetype(sizeof m_small)) {
+            qsizetype i = 0;
+            for (; i < size && text[i].unicode() < 0x80; ++i)
+                m_small[i] = static_cast<char>(text[i].unicode());
+            if (i == size) {
+                m_small[size] = '\0';
+                m_data = m_small;
+                return;
+            }
+        }
+        m_large = name.toUtf8();
+        m_data = m_large.constData();
+    }
+    NameKey(const NameKey&) = delete;
+    NameKey& operator=(const NameKey&) = delete;
+
+    const char* constData() const { return m_data; }
+
+private:
+    char m_small[32];
+    QByteArray m_large;
+    const char* m_data = nullptr;
+};
+
 pugi::xml_node RequireElement(const TvrnDomElement& element, const char* operation) {
     if (!element.Assigned())
         throw EUnassignedArgumentError(QString::fromLatin1(operation));
@@ -317,7 +348,7 @@ void XMLRemoveAllChildren(const TvrnDomDocument& document) {
 
 TvrnDomElement XMLFindChild(const TvrnDomElement& element, const QString& name) {
     const pugi::xml_node node = RequireElement(element, "XMLFindChild");
-    return XMLDomAccess::MakeElement(XMLDomAccess::Doc(element), node.child(Utf8(name).constData()));
+    return XMLDomAccess::MakeElement(XMLDomAccess::Doc(element), node.child(NameKey(name).constData()));
 }
 
 TvrnDomElement XMLFirstChildElement(const TvrnDomElement& element) {
@@ -391,7 +422,7 @@ QString XMLTextContent(const TvrnDomElement& element) {
 
 QString XMLGetValue(const TvrnDomElement& element, const QString& name) {
     const pugi::xml_node node = RequireElement(element, "XMLGetValue");
-    const QByteArray key = Utf8(name);
+    const NameKey key(name);
     if (const pugi::xml_attribute attribute = node.attribute(key.constData()))
         return FromUtf8(attribute.value());
     const pugi::xml_node child = node.child(key.constData());
@@ -426,7 +457,7 @@ void XMLSetValue(const TvrnDomElement& element, const QString& name, const QStri
 
 bool XMLHasValue(const TvrnDomElement& element, const QString& name) {
     const pugi::xml_node node = RequireElement(element, "XMLHasValue");
-    const QByteArray key = Utf8(name);
+    const NameKey key(name);
     return node.attribute(key.constData()) || node.child(key.constData());
 }
 

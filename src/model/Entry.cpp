@@ -19,6 +19,46 @@ std::shared_ptr<IHXPropertyList_> NewPropertyList() {
     return std::make_shared<TPropertyList>(30, 1);
 }
 
+/// Whether two names are one name of a list in case mode 1 (only a to z fold).
+bool SameFoldedName(const QString& a, const QString& b) {
+    if (a.size() != b.size())
+        return false;
+    const auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c; };
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (fold(a[i].unicode()) != fold(b[i].unicode()))
+            return false;
+    return true;
+}
+
+bool IsTimeName(const QString& name) {
+    return SameFoldedName(name, EntryDate) || SameFoldedName(name, EntryStartTime) ||
+           SameFoldedName(name, EntryEndTime);
+}
+
+/// A copy of source without date, start and end time: what copying all of it and removing those
+/// three gives, without copying them first. A property of a type no copy can take is copied
+/// anyway, so that it is refused the same way.
+std::shared_ptr<IHXPropertyList_> CopyWithoutTimes(const TPropertyList& source) {
+    auto copy = std::make_shared<TPropertyList>(30, 1);
+    copy->Clear(); // changed, as after a copy
+    source.ForEach([&](const QString& name, const std::shared_ptr<IHXProperty_>& property) {
+        const int type = property->DataType();
+        if (IsTimeName(name) && type >= hxpdtLowType_ && type <= hxpdtHighType_)
+            return;
+        auto own = std::make_shared<TProperty>(hxpdtUnused, 1);
+        own->Assign(property);
+        copy->SetItem(name, own);
+    });
+    return copy;
+}
+
+/// The property of that name, or an unused one as Items would add it.
+std::shared_ptr<IHXProperty_> PropertyOrUnused(const TPropertyList& list, const QString& name) {
+    if (std::shared_ptr<IHXProperty_> found = list.Find(name))
+        return found;
+    return std::make_shared<TProperty>(hxpdtUnused, 1);
+}
+
 [[noreturn]] void RaiseInvalidTimes() {
     throw EEntryTimeError(QStringLiteral("Invalid Date/StartTime/EndTime combination"));
 }
@@ -72,18 +112,30 @@ int TEntry::CompareDateTime(const EntryPtr& other) const {
 void TEntry::LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) {
     if (!list)
         throw EUnassignedArgumentError(QStringLiteral("TEntry._LoadFromPropertyList"));
-    auto copy = NewPropertyList();
-    copy->Assign(list);
+    std::shared_ptr<IHXPropertyList_> copy;
+    double day = 0, startTime = 0, endTime = 0;
     // Everything is read and checked before anything is taken over, so a refused list leaves the
     // entry as it was.
-    const double day = CheckedDay(m_date, copy->Items(EntryDate)->AsDate());
-    const double startTime = copy->Items(EntryStartTime)->AsTime();
-    const double endTime = copy->Items(EntryEndTime)->AsTime();
+    const auto source = std::dynamic_pointer_cast<TPropertyList>(list);
+    if (source && source->CaseMode() == 1) {
+        // The usual case, a list read from a file: its names are already unique the way the copy
+        // compares them, so date and times are read from it directly and not copied at all.
+        copy = CopyWithoutTimes(*source);
+        day = CheckedDay(m_date, PropertyOrUnused(*source, EntryDate)->AsDate());
+        startTime = PropertyOrUnused(*source, EntryStartTime)->AsTime();
+        endTime = PropertyOrUnused(*source, EntryEndTime)->AsTime();
+    } else {
+        copy = NewPropertyList();
+        copy->Assign(list);
+        day = CheckedDay(m_date, copy->Items(EntryDate)->AsDate());
+        startTime = copy->Items(EntryStartTime)->AsTime();
+        endTime = copy->Items(EntryEndTime)->AsTime();
+        copy->Remove(EntryDate);
+        copy->Remove(EntryStartTime);
+        copy->Remove(EntryEndTime);
+    }
     if (!IsValidPeriod(startTime, endTime))
         RaiseInvalidTimes();
-    copy->Remove(EntryDate);
-    copy->Remove(EntryStartTime);
-    copy->Remove(EntryEndTime);
     LoadOwnValues(copy);
     m_date = day;
     m_startTime = startTime;
