@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -32,7 +33,9 @@ QByteArray XMZInflate(const char* data, qsizetype size) {
         ~End() { inflateEnd(&s); }
     } end{stream};
 
-    QByteArray out;
+    // Data files shrink to about a hundredth: room for that much at once spares the copies of a
+    // growing buffer. Pages that are never written cost nothing.
+    QByteArray out(std::clamp(size * 128, InflateChunk, MaxDecodedSize), Qt::Uninitialized);
     qsizetype produced = 0;
     const char* input = data;
     qsizetype inputLeft = size;

@@ -297,8 +297,9 @@ bool TProperty::Equals(const std::shared_ptr<IHXProperty_>& other) const {
 void TProperty::LoadFromXML(const TvrnDomElement& element) {
     SetDataType(PropertyDataTypeFromName(XMLGetValue(element, TypeName)));
     // A value is an attribute "value" or, without one, the text of the first child "value".
-    const bool present = XMLHasValue(element, ValueName);
-    const QString text = present ? XMLGetValue(element, ValueName) : QString();
+    // A value with text is there; only an empty one needs the second look whether it exists.
+    const QString text = XMLGetValue(element, ValueName);
+    const bool present = !text.isEmpty() || XMLHasValue(element, ValueName);
     const auto dateTime = [&](double defaultValue) {
         return present ? ReadOr(text, defaultValue, ISOToDateTime) : defaultValue;
     };
