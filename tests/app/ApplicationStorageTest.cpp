@@ -3,6 +3,7 @@
 
 #include "app/Application.h"
 
+#include "ControllerTestSupport.h"
 #include "TestEnvironment.h"
 #include "app/MainWindow.h"
 #include "app/MessageBox.h"
@@ -20,64 +21,12 @@
 
 namespace {
 
-class FakeTracking : public IHXTrackingManagerLink {
-public:
-    void UpdateTracking() override {}
-    void ResetTrackingData() override { ++resets; }
-    void TrackNow() override {}
-    void ReloadSettings() override {}
-    void FinishTracking() override {}
-    bool HideTrackingWindow() override { return true; }
-    bool HasIntervalTracker() override { return false; }
-    int TrackingIntervalMinutes() override { return 60; }
-    void TrackingImpossibleNoticeGiven() override {}
-    void Cleanup() override {}
-    int resets = 0;
-};
-
-class ApplicationStorageTest : public testing::Test {
+class ApplicationStorageTest : public ControllerTest {
 protected:
-    void SetUp() override {
-        TMessageBoxSeam::ClearAnswers();
-        TMessageBoxSeam::ClearHistory();
-        SetTerminateApplicationHandler([] {});
-        ApplicationStart() = TApplicationStart{};
-    }
-    void TearDown() override {
-        Stop();
-        SetTerminateApplicationHandler({});
-        ProgramInstanceLock().Release();
-        TMessageBoxSeam::ClearAnswers();
-        TMessageBoxSeam::ClearHistory();
-    }
-    void Start() {
-        PrepareApplicationModule();
-        THXApplication::Options options;
-        options.showSplash = false;
-        options.programPath = QStringLiteral("/usr/bin/horalux");
-        options.createTrackingManager = [this](THXApplication&) {
-            m_tracking = std::make_shared<FakeTracking>();
-            return m_tracking;
-        };
-        m_app = std::make_shared<THXApplication>(options);
-        m_app->Initialize();
-    }
-    void Stop() {
-        if (m_app)
-            m_app->Cleanup();
-        m_app.reset();
-        ApplicationStart() = TApplicationStart{};
-        for (int i = 0; i < 3; ++i) {
-            QCoreApplication::sendPostedEvents();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-    }
-    QString Folder() const { return m_home.DataHome() + QStringLiteral("/Horalux/"); }
+    void Start() { StartController(TestOptions()); }
+    void Stop() { StopController(); }
 
-    TempHome m_home;
     ScopedFixedClock m_clock{QDateTime(QDate(2006, 3, 14), QTime(12, 0))};
-    std::shared_ptr<THXApplication> m_app;
-    std::shared_ptr<FakeTracking> m_tracking;
 };
 
 TEST_F(ApplicationStorageTest, BookedDayIsSavedWithEverythingElseAndReadBackAtTheNextStart) {

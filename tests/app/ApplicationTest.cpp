@@ -1,5 +1,6 @@
 // The application controller from start-up to shutdown, in a temporary home.
 #include "app/Application.h"
+#include "ControllerTestSupport.h"
 #include "TestEnvironment.h"
 #include "app/Action.h"
 #include "app/Autostart.h"
@@ -56,75 +57,10 @@ QStringList DescribeTree(const std::shared_ptr<IHXActivityTree_>& tree) {
     return lines;
 }
 
-/// Records what the controller asks of the tracking manager.
-class FakeTracking : public IHXTrackingManagerLink {
-public:
-    void UpdateTracking() override { calls << QStringLiteral("UpdateTracking"); }
-    void ResetTrackingData() override { calls << QStringLiteral("ResetTrackingData"); }
-    void TrackNow() override { calls << QStringLiteral("TrackNow"); }
-    void ReloadSettings() override { calls << QStringLiteral("ReloadSettings"); }
-    void FinishTracking() override {
-        calls << QStringLiteral("FinishTracking");
-        if (failFinish)
-            throw EVRNException("the last question failed");
-    }
-    bool HideTrackingWindow() override { return !worksheetOpen; }
-    bool HasIntervalTracker() override { return intervalTracker; }
-    int TrackingIntervalMinutes() override { return 60; }
-    void TrackingImpossibleNoticeGiven() override { calls << QStringLiteral("NoticeGiven"); }
-    void Cleanup() override { calls << QStringLiteral("Cleanup"); }
-
-    QStringList calls;
-    bool intervalTracker = true;
-    bool failFinish = false;
-    /// The worksheet is open through the tracking manager: the tracking window cannot be hidden.
-    bool worksheetOpen = false;
-};
-
-class ApplicationTest : public testing::Test {
+class ApplicationTest : public ControllerTest {
 protected:
-    void SetUp() override {
-        TMessageBoxSeam::ClearAnswers();
-        TMessageBoxSeam::ClearHistory();
-        SetTerminateApplicationHandler([this] { ++m_terminated; });
-        ProgramEndReason() = TProgramEnd::Normal;
-        ProgramExitCode() = 0;
-        ApplicationStart() = TApplicationStart{};
-    }
-    void TearDown() override {
-        if (m_app)
-            m_app->Cleanup();
-        m_app.reset();
-        ApplicationStart() = TApplicationStart{};
-        ProcessPosted();
-        SetTerminateApplicationHandler({});
-        ProgramEndReason() = TProgramEnd::Normal;
-        ProgramInstanceLock().Release();
-        TMessageBoxSeam::ClearAnswers();
-        TMessageBoxSeam::ClearHistory();
-        SwitchLanguage(QString());
-    }
-    static void ProcessPosted() {
-        for (int i = 0; i < 3; ++i) {
-            QCoreApplication::sendPostedEvents();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-    }
-    QString Folder() const { return m_home.DataHome() + QStringLiteral("/Horalux/"); }
-
     /// Module preparation and a controller with a fake tracking manager.
-    void Start(bool showSplash = false) {
-        PrepareApplicationModule();
-        THXApplication::Options options;
-        options.showSplash = showSplash;
-        options.programPath = QStringLiteral("/usr/bin/horalux");
-        options.createTrackingManager = [this](THXApplication&) {
-            m_tracking = std::make_shared<FakeTracking>();
-            return m_tracking;
-        };
-        m_app = std::make_shared<THXApplication>(options);
-        m_app->Initialize();
-    }
+    void Start(bool showSplash = false) { StartController(TestOptions(showSplash)); }
     /// The normal close as the main window runs it; the controller is released.
     void CloseNormally() {
         QPointer<TfrmMain> window = m_app->MainWindow();
@@ -137,11 +73,6 @@ protected:
         EXPECT_EQ(window, nullptr);
         ApplicationStart() = TApplicationStart{}; // the process ends: the files close
     }
-
-    TempHome m_home;
-    std::shared_ptr<THXApplication> m_app;
-    std::shared_ptr<FakeTracking> m_tracking;
-    int m_terminated = 0;
 };
 
 TEST_F(ApplicationTest, FirstStartCreatesTheStorageFolderAndDataFilesAndASecondStartReadsThemBack) {
@@ -204,7 +135,7 @@ TEST_F(ApplicationTest, AFailingLastQuestionDoesNotSkipTheSave) {
     Start();
     m_tracking->failFinish = true;
     m_app->GetOptions(QStringLiteral("reporting"))->Items(QStringLiteral("zoom"))->SetAsInteger(7);
-    const std::shared_ptr<FakeTracking> tracking = m_tracking;
+    const std::shared_ptr<FakeTrackingManager> tracking = m_tracking;
     CloseNormally();
     EXPECT_TRUE(tracking->calls.contains(QStringLiteral("FinishTracking")));
     EXPECT_TRUE(tracking->calls.contains(QStringLiteral("Cleanup")));
@@ -412,7 +343,7 @@ TEST_F(ApplicationTest, TrackingNotificationsAppearAtTheTray) {
 
 TEST_F(ApplicationTest, ExitActionClosesNormallyFromTheMessageLoop) {
     Start();
-    const std::shared_ptr<FakeTracking> tracking = m_tracking;
+    const std::shared_ptr<FakeTrackingManager> tracking = m_tracking;
     QPointer<TfrmMain> window = m_app->MainWindow();
     const auto exitAction = m_app->GetAction(ActionIdExit);
     m_app.reset();
@@ -515,7 +446,7 @@ TEST_F(ApplicationTest, SessionEndIsRefusedWhileTheWorksheetIsOpenAndOtherwiseCl
     // ends as with Exit.
     m_app->RemoveCurrentWindow(&worksheet);
     m_tracking->worksheetOpen = false;
-    const std::shared_ptr<FakeTracking> tracking = m_tracking;
+    const std::shared_ptr<FakeTrackingManager> tracking = m_tracking;
     QPointer<TfrmMain> window = m_app->MainWindow();
     m_app.reset();
     EXPECT_TRUE(window->AnswerSessionEnd(true));
@@ -526,7 +457,7 @@ TEST_F(ApplicationTest, SessionEndIsRefusedWhileTheWorksheetIsOpenAndOtherwiseCl
 TEST_F(ApplicationTest, ATerminationSignalSavesWithoutWaitingForTheLastQuestion) {
     Start();
     m_app->GetOptions(QStringLiteral("reporting"))->Items(QStringLiteral("zoom"))->SetAsInteger(9);
-    const std::shared_ptr<FakeTracking> tracking = m_tracking;
+    const std::shared_ptr<FakeTrackingManager> tracking = m_tracking;
     QPointer<TfrmMain> window = m_app->MainWindow();
     m_app.reset();
     window->CloseBySignal();

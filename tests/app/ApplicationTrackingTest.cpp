@@ -1,6 +1,7 @@
 // The program's tracking manager inside the controller: its settings read from the options, the
 // entries read from a storage, its notifications at the tray, the last question at the normal
 // close, and a working week booked through the activity booker.
+#include "ControllerTestSupport.h"
 #include "TestEnvironment.h"
 #include "app/Application.h"
 #include "app/ApplicationTrackingHost.h"
@@ -124,44 +125,16 @@ ActivityLocatorPtr Locator(const TGUID& id, bool isBreak = false) {
 
 /// A controller with the program's tracking manager (the regular tracker a test stand-in),
 /// entries in memory, on a fixed clock starting Monday 2026-03-02 08:10.
-class ApplicationTrackingTest : public testing::Test {
+class ApplicationTrackingTest : public ControllerTest {
 protected:
-    void SetUp() override {
-        TMessageBoxSeam::ClearAnswers();
-        TMessageBoxSeam::ClearHistory();
-        SetTerminateApplicationHandler([this] { ++m_terminated; });
-        ProgramEndReason() = TProgramEnd::Normal;
-        ApplicationStart() = TApplicationStart{};
-    }
-    void TearDown() override {
-        if (m_app)
-            m_app->Cleanup();
-        m_app.reset();
-        ApplicationStart() = TApplicationStart{};
-        ProcessPosted();
-        SetTerminateApplicationHandler({});
-        ProgramInstanceLock().Release();
-        TMessageBoxSeam::ClearAnswers();
-        TMessageBoxSeam::ClearHistory();
-    }
-    static void ProcessPosted() {
-        for (int i = 0; i < 3; ++i) {
-            QCoreApplication::sendPostedEvents();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-    }
-
     /// Starts the program (module preparation and controller); the regular tracker registers as
     /// its add-in would, and the options are applied.
     void Start() {
-        PrepareApplicationModule();
-        THXApplication::Options options;
-        options.showSplash = false;
-        options.programPath = QStringLiteral("/usr/bin/horalux");
+        THXApplication::Options options = TestOptions();
+        options.createTrackingManager = {}; // the program's own tracking manager
         if (!m_realStorage)
             options.dayEntryStorage = [this] { return m_storage; };
-        m_app = std::make_shared<THXApplication>(options);
-        m_app->Initialize();
+        StartController(options);
         m_booking = m_realStorage ? std::shared_ptr<IHXDayEntryStorage>(m_app->GetStorage()) : m_storage;
         m_tracker = std::make_shared<TestRegularTracker>();
         Link().Manager().AddTracker(m_tracker);
@@ -236,7 +209,6 @@ protected:
         return entries;
     }
 
-    TempHome m_home;
     ScopedFixedClock m_clock{QDateTime(QDate(2026, 3, 2), QTime(8, 10))};
     ScopedUserLocale m_locale{QStringLiteral("de_DE")};
     std::shared_ptr<MemoryDayStorage> m_storage = std::make_shared<MemoryDayStorage>();
@@ -244,9 +216,7 @@ protected:
     bool m_realStorage = false;
     /// Where answers are booked: the memory storage or the program's storage root.
     std::shared_ptr<IHXDayEntryStorage> m_booking;
-    std::shared_ptr<THXApplication> m_app;
     std::shared_ptr<TestRegularTracker> m_tracker;
-    int m_terminated = 0;
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 // The tray window: icon, hint, balloons, clicks, hot keys, menu order. Offscreen there is no tray
 // and no X server, so balloons and hot-key grabs fail quietly; the X tests cover the real ones.
 #include "app/MainWindow.h"
+#include "ControllerTestSupport.h"
 #include "TestEnvironment.h"
 #include "app/Application.h"
 #include "app/HotKeyKeys.h"
@@ -18,57 +19,13 @@
 
 namespace {
 
-class TrayTracking : public IHXTrackingManagerLink {
-public:
-    void UpdateTracking() override { calls << QStringLiteral("UpdateTracking"); }
-    void ResetTrackingData() override { calls << QStringLiteral("ResetTrackingData"); }
-    void TrackNow() override { calls << QStringLiteral("TrackNow"); }
-    void ReloadSettings() override {}
-    void FinishTracking() override { calls << QStringLiteral("FinishTracking"); }
-    bool HideTrackingWindow() override { return true; }
-    bool HasIntervalTracker() override { return intervalTracker; }
-    int TrackingIntervalMinutes() override { return 60; }
-    void TrackingImpossibleNoticeGiven() override {}
-    void Cleanup() override {}
-
-    QStringList calls;
-    bool intervalTracker = true;
-};
-
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public ControllerTest {
 protected:
     void SetUp() override {
-        TMessageBoxSeam::ClearAnswers();
-        TMessageBoxSeam::ClearHistory();
-        SetTerminateApplicationHandler([this] { ++m_terminated; });
-        ProgramEndReason() = TProgramEnd::Normal;
-        ApplicationStart() = TApplicationStart{};
-        PrepareApplicationModule();
-        THXApplication::Options options;
-        options.showSplash = false;
-        options.programPath = QStringLiteral("/usr/bin/horalux");
-        options.createTrackingManager = [this](THXApplication&) { return m_tracking; };
-        m_app = std::make_shared<THXApplication>(options);
-        m_app->Initialize();
+        ControllerTest::SetUp();
+        StartController(TestOptions());
         m_window = m_app->MainWindow();
         ASSERT_NE(m_window, nullptr);
-    }
-    void TearDown() override {
-        if (m_app)
-            m_app->Cleanup();
-        m_app.reset();
-        ApplicationStart() = TApplicationStart{};
-        ProcessPosted();
-        SetTerminateApplicationHandler({});
-        ProgramInstanceLock().Release();
-        TMessageBoxSeam::ClearAnswers();
-        TMessageBoxSeam::ClearHistory();
-    }
-    static void ProcessPosted() {
-        for (int i = 0; i < 3; ++i) {
-            QCoreApplication::sendPostedEvents();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
     }
     static QStringList VisibleCaptions(QMenu* menu) {
         QStringList captions;
@@ -78,11 +35,7 @@ protected:
         return captions;
     }
 
-    TempHome m_home;
-    std::shared_ptr<TrayTracking> m_tracking = std::make_shared<TrayTracking>();
-    std::shared_ptr<THXApplication> m_app;
     QPointer<TfrmMain> m_window;
-    int m_terminated = 0;
 };
 
 } // namespace
@@ -183,7 +136,7 @@ TEST_F(MainWindowTest, HotkeyOneTracksNowAndHotkeyTwoOpensTheMenu) {
 TEST_F(MainWindowTest, NormalCloseHidesTheIconAsksTheLastQuestionAndEndsTheProgram) {
     QSystemTrayIcon* icon = m_window->TrayIcon();
     EXPECT_TRUE(icon->isVisible());
-    std::shared_ptr<TrayTracking> tracking = m_tracking;
+    std::shared_ptr<FakeTrackingManager> tracking = m_tracking;
     m_app.reset(); // the main window keeps the controller
     m_window->CloseNormally();
     EXPECT_TRUE(tracking->calls.contains(QStringLiteral("FinishTracking")));

@@ -3,6 +3,7 @@
 // the options fire their actions and follow the current windows. Without an X server the tests are
 // skipped.
 
+#include "ControllerTestSupport.h"
 #include "TestEnvironment.h"
 #include "X11TestSupport.h"
 #include "app/Application.h"
@@ -29,49 +30,14 @@ namespace {
 
 constexpr int Patience = 15000; // ms; a bound for a loaded machine, not a speed goal
 
-class RecordingTracking : public IHXTrackingManagerLink {
-public:
-    void UpdateTracking() override {}
-    void ResetTrackingData() override {}
-    void TrackNow() override { calls << QStringLiteral("TrackNow"); }
-    void ReloadSettings() override {}
-    void FinishTracking() override { calls << QStringLiteral("FinishTracking"); }
-    bool HideTrackingWindow() override { return true; }
-    bool HasIntervalTracker() override { return true; }
-    int TrackingIntervalMinutes() override { return 60; }
-    void TrackingImpossibleNoticeGiven() override {}
-    void Cleanup() override {}
-    QStringList calls;
-};
-
-class MainWindowX11Test : public testing::Test {
+class MainWindowX11Test : public ControllerTest {
 protected:
     void SetUp() override {
         if (!TGlobalHotKeys::IsAvailable())
             GTEST_SKIP() << "no X server (run through run-with-xvfb.sh)";
-        TMessageBoxSeam::ClearAnswers();
-        TMessageBoxSeam::ClearHistory();
-        SetTerminateApplicationHandler([this] { ++m_terminated; });
-        ProgramEndReason() = TProgramEnd::Normal;
-        ApplicationStart() = TApplicationStart{};
-        PrepareApplicationModule();
-        THXApplication::Options options;
-        options.showSplash = false;
-        options.programPath = QStringLiteral("/usr/bin/horalux");
-        options.createTrackingManager = [this](THXApplication&) { return m_tracking; };
-        m_app = std::make_shared<THXApplication>(options);
-        m_app->Initialize();
+        ControllerTest::SetUp();
+        StartController(TestOptions());
         m_window = m_app->MainWindow();
-    }
-    void TearDown() override {
-        if (m_app)
-            m_app->Cleanup();
-        m_app.reset();
-        ApplicationStart() = TApplicationStart{};
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        SetTerminateApplicationHandler({});
-        ProgramInstanceLock().Release();
-        TMessageBoxSeam::ClearHistory();
     }
 
     /// Waits until the tray host has embedded the icon's window and laid it out (the position has
@@ -95,11 +61,7 @@ protected:
         return embedded ? centre : std::nullopt;
     }
 
-    TempHome m_home;
-    std::shared_ptr<RecordingTracking> m_tracking = std::make_shared<RecordingTracking>();
-    std::shared_ptr<THXApplication> m_app;
     QPointer<TfrmMain> m_window;
-    int m_terminated = 0;
 };
 
 } // namespace
@@ -131,7 +93,7 @@ TEST_F(MainWindowX11Test, RightClickOnTheEmbeddedIconOpensTheMenuAndExitEndsTheP
             ClickAt(menu->mapToGlobal(menu->actionGeometry(exitItem).center()), 1);
     });
     watcher.start();
-    const std::shared_ptr<RecordingTracking> tracking = m_tracking;
+    const std::shared_ptr<FakeTrackingManager> tracking = m_tracking;
     m_app.reset(); // the main window keeps the controller until the close releases it
     ASSERT_TRUE(ClickAt(*icon, 3));
     EXPECT_TRUE(QTest::qWaitFor([&] { return m_terminated == 1; }, Patience)) << "Exit did not end the program";

@@ -1,0 +1,66 @@
+#include "ControllerTestSupport.h"
+
+#include "app/MessageBox.h"
+#include "app/ProgramEnd.h"
+#include "app/Translation.h"
+#include "foundation/VRNException.h"
+#include "foundation/platform/InstanceLock.h"
+
+#include <QCoreApplication>
+
+void FakeTrackingManager::FinishTracking() {
+    calls << QStringLiteral("FinishTracking");
+    if (failFinish)
+        throw EVRNException(QStringLiteral("the last question failed"));
+}
+
+void ControllerTest::SetUp() {
+    TMessageBoxSeam::ClearAnswers();
+    TMessageBoxSeam::ClearHistory();
+    SetTerminateApplicationHandler([this] { ++m_terminated; });
+    ProgramEndReason() = TProgramEnd::Normal;
+    ProgramExitCode() = 0;
+    ApplicationStart() = TApplicationStart{};
+}
+
+void ControllerTest::TearDown() {
+    StopController();
+    SetTerminateApplicationHandler({});
+    ProgramEndReason() = TProgramEnd::Normal;
+    ProgramInstanceLock().Release();
+    TMessageBoxSeam::ClearAnswers();
+    TMessageBoxSeam::ClearHistory();
+    SwitchLanguage(QString());
+}
+
+void ControllerTest::ProcessPosted() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+THXApplication::Options ControllerTest::TestOptions(bool showSplash) {
+    THXApplication::Options options;
+    options.showSplash = showSplash;
+    options.programPath = QStringLiteral("/usr/bin/horalux");
+    options.createTrackingManager = [this](THXApplication&) {
+        m_tracking = std::make_shared<FakeTrackingManager>();
+        return m_tracking;
+    };
+    return options;
+}
+
+void ControllerTest::StartController(const THXApplication::Options& options) {
+    PrepareApplicationModule();
+    m_app = std::make_shared<THXApplication>(options);
+    m_app->Initialize();
+}
+
+void ControllerTest::StopController() {
+    if (m_app)
+        m_app->Cleanup();
+    m_app.reset();
+    ApplicationStart() = TApplicationStart{};
+    ProcessPosted();
+}

@@ -1,0 +1,60 @@
+#pragma once
+// What the tests of the controller and the tray window share: a tracking manager stand-in that
+// records its calls, and a fixture that resets the process-wide program state around each test.
+#include "TestEnvironment.h"
+#include "app/Application.h"
+#include "app/TrackingLink.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <memory>
+
+/// Records the calls it receives; the flags shape its answers.
+class FakeTrackingManager : public IHXTrackingManagerLink {
+public:
+    void UpdateTracking() override { calls << QStringLiteral("UpdateTracking"); }
+    void ResetTrackingData() override {
+        calls << QStringLiteral("ResetTrackingData");
+        ++resets;
+    }
+    void TrackNow() override { calls << QStringLiteral("TrackNow"); }
+    void ReloadSettings() override { calls << QStringLiteral("ReloadSettings"); }
+    void FinishTracking() override;
+    bool HideTrackingWindow() override { return !worksheetOpen; }
+    bool HasIntervalTracker() override { return intervalTracker; }
+    int TrackingIntervalMinutes() override { return 60; }
+    void TrackingImpossibleNoticeGiven() override { calls << QStringLiteral("NoticeGiven"); }
+    void Cleanup() override { calls << QStringLiteral("Cleanup"); }
+
+    QStringList calls;
+    int resets = 0;
+    bool intervalTracker = true;
+    /// The last question of the day fails.
+    bool failFinish = false;
+    /// The worksheet is open through the tracking manager: the tracking window cannot be hidden.
+    bool worksheetOpen = false;
+};
+
+/// Runs every test in a temporary home with the message box seam, the program-end state and the
+/// start values reset before and after it; the controller is released at the end.
+class ControllerTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    /// Delivers posted events and deferred deletions, as the message loop would.
+    static void ProcessPosted();
+    /// The options the tests start the controller with: no splash window, a fixed program path
+    /// and a new FakeTrackingManager in m_tracking at every start.
+    THXApplication::Options TestOptions(bool showSplash = false);
+    /// Module preparation and a controller with these options, initialised.
+    void StartController(const THXApplication::Options& options);
+    /// Releases the controller and the start values (the process "ends": the files close).
+    void StopController();
+    /// The storage folder of the temporary home.
+    QString Folder() const { return m_home.DataHome() + QStringLiteral("/Horalux/"); }
+
+    TempHome m_home;
+    std::shared_ptr<THXApplication> m_app;
+    std::shared_ptr<FakeTrackingManager> m_tracking;
+    int m_terminated = 0;
+};
