@@ -10,10 +10,15 @@
 #include <algorithm>
 #include <cmath>
 #include <tuple>
+#include <typeinfo>
 
 namespace {
 std::shared_ptr<IHXPropertyList_> NewPropertyList() {
     return std::make_shared<TPropertyList>(30, 1);
+}
+
+bool IsOwnEntryClass(const IHXEntry_& entry) {
+    return typeid(entry) == typeid(TActivityEntry) || typeid(entry) == typeid(TEntry);
 }
 
 /// Independent copies of the entries of source, made by target's provider through the
@@ -90,13 +95,23 @@ void TEntryListBase::Sort() {
 void TEntryListBase::ReadEntries(const TvrnDomElement& element) {
     int failures = 0;
     QStringList messages;
+    // The program's own entry classes copy what they take from the list they read, so one list
+    // serves every element; an entry of any other class gets a list of its own, which it may keep.
+    std::shared_ptr<TPropertyList> reused;
     for (auto child = XMLFirstChildElement(element); XMLAssigned(child); child = XMLNextSiblingElement(child)) {
         if (XMLNodeName(child).compare(QLatin1String("entry"), Qt::CaseInsensitive) != 0)
             continue;
         try {
             auto entry = CreateEntry();
-            auto values = NewPropertyList();
-            std::dynamic_pointer_cast<IXMLStorable>(values)->LoadFromXML(child);
+            std::shared_ptr<TPropertyList> values;
+            if (IsOwnEntryClass(*entry)) {
+                if (!reused)
+                    reused = std::make_shared<TPropertyList>(30, 1);
+                values = reused;
+            } else {
+                values = std::make_shared<TPropertyList>(30, 1);
+            }
+            values->LoadFromXML(child);
             entry->LoadFromPropertyList(values);
             Add(entry);
         } catch (const std::exception& e) {
