@@ -279,16 +279,16 @@ void TfrmMessageBox::SetButtons(unsigned buttons) {
         delete button;
     m_buttons.clear();
     m_buttonBits = buttons;
-    for (const TMessageBoxButtonSpec& spec : specs) {
-        auto* button = new QPushButton(MessageBoxButtonCaption(spec.bit), this);
+    for (const TMessageBoxButtonSpec& kind : specs) {
+        auto* button = new QPushButton(MessageBoxButtonCaption(kind.bit), this);
         button->setAutoDefault(false);
-        if (spec.bit == MessageBoxButton::Details) {
+        if (kind.bit == MessageBoxButton::Details) {
             connect(button, &QPushButton::clicked, this, [this] { ToggleDetails(); });
         } else {
-            const int result = spec.result;
+            const int result = kind.result;
             connect(button, &QPushButton::clicked, this, [this, result] { Answer(result); });
         }
-        m_buttons.emplace_back(spec.bit, button);
+        m_buttons.emplace_back(kind.bit, button);
     }
     m_focusButton =
         m_buttons[static_cast<size_t>(MessageBoxFocusIndex(buttons, static_cast<int>(m_buttons.size())))].second;

@@ -391,3 +391,16 @@ void TStorageFileBase::Cleanup() {
     m_obsoleteFiles.clear();
     m_obsoleteNames.clear();
 }
+
+bool TStorageFileBase::GiveUpRangeSearch(const std::exception& e) {
+    if (IgnoreMinMaxErrors())
+        return true;
+    const int answer = Ask(TStorageQuestion::RangeOfDates, e);
+    if (answer == StorageAnswer::Ignore)
+        SetIgnoreMinMaxErrors();
+    if (answer == StorageAnswer::Cancel || answer == StorageAnswer::Ignore)
+        return true;
+    if (answer == StorageAnswer::CreateNew)
+        SetAllowCreate(true);
+    return false;
+}

@@ -51,6 +51,10 @@ protected:
     /// Whether the storage may move to a new file when its description changes (the root's name
     /// is fixed).
     virtual bool CanMoveFile() { return true; }
+    /// After a range search of this storage failed: asks about it unless the user chose Ignore
+    /// before. True when the search gives up (Cancel, Ignore, or Ignore chosen earlier); false
+    /// when it runs again (Retry, or Create New, which first allows creating the missing file).
+    bool GiveUpRangeSearch(const std::exception& e);
     /// Writes the own description into "info", after giving the storage its final file name.
     void WriteInfo();
     void RemoveInfo();

@@ -298,17 +298,8 @@ void TStorageFileDataBase::ExistingMinMax_(const EntryInfoPtr& entryInfo, double
             }
             return;
         } catch (const std::exception& e) {
-            if (IgnoreMinMaxErrors())
+            if (GiveUpRangeSearch(e))
                 return;
-            const int answer = Ask(TStorageQuestion::RangeOfDates, e);
-            if (answer == StorageAnswer::Cancel)
-                return;
-            if (answer == StorageAnswer::Ignore) {
-                SetIgnoreMinMaxErrors();
-                return;
-            }
-            if (answer == StorageAnswer::CreateNew)
-                SetAllowCreate(true);
         }
     }
 }

@@ -26,8 +26,8 @@ struct SeamReset {
 
 std::vector<int> Results(unsigned buttons) {
     std::vector<int> results;
-    for (const TMessageBoxButtonSpec& spec : MessageBoxButtons(buttons))
-        results.push_back(spec.result);
+    for (const TMessageBoxButtonSpec& kind : MessageBoxButtons(buttons))
+        results.push_back(kind.result);
     return results;
 }
 

@@ -121,11 +121,11 @@ TEST_F(ProgramTest, SecondStartIsRefusedAndQuitEndsTheRunningInstance) {
     EXPECT_EQ(first->state(), QProcess::Running);
 
     QuitInstance(first);
-    EXPECT_EQ(LogLines(firstLog),
-              (QStringList{QStringLiteral("XML: Using OpenXML"), QStringLiteral("Command line processed"),
-                           QStringLiteral("---------------------------------"), QString(),
-                           QStringLiteral("Program Start"), NoTrayLine,
-                           QStringLiteral("Program quit by other instance")}));
+    EXPECT_EQ(
+        LogLines(firstLog),
+        (QStringList{QStringLiteral("XML: Using OpenXML"), QStringLiteral("Command line processed"),
+                     QStringLiteral("---------------------------------"), QString(), QStringLiteral("Program Start"),
+                     NoTrayLine, QStringLiteral("Program quit by other instance")}));
     // The lock and the channel are free again.
     QProcess* again = StartInstance({});
     QuitInstance(again);
@@ -145,13 +145,13 @@ TEST_F(ProgramTest, ConsoleWinsOverLogFileAndUnknownSwitchesAreIgnored) {
     QProcess* instance = StartInstance({QStringLiteral("-LOGFILE"), log, QStringLiteral("-logconsole"),
                                         QStringLiteral("-nonsense"), QStringLiteral("/quit")});
     QuitInstance(instance);
-    EXPECT_EQ(instance->readAllStandardOutput(), QByteArray("XML: Using OpenXML\n"
-                                                            "Command line processed\n"
-                                                            "---------------------------------\n"
-                                                            "\n"
-                                                            "Program Start\n" +
-                                                            NoTrayLine.toUtf8() +
-                                                            "\nProgram quit by other instance\n"));
+    EXPECT_EQ(instance->readAllStandardOutput(),
+              QByteArray("XML: Using OpenXML\n"
+                         "Command line processed\n"
+                         "---------------------------------\n"
+                         "\n"
+                         "Program Start\n" +
+                         NoTrayLine.toUtf8() + "\nProgram quit by other instance\n"));
     EXPECT_FALSE(QFile::exists(log));
 }
 
