@@ -1,4 +1,4 @@
-#include "CtlCommands.h"
+#include "CtlTestSupport.h"
 
 #include "TestEnvironment.h"
 #include "foundation/Registry.h"
@@ -13,30 +13,13 @@
 
 namespace {
 
-struct TCtlRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-TCtlRun Ctl(QStringList args) {
-    TCtlRun run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    TCtlIO io{out, err};
-    run.code = RunHoraluxCtl(args, io);
-    out.flush();
-    err.flush();
-    return run;
-}
-
 class EntriesCommandsTest : public testing::Test {
 protected:
     TempHome home;
     ScopedFixedClock clock{QDateTime(QDate(2006, 3, 14), QTime(18, 0))};
     QString folder = home.Path(QStringLiteral("store"));
 
-    TCtlRun Book(const QString& from, const QString& to, const QString& activity, QStringList more = {}) {
+    CtlRun Book(const QString& from, const QString& to, const QString& activity, QStringList more = {}) {
         QStringList args{QStringLiteral("entries"),    QStringLiteral("book"),
                          QStringLiteral("--from"),     from,
                          QStringLiteral("--to"),       to,
@@ -44,14 +27,14 @@ protected:
                          QStringLiteral("--storage"),  folder};
         return Ctl(args + more);
     }
-    TCtlRun List(const QString& from, const QString& to) {
+    CtlRun List(const QString& from, const QString& to) {
         return Ctl({QStringLiteral("entries"), QStringLiteral("list"), QStringLiteral("--from"), from,
                     QStringLiteral("--to"), to, QStringLiteral("--storage"), folder});
     }
 };
 
 TEST_F(EntriesCommandsTest, BookedPeriodsAreListed) {
-    const TCtlRun booked =
+    const CtlRun booked =
         Book(QStringLiteral("2006-03-14 09:00"), QStringLiteral("2006-03-14 10:30"), QStringLiteral("Common/Meeting"),
              {QStringLiteral("--interruption"), QStringLiteral("Breaks/Lunch=0:15")});
     ASSERT_EQ(booked.code, 0) << booked.err.toStdString();
@@ -61,7 +44,7 @@ TEST_F(EntriesCommandsTest, BookedPeriodsAreListed) {
                   .code,
               0);
 
-    const TCtlRun listed = List(QStringLiteral("2006-03-13"), QStringLiteral("2006-03-14"));
+    const CtlRun listed = List(QStringLiteral("2006-03-13"), QStringLiteral("2006-03-14"));
     ASSERT_EQ(listed.code, 0) << listed.err.toStdString();
     EXPECT_EQ(listed.out, QStringLiteral("2006-03-13\t16:00\t17:00\tProjects/Add your projects here\t1:00\n"
                                          "2006-03-14\t09:00\t10:30\tCommon/Meeting\t1:15\n"
@@ -93,7 +76,7 @@ TEST_F(EntriesCommandsTest, WrongCommandLinesAreRefused) {
         QStringList args = c.args;
         if (!args.contains(QStringLiteral("--storage")) && args.size() > 1)
             args << QStringLiteral("--storage") << folder;
-        const TCtlRun run = Ctl(args);
+        const CtlRun run = Ctl(args);
         EXPECT_EQ(run.code, c.code) << args.join(' ').toStdString() << run.err.toStdString();
         EXPECT_FALSE(run.err.isEmpty());
     }
@@ -103,7 +86,7 @@ TEST_F(EntriesCommandsTest, WrongCommandLinesAreRefused) {
 TEST_F(EntriesCommandsTest, BookingIsRefusedWhileTheProgramRuns) {
     TInstanceLock program;
     ASSERT_TRUE(program.TryAcquire());
-    const TCtlRun run =
+    const CtlRun run =
         Book(QStringLiteral("2006-03-14 09:00"), QStringLiteral("2006-03-14 10:00"), QStringLiteral("Common"));
     EXPECT_EQ(run.code, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("running")));
@@ -124,10 +107,10 @@ TEST_F(EntriesCommandsTest, DamagedYearFileFailsClearlyAndStaysAsItIs) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write("not a data file");
     }
-    const TCtlRun listed = List(QStringLiteral("2006-01-01"), QStringLiteral("2006-12-31"));
+    const CtlRun listed = List(QStringLiteral("2006-01-01"), QStringLiteral("2006-12-31"));
     EXPECT_EQ(listed.code, 1);
     EXPECT_TRUE(listed.err.contains(QStringLiteral("EXMZ"))) << listed.err.toStdString();
-    const TCtlRun booked =
+    const CtlRun booked =
         Book(QStringLiteral("2006-06-01 11:00"), QStringLiteral("2006-06-01 12:00"), QStringLiteral("Common"));
     EXPECT_EQ(booked.code, 1);
     QFile file(year);
@@ -135,7 +118,7 @@ TEST_F(EntriesCommandsTest, DamagedYearFileFailsClearlyAndStaysAsItIs) {
     EXPECT_EQ(file.readAll(), QByteArray("not a data file"));
 
     QFile::remove(year);
-    const TCtlRun missing = List(QStringLiteral("2006-01-01"), QStringLiteral("2006-12-31"));
+    const CtlRun missing = List(QStringLiteral("2006-01-01"), QStringLiteral("2006-12-31"));
     EXPECT_EQ(missing.code, 1);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("File not found"))) << missing.err.toStdString();
     EXPECT_FALSE(QFile::exists(year)) << "a missing file is never created by the tool";
@@ -145,7 +128,7 @@ TEST_F(EntriesCommandsTest, StorageFolderComesFromTheRegistryStore) {
     QDir().mkpath(folder);
     RegWriteString(QStringLiteral("HKEY_CURRENT_USER\\Software\\Varnelo\\Horalux"), QStringLiteral("StoragePath"),
                    folder + QStringLiteral("/"));
-    const TCtlRun run =
+    const CtlRun run =
         Ctl({QStringLiteral("entries"), QStringLiteral("book"), QStringLiteral("--from"),
              QStringLiteral("2006-03-14 09:00"), QStringLiteral("--to"), QStringLiteral("2006-03-14 10:00"),
              QStringLiteral("--activity"), QStringLiteral("Common")});

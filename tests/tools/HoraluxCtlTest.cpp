@@ -1,4 +1,4 @@
-#include "CtlCommands.h"
+#include "CtlTestSupport.h"
 
 #include "TestEnvironment.h"
 #include "foundation/XMZTestFiles.h"
@@ -16,23 +16,6 @@ using xmztest::WriteBytes;
 namespace {
 const QString TypeA = QStringLiteral("{11111111-2222-3333-4444-555555555555}");
 const QString TypeB = QStringLiteral("{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}");
-
-struct CtlRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-CtlRun Ctl(const QStringList& args) {
-    CtlRun run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    TCtlIO io{out, err};
-    run.code = RunHoraluxCtl(args, io);
-    out.flush();
-    err.flush();
-    return run;
-}
 
 class HoraluxCtlTest : public testing::Test {
 protected:
