@@ -1,6 +1,7 @@
 // Speed of the storage with twenty years of history (2006 to 2025, 250 working days a year, 20
 // entries a day, written through the storage itself), today being 2025-12-15:
-//   - booking one answer for today and saving, flush to disk included (also with an empty history);
+//   - booking one answer for today and saving, flush to disk included (also with an empty history),
+//     in a program that has saved before and as the first save after a start;
 //   - a cold start of the storage and the first GetDayEntries for today;
 //   - a range search over all twenty years and over one year;
 //   - the earliest and latest date with data.
@@ -19,6 +20,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -99,29 +101,45 @@ QString HistoryFolder(bool withHistory) {
     return folder;
 }
 
-void BookAndSave(benchmark::State& state, bool withHistory) {
+/// Books the next five minutes of today (every booking takes a new period, also across
+/// repetitions) and saves.
+void BookNext(IHXDayEntryStorage& storage, bool withHistory) {
+    static double nextStart[2] = {DateFromQDate(kToday) + 6.0 / 24.0, DateFromQDate(kToday) + 6.0 / 24.0};
+    double& start = nextStart[withHistory ? 1 : 0];
+    TActivityBooker booker;
+    booker.SetFrom(start);
+    booker.SetTo(start + 5 * OneMinute);
+    booker.AddItem(Locator(int(std::lround(start / (6 * OneMinute))) % 3), 5 * OneMinute);
+    booker.Book(storage);
+    start += 6 * OneMinute;
+    if (start > DateFromQDate(kToday) + 0.99)
+        start = DateFromQDate(kToday) + 6.0 / 24.0;
+}
+
+/// One booking of a running program: today's entries are loaded, and unless firstAfterStart the
+/// program has booked and saved an answer before (as it does at every interval).
+void BookAndSave(benchmark::State& state, bool withHistory, bool firstAfterStart) {
     const QString folder = HistoryFolder(withHistory);
     TStorageHost host(folder);
     const StoragePtr storage = host.GetStorage();
-    storage->GetDayEntries(ActivityEntryTypeID, DateFromQDate(kToday)); // the program runs already
-    double start = DateFromQDate(kToday) + 6.0 / 24.0;
-    for (auto _ : state) {
-        TActivityBooker booker;
-        booker.SetFrom(start);
-        booker.SetTo(start + 5 * OneMinute);
-        booker.AddItem(Locator(int(state.iterations()) % 3), 5 * OneMinute);
-        booker.Book(*storage);
-        start += 6 * OneMinute;
-        if (start > DateFromQDate(kToday) + 0.99)
-            start = DateFromQDate(kToday) + 6.0 / 24.0;
-    }
+    storage->GetDayEntries(ActivityEntryTypeID, DateFromQDate(kToday));
+    if (!firstAfterStart)
+        BookNext(*storage, withHistory);
+    for (auto _ : state)
+        BookNext(*storage, withHistory);
 }
 
 void BM_BookAndSave_History(benchmark::State& state) {
-    BookAndSave(state, true);
+    BookAndSave(state, true, false);
 }
 void BM_BookAndSave_EmptyHistory(benchmark::State& state) {
-    BookAndSave(state, false);
+    BookAndSave(state, false, false);
+}
+void BM_BookAndSave_FirstAfterStart_History(benchmark::State& state) {
+    BookAndSave(state, true, true);
+}
+void BM_BookAndSave_FirstAfterStart_EmptyHistory(benchmark::State& state) {
+    BookAndSave(state, false, true);
 }
 
 void BM_ColdStartAndToday(benchmark::State& state) {
@@ -180,6 +198,8 @@ void Median(benchmark::internal::Benchmark* b, int repetitions) {
 
 BENCHMARK(BM_BookAndSave_History)->Apply([](auto* b) { Median(b, 41); });
 BENCHMARK(BM_BookAndSave_EmptyHistory)->Apply([](auto* b) { Median(b, 41); });
+BENCHMARK(BM_BookAndSave_FirstAfterStart_History)->Apply([](auto* b) { Median(b, 21); });
+BENCHMARK(BM_BookAndSave_FirstAfterStart_EmptyHistory)->Apply([](auto* b) { Median(b, 21); });
 BENCHMARK(BM_ColdStartAndToday)->Apply([](auto* b) { Median(b, 21); });
 BENCHMARK(BM_SearchAllYears)->Apply([](auto* b) { Median(b, 5); });
 BENCHMARK(BM_SearchOneYear)->Apply([](auto* b) { Median(b, 11); });

@@ -1,6 +1,7 @@
 #include "foundation/XMLHelper.h"
 
 #include <QIODevice>
+#include <algorithm>
 #include <cstring>
 #include <pugixml.hpp>
 
@@ -245,10 +246,16 @@ EncodingChoice ChooseEncoding(const QString& name) {
     throw EXMLHelperError(QStringLiteral("unsupported XML encoding: \"") + name + QStringLiteral("\""));
 }
 
+/// Collects the parser's output. The capacity doubles whenever it runs out: appending to a
+/// QByteArray on its own may grow it by little more than the appended piece, so that a document of
+/// some hundred kilobytes would be copied again for every piece.
 class ByteArrayWriter : public pugi::xml_writer {
 public:
     void write(const void* data, size_t size) override {
-        m_bytes.append(static_cast<const char*>(data), static_cast<qsizetype>(size));
+        const auto length = static_cast<qsizetype>(size);
+        if (m_bytes.capacity() - m_bytes.size() < length)
+            m_bytes.reserve(std::max(2 * m_bytes.capacity(), m_bytes.size() + length));
+        m_bytes.append(static_cast<const char*>(data), length);
     }
     QByteArray m_bytes;
 };
@@ -463,14 +470,9 @@ bool XMLHasValue(const TvrnDomElement& element, const QString& name) {
 
 QString XMLElementToText(const TvrnDomElement& element) {
     const pugi::xml_node node = RequireElement(element, "XMLElementToText");
-    struct Writer : pugi::xml_writer {
-        QByteArray bytes;
-        void write(const void* data, size_t size) override {
-            bytes.append(static_cast<const char*>(data), static_cast<qsizetype>(size));
-        }
-    } writer;
+    ByteArrayWriter writer;
     node.print(writer, "", kFormatOptions, pugi::encoding_utf8);
-    return QString::fromUtf8(writer.bytes);
+    return QString::fromUtf8(writer.m_bytes);
 }
 
 TvrnDomElement XMLReplaceWithText(const TvrnDomElement& element, const QString& text) {

@@ -105,6 +105,7 @@ void TXMZFile::ForgetDocument() {
     m_header = TvrnDomElement();
     m_content = TvrnDomElement();
     m_document = TvrnDomDocument();
+    m_deflateCache.Clear();
 }
 
 void TXMZFile::CreateEmptyDocument() {
@@ -250,8 +251,11 @@ void TXMZFile::UpdateHeader() {
     }
 }
 
-QByteArray TXMZFile::EncodeDocument(const TvrnDomDocument& document) const {
-    return XMZEncodeBytes(XMLSaveToBytes(document, QStringLiteral("UTF-16")), m_compress);
+QByteArray TXMZFile::EncodeDocument(const TvrnDomDocument& document) {
+    const QByteArray plain = XMLSaveToBytes(document, QStringLiteral("UTF-16"));
+    if (!m_compress)
+        return plain;
+    return QByteArray(XMZCompressedMarker, 2) + m_deflateCache.Deflate(plain);
 }
 
 void TXMZFile::DropTempFile(bool removeFromDisk) {

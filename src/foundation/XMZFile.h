@@ -2,6 +2,7 @@
 
 #include "foundation/GUID.h"
 #include "foundation/XMLHelper.h"
+#include "foundation/XMZDeflateCache.h"
 #include "foundation/XMZErrors.h"
 
 #include <QString>
@@ -120,7 +121,7 @@ private:
     void KeepDocument(const TvrnDomDocument& document, const TvrnDomElement& header, const TvrnDomElement& content);
     void ForgetDocument();
     void UpdateHeader();
-    QByteArray EncodeDocument(const TvrnDomDocument& document) const;
+    QByteArray EncodeDocument(const TvrnDomDocument& document);
     void DropTempFile(bool removeFromDisk);
     [[noreturn]] void RecoverFromFailedReplace(const std::exception& error);
 
@@ -138,6 +139,8 @@ private:
     bool m_readOnly = false;
     bool m_documentUnsaved = false;
     TGUID m_fileType;
+    /// The compressed pieces of the last save, so that the next save compresses only what changed.
+    TXMZDeflateCache m_deflateCache;
 };
 
 /// Creates a file object (used by OpenOrCreateXMZFile; the tools object supplies one that takes

@@ -8,6 +8,8 @@ target_sources(foundation PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/XMZStream.h
     ${CMAKE_CURRENT_LIST_DIR}/XMZCodec.cpp
     ${CMAKE_CURRENT_LIST_DIR}/XMZCodec.h
+    ${CMAKE_CURRENT_LIST_DIR}/XMZDeflateCache.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/XMZDeflateCache.h
 )
 target_link_libraries(foundation PUBLIC ZLIB::ZLIB)
 target_sources(foundation PRIVATE

@@ -1,0 +1,138 @@
+#include "foundation/XMZDeflateCache.h"
+
+#include "foundation/XMZCodec.h"
+#include "foundation/XMZFile.h"
+
+#include "TestEnvironment.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <random>
+
+namespace {
+
+/// UTF-16 text shaped like a day file: many similar entries that differ in their values.
+QByteArray DayFileLike(int entries, int seed = 1) {
+    QString text = QStringLiteral("\uFEFF<?xml version=\"1.0\" encoding=\"UTF-16\"?><xmzdocument><content><data>");
+    std::mt19937 random(seed);
+    for (int i = 0; i < entries; ++i)
+        text += QStringLiteral("<entry><property name=\"starttime\" type=\"time\" value=\"%1\"/>"
+                               "<property name=\"activity\" type=\"string\" value=\"A%2\"/></entry>")
+                    .arg(i)
+                    .arg(random() % 1000);
+    text += QStringLiteral("</data></content></xmzdocument>");
+    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+}
+
+/// What any zlib reader makes of a stream.
+QByteArray Uncompress(const QByteArray& stream, qsizetype expectedSize) {
+    uLongf length = static_cast<uLongf>(expectedSize + 16);
+    QByteArray out(static_cast<qsizetype>(length), Qt::Uninitialized);
+    const int code = uncompress(reinterpret_cast<Bytef*>(out.data()), &length,
+                                reinterpret_cast<const Bytef*>(stream.constData()), static_cast<uLong>(stream.size()));
+    if (code != Z_OK)
+        return QByteArrayLiteral("zlib error ") + QByteArray::number(code);
+    out.resize(static_cast<qsizetype>(length));
+    return out;
+}
+
+} // namespace
+
+TEST(XMZDeflateCache, EveryInputBecomesAStandardZLibStream) {
+    const struct {
+        const char* name;
+        QByteArray plain;
+    } cases[] = {
+        {"empty", QByteArray()},
+        {"tiny", QByteArray("abc")},
+        {"one piece", DayFileLike(40)},
+        {"many pieces", DayFileLike(3000)},
+        {"zeros, longest pieces", QByteArray(1'000'000, '\0')},
+        {"random bytes",
+         [] {
+             QByteArray bytes(300'000, Qt::Uninitialized);
+             std::mt19937 random(3);
+             for (char& c : bytes)
+                 c = char(random());
+             return bytes;
+         }()},
+    };
+    for (const auto& c : cases) {
+        TXMZDeflateCache cache;
+        const QByteArray stream = cache.Deflate(c.plain);
+        ASSERT_GE(stream.size(), 2) << c.name;
+        EXPECT_EQ(stream.left(2), QByteArray("\x78\x9C")) << c.name; // the default level
+        EXPECT_EQ(Uncompress(stream, c.plain.size()), c.plain) << c.name;
+        EXPECT_EQ(XMZInflate(stream.constData(), stream.size()), c.plain) << c.name;
+        // Taken again from the pieces of the first time: the same stream.
+        EXPECT_EQ(cache.Deflate(c.plain), stream) << c.name;
+        EXPECT_EQ(cache.LastCompressed(), 0) << c.name;
+    }
+}
+
+TEST(XMZDeflateCache, ASecondSaveCompressesOnlyWhatChanged) {
+    const QByteArray original = DayFileLike(3000);
+    const qsizetype middle = original.size() / 2;
+    const QByteArray entry = DayFileLike(1, 9).mid(200, 160);
+    const struct {
+        const char* name;
+        QByteArray changed;
+    } cases[] = {
+        {"a value near the start", QByteArray(original).replace(120, 4,
+                                                                "9\0"
+                                                                "9\0",
+                                                                4)},
+        {"an entry added at the end", QByteArray(original).insert(original.size() - 60, entry)},
+        {"an entry added in the middle", QByteArray(original).insert(middle, entry)},
+        {"bytes removed in the middle", QByteArray(original).remove(middle, 400)},
+    };
+    for (const auto& c : cases) {
+        TXMZDeflateCache cache;
+        cache.Deflate(original);
+        const int pieces = cache.LastCompressed();
+        ASSERT_GT(pieces, 10);
+        const QByteArray stream = cache.Deflate(c.changed);
+        EXPECT_EQ(Uncompress(stream, c.changed.size()), c.changed) << c.name;
+        EXPECT_LE(cache.LastCompressed(), 3) << c.name;
+        EXPECT_GE(cache.LastReused(), pieces - 3) << c.name;
+        // Back to the original: the pieces around the change are those of the changed save now.
+        EXPECT_EQ(Uncompress(cache.Deflate(original), original.size()), original) << c.name;
+    }
+}
+
+TEST(XMZDeflateCache, ClearForgetsThePieces) {
+    const QByteArray plain = DayFileLike(1000);
+    TXMZDeflateCache cache;
+    cache.Deflate(plain);
+    const int pieces = cache.LastCompressed();
+    cache.Clear();
+    EXPECT_EQ(Uncompress(cache.Deflate(plain), plain.size()), plain);
+    EXPECT_EQ(cache.LastCompressed(), pieces);
+    EXPECT_EQ(cache.LastReused(), 0);
+}
+
+TEST(XMZDeflateCache, AFileSavedManyTimesReadsBackEachTime) {
+    TempHome home;
+    ScopedFixedClock clock{QDateTime(QDate(2024, 3, 1), QTime(10, 30))};
+    const QString name = home.Path(QStringLiteral("many.hx"));
+    TXMZFile file;
+    file.AssignNewFile_(name, TGUID());
+    for (int i = 0; i < 400; ++i)
+        XMLSetValue(XMLAddChild(file.GetContent(), QStringLiteral("item")), QStringLiteral("v"), QString::number(i),
+                    xsoAttribute);
+    for (int round = 0; round < 5; ++round) {
+        // Change one item in the middle and add one at the end, then save and read another copy.
+        TvrnDomElement item = XMLFirstChildElement(file.GetContent());
+        for (int k = 0; k < 200; ++k)
+            item = XMLNextSiblingElement(item);
+        XMLSetValue(item, QStringLiteral("v"), QStringLiteral("round %1").arg(round), xsoAttribute);
+        XMLSetValue(XMLAddChild(file.GetContent(), QStringLiteral("item")), QStringLiteral("v"),
+                    QStringLiteral("added %1").arg(round), xsoAttribute);
+        file.Save();
+        TXMZFile reader;
+        reader.AssignFile_(name, true, TGUID());
+        EXPECT_EQ(XMLElementToText(reader.GetContent()), XMLElementToText(file.GetContent())) << round;
+        reader.Close_();
+    }
+}
