@@ -9,11 +9,12 @@
 
 namespace {
 
-// Pieces hold at least 8 KiB (small pieces compress badly on their own) and at most 64 KiB;
-// in between, a cut falls about once in 16 KiB.
-constexpr qsizetype MinPiece = 8 * 1024;
+// Pieces hold at least 16 KiB and at most 64 KiB; in between, a cut falls about once in 16 KiB.
+constexpr qsizetype MinPiece = 16 * 1024;
 constexpr qsizetype MaxPiece = 64 * 1024;
 constexpr quint64 CutMask = quint64(0x3FFF) << 50;
+// The window of deflate: how far back a piece may refer.
+constexpr qsizetype DictionarySize = 32 * 1024;
 // The rolling hash shifts one bit per byte: its value depends on the last 64 bytes only.
 constexpr qsizetype HashWindow = 64;
 static_assert(MinPiece >= HashWindow);
@@ -72,11 +73,17 @@ public:
     TRawDeflater& operator=(const TRawDeflater&) = delete;
 
     /// The blocks of data, ending byte-aligned and not final (flush Z_SYNC_FLUSH), or ending the
-    /// stream (Z_FINISH).
-    QByteArray Compress(const char* data, qsizetype size, int flush) {
+    /// stream (Z_FINISH); they may refer to the dictionary bytes, which precede data in the stream.
+    QByteArray Compress(const char* dictionary, qsizetype dictionarySize, const char* data, qsizetype size, int flush) {
         int code = deflateReset(&m_stream);
         if (code != Z_OK)
             Fail("deflateReset", code, m_stream);
+        if (dictionarySize > 0) {
+            code = deflateSetDictionary(&m_stream, reinterpret_cast<const Bytef*>(dictionary),
+                                        static_cast<uInt>(dictionarySize));
+            if (code != Z_OK)
+                Fail("deflateSetDictionary", code, m_stream);
+        }
         // The bound covers the data and its end; a little more covers the flush marker.
         QByteArray out(static_cast<qsizetype>(deflateBound(&m_stream, static_cast<uLong>(size))) + 64,
                        Qt::Uninitialized);
@@ -109,7 +116,7 @@ void AppendBigEndian32(QByteArray& out, quint32 value) {
 
 } // namespace
 
-QByteArray TXMZDeflateCache::Deflate(const QByteArray& plain) {
+QByteArray TXMZDeflateCache::Deflate(const QByteArray& plain, qsizetype separateFrom) {
     TRawDeflater deflater;
     QMultiHash<size_t, TPiece> pieces;
     QByteArray out;
@@ -119,34 +126,44 @@ QByteArray TXMZDeflateCache::Deflate(const QByteArray& plain) {
     m_lastCompressed = 0;
     m_lastReused = 0;
     const char* data = plain.constData();
+    const char* old = m_plain.constData();
+    if (separateFrom <= 0 || separateFrom >= plain.size())
+        separateFrom = -1;
     for (qsizetype begin = 0; begin < plain.size();) {
-        const qsizetype end = NextCut(data, begin, plain.size());
+        const qsizetype stop = begin < separateFrom ? separateFrom : plain.size();
+        const qsizetype end = NextCut(data, begin, stop);
         const qsizetype length = end - begin;
+        const qsizetype start = begin < separateFrom || separateFrom < 0 ? 0 : separateFrom;
+        const qsizetype dictionary = std::min(DictionarySize, begin - start);
         const size_t hash = qHashBits(data + begin, size_t(length));
-        const TPiece* found = nullptr;
+        TPiece piece{begin, length, dictionary, {}};
+        bool found = false;
         const auto [first, last] = m_pieces.equal_range(hash);
-        for (auto it = first; it != last; ++it) {
-            if (it->plain.size() == length && std::equal(data + begin, data + end, it->plain.constData())) {
-                found = &*it;
-                break;
-            }
+        for (auto it = first; it != last && !found; ++it) {
+            found = it->length == length && it->dictionary == dictionary &&
+                    std::equal(data + begin - dictionary, data + end, old + it->offset - dictionary);
+            if (found)
+                piece.packed = it->packed;
         }
-        TPiece piece;
         if (found) {
-            piece = *found;
             ++m_lastReused;
         } else {
-            piece.plain = QByteArray(data + begin, length);
-            piece.packed = deflater.Compress(data + begin, length, Z_SYNC_FLUSH);
+            piece.packed = deflater.Compress(data + begin - dictionary, dictionary, data + begin, length, Z_SYNC_FLUSH);
             ++m_lastCompressed;
         }
         out.append(piece.packed);
         pieces.insert(hash, std::move(piece));
         begin = end;
     }
-    out.append(deflater.Compress(nullptr, 0, Z_FINISH));
+    out.append(deflater.Compress(nullptr, 0, nullptr, 0, Z_FINISH));
     const uLong adler = adler32_z(adler32_z(0, nullptr, 0), reinterpret_cast<const Bytef*>(data), size_t(plain.size()));
     AppendBigEndian32(out, quint32(adler));
+    m_plain = plain;
     m_pieces = std::move(pieces);
     return out;
+}
+
+void TXMZDeflateCache::Clear() {
+    m_plain.clear();
+    m_pieces.clear();
 }

@@ -255,7 +255,11 @@ QByteArray TXMZFile::EncodeDocument(const TvrnDomDocument& document) {
     const QByteArray plain = XMLSaveToBytes(document, QStringLiteral("UTF-16"));
     if (!m_compress)
         return plain;
-    return QByteArray(XMZCompressedMarker, 2) + m_deflateCache.Deflate(plain);
+    // The header changes at every save; the content is compressed apart from it, so that the
+    // pieces of the content that did not change can be taken over from the last save.
+    static const QString contentTag = QStringLiteral("<content");
+    const QByteArray contentStart(reinterpret_cast<const char*>(contentTag.utf16()), contentTag.size() * 2);
+    return QByteArray(XMZCompressedMarker, 2) + m_deflateCache.Deflate(plain, plain.indexOf(contentStart));
 }
 
 void TXMZFile::DropTempFile(bool removeFromDisk) {
