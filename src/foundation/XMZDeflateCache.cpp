@@ -60,7 +60,8 @@ qsizetype NextCut(const char* data, qsizetype begin, qsizetype end) {
     throw EZLibError(QStringLiteral("%1 failed: %2").arg(QLatin1String(operation), QString::fromLatin1(detail)));
 }
 
-/// One raw deflate stream, reset for every piece so that no piece refers to another.
+/// One raw deflate stream, reset for every piece, so that what a piece compresses into depends on
+/// its bytes and its dictionary only.
 class TRawDeflater {
 public:
     TRawDeflater() {

@@ -257,8 +257,10 @@ QByteArray TXMZFile::EncodeDocument(const TvrnDomDocument& document) {
         return plain;
     // The header changes at every save; the content is compressed apart from it, so that the
     // pieces of the content that did not change can be taken over from the last save.
-    static const QString contentTag = QStringLiteral("<content");
-    const QByteArray contentStart(reinterpret_cast<const char*>(contentTag.utf16()), contentTag.size() * 2);
+    static const QByteArray contentStart = [] {
+        const QString tag = QStringLiteral("<content");
+        return QByteArray(reinterpret_cast<const char*>(tag.utf16()), tag.size() * 2);
+    }();
     return QByteArray(XMZCompressedMarker, 2) + m_deflateCache.Deflate(plain, plain.indexOf(contentStart));
 }
 
