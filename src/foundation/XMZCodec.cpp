@@ -12,12 +12,12 @@ constexpr int MaxCompressionLayers = 4;
 // file, and stopping early keeps such a file from exhausting memory.
 constexpr qsizetype MaxDecodedSize = qsizetype(256) << 20;
 constexpr qsizetype InflateChunk = 65536;
+} // namespace
 
-[[noreturn]] void ZLibFail(const char* operation, int code, const z_stream& stream) {
-    const char* detail = stream.msg ? stream.msg : zError(code);
+void RaiseZLibError(const char* operation, int code, const char* streamMessage) {
+    const char* detail = streamMessage ? streamMessage : zError(code);
     throw EZLibError(QStringLiteral("%1 failed: %2").arg(QLatin1String(operation), QString::fromLatin1(detail)));
 }
-} // namespace
 
 bool XMZIsCompressed(const QByteArray& bytes) {
     return bytes.size() >= 2 && bytes[0] == XMZCompressedMarker[0] && bytes[1] == XMZCompressedMarker[1];
@@ -27,7 +27,7 @@ QByteArray XMZInflate(const char* data, qsizetype size) {
     z_stream stream{};
     int code = inflateInit(&stream);
     if (code != Z_OK)
-        ZLibFail("inflateInit", code, stream);
+        RaiseZLibError("inflateInit", code, stream.msg);
     struct End {
         z_stream& s;
         ~End() { inflateEnd(&s); }
@@ -62,7 +62,7 @@ QByteArray XMZInflate(const char* data, qsizetype size) {
         if (code == Z_BUF_ERROR && stream.avail_in == 0 && inputLeft == 0)
             throw EZLibError(QStringLiteral("inflate failed: the compressed data is incomplete"));
         if (code != Z_OK && code != Z_BUF_ERROR)
-            ZLibFail("inflate", code, stream);
+            RaiseZLibError("inflate", code, stream.msg);
     }
     out.resize(produced);
     return out;
@@ -72,7 +72,7 @@ QByteArray XMZDeflate(const QByteArray& data) {
     z_stream stream{};
     int code = deflateInit(&stream, Z_DEFAULT_COMPRESSION);
     if (code != Z_OK)
-        ZLibFail("deflateInit", code, stream);
+        RaiseZLibError("deflateInit", code, stream.msg);
     struct End {
         z_stream& s;
         ~End() { deflateEnd(&s); }
@@ -86,7 +86,7 @@ QByteArray XMZDeflate(const QByteArray& data) {
     stream.avail_out = static_cast<uInt>(out.size());
     code = deflate(&stream, Z_FINISH);
     if (code != Z_STREAM_END)
-        ZLibFail("deflate", code, stream);
+        RaiseZLibError("deflate", code, stream.msg);
     out.resize(static_cast<qsizetype>(stream.total_out));
     return out;
 }

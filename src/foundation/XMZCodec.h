@@ -6,6 +6,9 @@
 
 /// zlib reported an error while compressing or decompressing.
 VRN_DECLARE_EXCEPTION(EZLibError, EVRNException);
+/// Raises EZLibError "<operation> failed: <detail>": zlib's message for the stream or, without
+/// one, the text of the code.
+[[noreturn]] void RaiseZLibError(const char* operation, int code, const char* streamMessage);
 
 // The byte layer of data files. A file holds either the plain form (the XML text in UTF-16
 // little-endian, starting with the byte-order mark FF FE) or the compressed form: the two bytes

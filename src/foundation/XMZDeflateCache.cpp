@@ -55,11 +55,6 @@ qsizetype NextCut(const char* data, qsizetype begin, qsizetype end) {
     return limit;
 }
 
-[[noreturn]] void Fail(const char* operation, int code, const z_stream& stream) {
-    const char* detail = stream.msg ? stream.msg : zError(code);
-    throw EZLibError(QStringLiteral("%1 failed: %2").arg(QLatin1String(operation), QString::fromLatin1(detail)));
-}
-
 /// One raw deflate stream, reset for every piece, so that what a piece compresses into depends on
 /// its bytes and its dictionary only.
 class TRawDeflater {
@@ -67,7 +62,7 @@ public:
     TRawDeflater() {
         const int code = deflateInit2(&m_stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
         if (code != Z_OK)
-            Fail("deflateInit2", code, m_stream);
+            RaiseZLibError("deflateInit2", code, m_stream.msg);
     }
     ~TRawDeflater() { deflateEnd(&m_stream); }
     TRawDeflater(const TRawDeflater&) = delete;
@@ -78,12 +73,12 @@ public:
     QByteArray Compress(const char* dictionary, qsizetype dictionarySize, const char* data, qsizetype size, int flush) {
         int code = deflateReset(&m_stream);
         if (code != Z_OK)
-            Fail("deflateReset", code, m_stream);
+            RaiseZLibError("deflateReset", code, m_stream.msg);
         if (dictionarySize > 0) {
             code = deflateSetDictionary(&m_stream, reinterpret_cast<const Bytef*>(dictionary),
                                         static_cast<uInt>(dictionarySize));
             if (code != Z_OK)
-                Fail("deflateSetDictionary", code, m_stream);
+                RaiseZLibError("deflateSetDictionary", code, m_stream.msg);
         }
         // The bound covers the data and its end; a little more covers the flush marker.
         QByteArray out(static_cast<qsizetype>(deflateBound(&m_stream, static_cast<uLong>(size))) + 64,
@@ -97,7 +92,7 @@ public:
             code = deflate(&m_stream, flush);
             produced = out.size() - m_stream.avail_out;
             if (code == Z_STREAM_ERROR)
-                Fail("deflate", code, m_stream);
+                RaiseZLibError("deflate", code, m_stream.msg);
             const bool done = flush == Z_FINISH ? code == Z_STREAM_END : m_stream.avail_out != 0;
             if (done && m_stream.avail_in == 0)
                 break;

@@ -171,13 +171,14 @@ TEST(XMZDeflateCache, AFileSavedManyTimesReadsBackEachTime) {
     const QString name = home.Path(QStringLiteral("many.hx"));
     TXMZFile file;
     file.AssignNewFile_(name, TGUID());
-    for (int i = 0; i < 400; ++i)
+    // Enough items for several pieces.
+    for (int i = 0; i < 6000; ++i)
         XMLSetValue(XMLAddChild(file.GetContent(), QStringLiteral("item")), QStringLiteral("v"), QString::number(i),
                     xsoAttribute);
     for (int round = 0; round < 5; ++round) {
         // Change one item in the middle and add one at the end, then save and read another copy.
         TvrnDomElement item = XMLFirstChildElement(file.GetContent());
-        for (int k = 0; k < 200; ++k)
+        for (int k = 0; k < 3000; ++k)
             item = XMLNextSiblingElement(item);
         XMLSetValue(item, QStringLiteral("v"), QStringLiteral("round %1").arg(round), xsoAttribute);
         XMLSetValue(XMLAddChild(file.GetContent(), QStringLiteral("item")), QStringLiteral("v"),
