@@ -6,6 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 export LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen
+# Paths below the checkout are hashed relative to it, so another clone reuses the compiled objects.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 
 echo "== sanitizer build (ASan + UBSan)"
 cmake --preset asan >/dev/null

@@ -1,9 +1,9 @@
 #include "app/Action.h"
 
-#include "app/MessageBox.h"
-#include "app/Translation.h"
+#include "foundation/Translation.h"
 #include "foundation/VRNException.h"
 #include "foundation/VRNTools.h"
+#include "ui/MessageBox.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/platform/InstanceProtocol.h"
+#include "foundation/ipc/InstanceProtocol.h"
 
 #include <QEvent>
 #include <QPointer>

@@ -3,30 +3,31 @@
 #include "app/Action.h"
 #include "app/AppEvents.h"
 #include "app/ApplicationStorage.h"
-#include "app/Autostart.h"
 #include "app/DataFile.h"
-#include "app/DialogFont.h"
 #include "app/MainWindow.h"
 #include "app/MenuController.h"
-#include "app/MessageBox.h"
 #include "app/OptionsAccess.h"
 #include "app/SaveAll.h"
 #include "app/Splash.h"
 #include "app/StoragePath.h"
 #include "app/TrackingHints.h"
 #include "app/TrackingManagerLink.h"
-#include "app/Translation.h"
 #include "calendar/Calendar.h"
 #include "calendar/PlannedBreak.h"
 #include "formatting/FormattingOptions.h"
 #include "foundation/Clock.h"
 #include "foundation/DateTime.h"
 #include "foundation/Log.h"
+#include "foundation/Translation.h"
 #include "foundation/VRNException.h"
 #include "foundation/VRNTools.h"
+#include "foundation/platform/Autostart.h"
 #include "model/ActivityLocator.h"
 #include "model/ActivityTree.h"
 #include "model/DefaultActivities.h"
+#include "ui/DialogFont.h"
+#include "ui/FormPositions.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -346,6 +347,8 @@ void THXApplication::RouteGenericWindows_() {
                                if (const auto app = self.lock())
                                    app->RemoveCurrentWindow(window);
                            }});
+    // Windows keep their places in the options.
+    SetFormPositionOptions(m_options);
 }
 
 void THXApplication::StartMainWindow_() {
@@ -727,7 +730,10 @@ void THXApplication::Cleanup() {
             UnregisterFormatSettingsNotify(this);
         m_formatListenerRegistered = false;
     });
-    Guarded("generic windows", [] { SetGenericWindowHooks({}); });
+    Guarded("generic windows", [] {
+        SetGenericWindowHooks({});
+        SetFormPositionOptions(nullptr);
+    });
     Guarded("tracking manager", [this] {
         TrackingManagerLinkPtr manager = std::move(m_trackingManager);
         if (manager)

@@ -11,7 +11,7 @@
 
 #include "app/ApplicationInterfaces.h"
 #include "app/CurrentWindows.h"
-#include "app/TrackingLink.h"
+#include "app/TrackingManagerLinkInterface.h"
 #include "foundation/International.h"
 #include "foundation/VRNTools.h"
 #include "foundation/XMZFile.h"

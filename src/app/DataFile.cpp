@@ -1,9 +1,9 @@
 #include "app/DataFile.h"
 
-#include "app/MessageBox.h"
-#include "app/Translation.h"
 #include "foundation/Log.h"
+#include "foundation/Translation.h"
 #include "foundation/VRNTools.h"
+#include "ui/MessageBox.h"
 
 #include <QFile>
 #include <QFileInfo>

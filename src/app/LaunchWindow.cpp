@@ -4,7 +4,7 @@
 #include "app/ProgramEnd.h"
 #include "foundation/Log.h"
 #include "foundation/VRNException.h"
-#include "foundation/platform/InstanceChannel.h"
+#include "foundation/ipc/InstanceChannel.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

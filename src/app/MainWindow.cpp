@@ -3,25 +3,27 @@
 #include "app/Action.h"
 #include "app/AppEvents.h"
 #include "app/Application.h"
-#include "app/GlobalHotKeys.h"
-#include "app/MessageBox.h"
 #include "app/ProgramEnd.h"
-#include "app/TrackingLink.h"
-#include "app/Translation.h"
+#include "app/TrackingManagerLinkInterface.h"
 #include "foundation/International.h"
 #include "foundation/Log.h"
+#include "foundation/Translation.h"
 #include "foundation/VRNTools.h"
 #include "foundation/platform/InstanceLock.h"
 #include "model/HotKeyProperty.h"
 #include "model/PropertyInterfaces.h"
+#include "ui/MessageBox.h"
+#include "ui/platform/GlobalHotKeys.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QSessionManager>
+#include <QThread>
 
 namespace {
 
@@ -55,6 +57,8 @@ TfrmMain::TfrmMain(QWidget* parent)
     m_trayIcon->setIcon(m_icons.ForPercent(m_iconPercent));
     m_trayIcon->setToolTip(ProductName);
     m_regularTimer.setInterval(5000);
+    m_unwindTimer.setInterval(10);
+    connect(&m_unwindTimer, &QTimer::timeout, this, &TfrmMain::ContinueDeferredClose);
     connect(&m_regularTimer, &QTimer::timeout, this, [this] {
         if (m_application)
             m_application->UpdateTracking();
@@ -310,28 +314,73 @@ void TfrmMain::RunClose(bool withFinalQuestion, const QString& context) {
     MakeCloseSequence(context, CloseSteps(), withFinalQuestion).Run();
 }
 
+void TfrmMain::CloseOpenWindows() {
+    if (m_trayMenu->isVisible())
+        m_trayMenu->close();
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget == this || !widget->isVisible())
+            continue;
+        if (auto* dialog = qobject_cast<QDialog*>(widget))
+            dialog->reject();
+        else if (auto* menu = qobject_cast<QMenu*>(widget))
+            menu->close();
+    }
+}
+
+void TfrmMain::CloseWhenUnwound(std::function<void()> close) {
+    // No other close request starts from now on, and nothing new opens from the tray.
+    m_closing = true;
+    CloseOpenWindows();
+    // Level 1 is the program's own loop; 0 means it has not started (or a test drives the window).
+    if (QThread::currentThread()->loopLevel() <= 1) {
+        close();
+        return;
+    }
+    m_deferredClose = std::move(close);
+    m_unwindTimer.start();
+}
+
+void TfrmMain::ContinueDeferredClose() {
+    if (QThread::currentThread()->loopLevel() > 1) {
+        // A window's loop is still running, or its Cancel path opened another window.
+        CloseOpenWindows();
+        return;
+    }
+    m_unwindTimer.stop();
+    const std::function<void()> close = std::move(m_deferredClose);
+    m_deferredClose = nullptr;
+    if (close)
+        close();
+}
+
 void TfrmMain::CloseNormally() {
     if (m_closing || DeferWhileLoading(PendingClose::Close))
         return;
-    RunClose(true, QStringLiteral("TfrmMain.FormCloseQuery"));
-    ProgramEndReason() = TProgramEnd::Normal;
-    TerminateApplication();
+    CloseWhenUnwound([this] {
+        RunClose(true, QStringLiteral("TfrmMain.FormCloseQuery"));
+        ProgramEndReason() = TProgramEnd::Normal;
+        TerminateApplication();
+    });
 }
 
 void TfrmMain::CloseBySignal() {
     if (m_closing || DeferWhileLoading(PendingClose::Signal))
         return;
-    RunClose(false, QStringLiteral("TfrmMain.Terminate"));
-    ProgramEndReason() = TProgramEnd::Normal;
-    TerminateApplication();
+    CloseWhenUnwound([this] {
+        RunClose(false, QStringLiteral("TfrmMain.Terminate"));
+        ProgramEndReason() = TProgramEnd::Normal;
+        TerminateApplication();
+    });
 }
 
 void TfrmMain::QuitByOtherInstance() {
     if (m_closing || DeferWhileLoading(PendingClose::Quit))
         return;
-    RunClose(false, QStringLiteral("TfrmMain.WMHXQuit"));
-    ProgramEndReason() = TProgramEnd::QuitByOtherInstance;
-    TerminateApplication();
+    CloseWhenUnwound([this] {
+        RunClose(false, QStringLiteral("TfrmMain.WMHXQuit"));
+        ProgramEndReason() = TProgramEnd::QuitByOtherInstance;
+        TerminateApplication();
+    });
 }
 
 void TfrmMain::OnCommitDataRequest(QSessionManager& manager) {

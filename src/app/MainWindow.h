@@ -115,6 +115,13 @@ private:
     void ShowTrayMenu();
     std::uint16_t ReadHotkey(const QString& section) const;
     void RunClose(bool withFinalQuestion, const QString& context);
+    /// Runs close from the program's top-level message loop. Windows that are open (dialogs, message
+    /// boxes, the tray menu) are closed through their Cancel path first; while their own loops are
+    /// still on the stack, close waits for them, so nothing is freed under a nested loop.
+    void CloseWhenUnwound(std::function<void()> close);
+    void ContinueDeferredClose();
+    /// Closes every open window of the program (except this one) as Cancel or Escape would.
+    void CloseOpenWindows();
     enum class PendingClose { None, Close, Quit, Signal };
     bool DeferWhileLoading(PendingClose kind);
 
@@ -126,6 +133,9 @@ private:
     QSystemTrayIcon* m_trayIcon;
     QMenu* m_trayMenu;
     QTimer m_regularTimer;
+    /// Polls until the nested message loops of closed windows have returned.
+    QTimer m_unwindTimer;
+    std::function<void()> m_deferredClose;
     TGlobalHotKeys* m_hotKeys;
     std::function<void(QMenu*)> m_menuRunner;
     int m_iconPercent = 25;

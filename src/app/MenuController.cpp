@@ -2,7 +2,7 @@
 
 #include "app/Action.h"
 #include "app/ApplicationInterfaces.h"
-#include "app/Translation.h"
+#include "foundation/Translation.h"
 #include "foundation/VRNException.h"
 
 #include <QMenu>

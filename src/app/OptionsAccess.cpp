@@ -1,9 +1,9 @@
 #include "app/OptionsAccess.h"
 
-#include "app/DialogFont.h"
 #include "model/FontProperties.h"
 #include "model/PropertyHelpers.h"
 #include "model/PropertyList.h"
+#include "ui/DialogFont.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #include "app/SaveAll.h"
 
-#include "app/MessageBox.h"
-#include "app/Translation.h"
 #include "foundation/Log.h"
+#include "foundation/Translation.h"
 #include "foundation/VRNException.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QGuiApplication>

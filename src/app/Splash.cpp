@@ -1,8 +1,8 @@
 #include "app/Splash.h"
 
-#include "app/DialogFont.h"
-#include "app/Translation.h"
+#include "foundation/Translation.h"
 #include "foundation/VRNTools.h"
+#include "ui/DialogFont.h"
 
 #include <QApplication>
 #include <QFrame>

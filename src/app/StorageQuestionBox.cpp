@@ -1,7 +1,7 @@
 #include "app/StorageQuestionBox.h"
 
-#include "app/MessageBox.h"
-#include "app/Translation.h"
+#include "foundation/Translation.h"
+#include "ui/MessageBox.h"
 
 unsigned StorageQuestionButtons(const TStorageAnswerSet& allowed) {
     unsigned buttons = MessageBoxButton::Details;

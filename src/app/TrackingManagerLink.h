@@ -4,7 +4,7 @@
 // its seven notifications routed to the controller's tray reactions.
 
 #include "app/ApplicationTrackingHost.h"
-#include "app/TrackingLink.h"
+#include "app/TrackingManagerLinkInterface.h"
 #include "tracking/TrackingManager.h"
 
 #include <memory>

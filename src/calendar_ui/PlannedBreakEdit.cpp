@@ -1,11 +1,11 @@
 #include "calendar_ui/PlannedBreakEdit.h"
 
-#include "app/DialogFont.h"
-#include "app/MessageBox.h"
-#include "app/Translation.h"
 #include "foundation/DateTime.h"
+#include "foundation/Translation.h"
 #include "foundation/VRNTools.h"
 #include "model/ActivityLocator.h"
+#include "ui/DialogFont.h"
+#include "ui/MessageBox.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -16,20 +16,18 @@ double TVRNCustomDateTimeEdit::Value() const {
 }
 
 void TVRNCustomDateTimeEdit::SetValue(double value) {
-    m_lastValueSet = Limit(value);
+    m_lastValueSet = m_range.Limit(value);
     m_shownValue = m_lastValueSet;
     SetOwnText(FormatValue(m_lastValueSet));
 }
 
 void TVRNCustomDateTimeEdit::SetMinValue(double value) {
-    m_minValue = value;
-    if (m_maxValue < value)
-        m_maxValue = value;
+    m_range.SetMin(value);
     SetValue(Value());
 }
 
 void TVRNCustomDateTimeEdit::SetMaxValue(double value) {
-    m_maxValue = value < m_minValue ? m_minValue : value;
+    m_range.SetMax(value);
     SetValue(Value());
 }
 
@@ -40,7 +38,7 @@ bool TVRNCustomDateTimeEdit::Valid() const {
 
 double TVRNCustomDateTimeEdit::ParseValue(const QString& text) const {
     const double value = ParseText(text);
-    if (TimeBefore(value, m_minValue) || TimeAfter(value, m_maxValue))
+    if (TimeBefore(value, m_range.Min()) || TimeAfter(value, m_range.Max()))
         throw EVRNConvertError(QStringLiteral("input out of range"));
     return value;
 }
@@ -58,7 +56,7 @@ void TVRNCustomDateTimeEdit::Step(int amount) {
     if (amount == 0)
         return;
     // A step is a change by the user, so it goes through the same handling as typing.
-    m_lastValueSet = Limit(StepValue(Value(), amount));
+    m_lastValueSet = m_range.Limit(StepValue(Value(), amount));
     m_shownValue = m_lastValueSet;
     SetTextAsTyped(FormatValue(m_lastValueSet));
 }
@@ -89,10 +87,4 @@ void TVRNCustomDateTimeEdit::focusOutEvent(QFocusEvent* event) {
 
 void TVRNCustomDateTimeEdit::ShowValueAgain() {
     SetOwnText(FormatValue(m_shownValue));
-}
-
-double TVRNCustomDateTimeEdit::Limit(double value) const {
-    if (value < m_minValue)
-        return m_minValue;
-    return value > m_maxValue ? m_maxValue : value;
 }

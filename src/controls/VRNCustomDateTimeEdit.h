@@ -9,6 +9,7 @@
 // from the typed value, or from the last value set when the text was not valid.
 
 #include "controls/VRNCustomSpinEdit.h"
+#include "controls/ValueRange.h"
 
 class TVRNCustomDateTimeEdit : public TVRNCustomSpinEdit {
     Q_OBJECT
@@ -22,8 +23,8 @@ public:
     double Value() const;
     /// Limits the value to the range, keeps it as the last value set and shows it.
     void SetValue(double value);
-    double MinValue() const { return m_minValue; }
-    double MaxValue() const { return m_maxValue; }
+    double MinValue() const { return m_range.Min(); }
+    double MaxValue() const { return m_range.Max(); }
     /// A minimum above the maximum raises the maximum to it; the value is limited again.
     void SetMinValue(double value);
     /// A maximum below the minimum becomes the minimum; the value is limited again.
@@ -54,10 +55,7 @@ protected:
     void ShowValueAgain() override;
 
 private:
-    double Limit(double value) const;
-
-    double m_minValue = 0;
-    double m_maxValue = MaxDateTime;
+    TValueRange<double> m_range{0, MaxDateTime};
     double m_lastValueSet = 0;
     double m_lastValidValue = 0;
     /// The value of the text while it is valid, for showing it again in new regional settings.

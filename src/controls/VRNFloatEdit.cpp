@@ -1,7 +1,6 @@
 #include "controls/VRNFloatEdit.h"
 #include "foundation/International.h"
 
-#include <algorithm>
 #include <cmath>
 
 TVRNCustomFloatEdit::TVRNCustomFloatEdit(QWidget* parent) : TVRNCustomSpinEdit(parent) {
@@ -10,30 +9,28 @@ TVRNCustomFloatEdit::TVRNCustomFloatEdit(QWidget* parent) : TVRNCustomSpinEdit(p
 
 double TVRNCustomFloatEdit::Value() const {
     double value = 0;
-    return TryParse(Text(), value) ? Limit(value) : m_lastValueSet;
+    return TryParse(Text(), value) ? m_range.Limit(value) : m_lastValueSet;
 }
 
 void TVRNCustomFloatEdit::SetValue(double value) {
-    m_lastValueSet = Limit(value);
+    m_lastValueSet = m_range.Limit(value);
     m_shownValue = m_lastValueSet;
     SetOwnText(Format(m_lastValueSet));
 }
 
 void TVRNCustomFloatEdit::SetMinValue(double value) {
-    m_minValue = value;
-    if (m_maxValue < value)
-        m_maxValue = value;
+    m_range.SetMin(value);
     SetValue(Value());
 }
 
 void TVRNCustomFloatEdit::SetMaxValue(double value) {
-    m_maxValue = std::max(value, m_minValue);
+    m_range.SetMax(value);
     SetValue(Value());
 }
 
 bool TVRNCustomFloatEdit::Valid() const {
     double value = 0;
-    return TryParse(Text(), value) && value >= m_minValue && value <= m_maxValue;
+    return TryParse(Text(), value) && m_range.Contains(value);
 }
 
 bool TVRNCustomFloatEdit::TryParse(const QString& text, double& value) {
@@ -79,7 +76,7 @@ QString TVRNCustomFloatEdit::Format(double value) {
 void TVRNCustomFloatEdit::Step(int amount) {
     if (amount == 0)
         return;
-    m_lastValueSet = Limit(Value() + amount / 10.0);
+    m_lastValueSet = m_range.Limit(Value() + amount / 10.0);
     m_shownValue = m_lastValueSet;
     SetTextAsTyped(Format(m_lastValueSet));
 }
@@ -89,8 +86,8 @@ bool TVRNCustomFloatEdit::AcceptsCharacter(QChar c) const {
 }
 
 QString TVRNCustomFloatEdit::WidestText() const {
-    const QString low = Format(m_minValue);
-    const QString high = Format(m_maxValue);
+    const QString low = Format(m_range.Min());
+    const QString high = Format(m_range.Max());
     return low.size() > high.size() ? low : high;
 }
 
@@ -103,8 +100,4 @@ void TVRNCustomFloatEdit::TextEdited() {
 
 void TVRNCustomFloatEdit::ShowValueAgain() {
     SetOwnText(Format(m_shownValue));
-}
-
-double TVRNCustomFloatEdit::Limit(double value) const {
-    return std::clamp(value, m_minValue, m_maxValue);
 }

@@ -5,6 +5,7 @@
 // (without digit grouping, so that every shown text can be typed again).
 
 #include "controls/VRNCustomSpinEdit.h"
+#include "controls/ValueRange.h"
 
 class TVRNCustomFloatEdit : public TVRNCustomSpinEdit {
     Q_OBJECT
@@ -16,8 +17,8 @@ public:
     double Value() const;
     /// Limits the value to the range, keeps it as the last value set and shows it.
     void SetValue(double value);
-    double MinValue() const { return m_minValue; }
-    double MaxValue() const { return m_maxValue; }
+    double MinValue() const { return m_range.Min(); }
+    double MaxValue() const { return m_range.Max(); }
     /// A minimum above the maximum raises the maximum to it; the value is limited again.
     void SetMinValue(double value);
     /// A maximum below the minimum becomes the minimum; the value is limited again.
@@ -43,10 +44,7 @@ protected:
     void ShowValueAgain() override;
 
 private:
-    double Limit(double value) const;
-
-    double m_minValue = 0;
-    double m_maxValue = 100;
+    TValueRange<double> m_range{0, 100};
     double m_lastValueSet = 0;
     /// The value of the text while it is valid, for showing it again in new regional settings.
     double m_shownValue = 0;

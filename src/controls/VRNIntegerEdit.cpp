@@ -10,29 +10,27 @@ TVRNCustomIntegerEdit::TVRNCustomIntegerEdit(QWidget* parent) : TVRNCustomSpinEd
 
 int TVRNCustomIntegerEdit::Value() const {
     int value = 0;
-    return TryParse(Text(), value) ? Limit(value) : m_lastValueSet;
+    return TryParse(Text(), value) ? m_range.Limit(value) : m_lastValueSet;
 }
 
 void TVRNCustomIntegerEdit::SetValue(int value) {
-    m_lastValueSet = Limit(value);
+    m_lastValueSet = m_range.Limit(value);
     SetOwnText(QString::number(m_lastValueSet));
 }
 
 void TVRNCustomIntegerEdit::SetMinValue(int value) {
-    m_minValue = value;
-    if (m_maxValue < value)
-        m_maxValue = value;
+    m_range.SetMin(value);
     SetValue(Value());
 }
 
 void TVRNCustomIntegerEdit::SetMaxValue(int value) {
-    m_maxValue = std::max(value, m_minValue);
+    m_range.SetMax(value);
     SetValue(Value());
 }
 
 bool TVRNCustomIntegerEdit::Valid() const {
     int value = 0;
-    return TryParse(Text(), value) && value >= m_minValue && value <= m_maxValue;
+    return TryParse(Text(), value) && m_range.Contains(value);
 }
 
 bool TVRNCustomIntegerEdit::TryParse(const QString& text, int& value) {
@@ -67,7 +65,7 @@ int TVRNCustomIntegerEdit::StepValue(int value, int amount, int minValue, int ma
 void TVRNCustomIntegerEdit::Step(int amount) {
     if (amount == 0)
         return;
-    m_lastValueSet = StepValue(Value(), amount, m_minValue, m_maxValue);
+    m_lastValueSet = StepValue(Value(), amount, m_range.Min(), m_range.Max());
     SetTextAsTyped(QString::number(m_lastValueSet));
 }
 
@@ -76,11 +74,7 @@ bool TVRNCustomIntegerEdit::AcceptsCharacter(QChar c) const {
 }
 
 QString TVRNCustomIntegerEdit::WidestText() const {
-    const QString low = QString::number(m_minValue);
-    const QString high = QString::number(m_maxValue);
+    const QString low = QString::number(m_range.Min());
+    const QString high = QString::number(m_range.Max());
     return QString(std::max(low.size(), high.size()), QLatin1Char('0'));
-}
-
-int TVRNCustomIntegerEdit::Limit(int value) const {
-    return std::clamp(value, m_minValue, m_maxValue);
 }

@@ -5,6 +5,7 @@
 // outside the range is shown bold and red and stays as typed.
 
 #include "controls/VRNCustomSpinEdit.h"
+#include "controls/ValueRange.h"
 
 class TVRNCustomIntegerEdit : public TVRNCustomSpinEdit {
     Q_OBJECT
@@ -16,8 +17,8 @@ public:
     int Value() const;
     /// Limits the value to the range, keeps it as the last value set and shows it.
     void SetValue(int value);
-    int MinValue() const { return m_minValue; }
-    int MaxValue() const { return m_maxValue; }
+    int MinValue() const { return m_range.Min(); }
+    int MaxValue() const { return m_range.Max(); }
     /// A minimum above the maximum raises the maximum to it; the value is limited again.
     void SetMinValue(int value);
     /// A maximum below the minimum becomes the minimum; the value is limited again.
@@ -39,10 +40,7 @@ protected:
     QString WidestText() const override;
 
 private:
-    int Limit(int value) const;
-
-    int m_minValue = 0;
-    int m_maxValue = 100;
+    TValueRange<int> m_range{0, 100};
     int m_lastValueSet = 0;
 };
 

@@ -1,7 +1,7 @@
 #include "formatting/DateFormatterBuiltIn.h"
 
-#include "formatting/Translated.h"
 #include "foundation/DateTime.h"
+#include "foundation/Translation.h"
 #include "foundation/platform/DatePicture.h"
 
 const TGUID TDateFormatterShortDate::ID = TGUID::Constant("{C05FA8EF-353E-4EA3-9516-403230532E2A}");
@@ -86,7 +86,7 @@ QString TDateFormatterShortDate::Format(double date) const {
     return SystemDateFormat(date, FormatString());
 }
 QString TDateFormatterShortDate::Name() const {
-    return TranslatedText("Short Date");
+    return Tr("Short Date");
 }
 QString TDateFormatterShortDate::FormatString() const {
     return GetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE);
@@ -96,7 +96,7 @@ QString TDateFormatterLongDate::Format(double date) const {
     return SystemDateFormat(date, FormatString());
 }
 QString TDateFormatterLongDate::Name() const {
-    return TranslatedText("Long Date");
+    return Tr("Long Date");
 }
 QString TDateFormatterLongDate::FormatString() const {
     return GetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_SLONGDATE);
@@ -108,7 +108,7 @@ QString TDateFormatterGregorianShortDate::Format(double date) const {
     return LocaleAndCalendarDateFormat(LOCALE_USER_DEFAULT, CalendarId(), date, FormatString());
 }
 QString TDateFormatterGregorianShortDate::Name() const {
-    return TranslatedText("Short Date (Gregorian)");
+    return Tr("Short Date (Gregorian)");
 }
 QString TDateFormatterGregorianShortDate::FormatString() const {
     return FirstGregorianPicture(CAL_SSHORTDATE);
@@ -118,7 +118,7 @@ QString TDateFormatterGregorianLongDate::Format(double date) const {
     return LocaleAndCalendarDateFormat(LOCALE_USER_DEFAULT, CalendarId(), date, FormatString());
 }
 QString TDateFormatterGregorianLongDate::Name() const {
-    return TranslatedText("Long Date (Gregorian)");
+    return Tr("Long Date (Gregorian)");
 }
 QString TDateFormatterGregorianLongDate::FormatString() const {
     return FirstGregorianPicture(CAL_SLONGDATE);
@@ -133,11 +133,11 @@ QString TDateFormatterGenericBase::Format(double date) const {
 QString TDateFormatterGenericYMD::Name() const {
     switch (UserDatePictureParts().Order) {
     case 1:
-        return TranslatedText("Day Month Year");
+        return Tr("Day Month Year");
     case 2:
-        return TranslatedText("Year Month Day");
+        return Tr("Year Month Day");
     default:
-        return TranslatedText("Month Day Year");
+        return Tr("Month Day Year");
     }
 }
 QString TDateFormatterGenericYMD::FormatString() const {
@@ -145,25 +145,25 @@ QString TDateFormatterGenericYMD::FormatString() const {
 }
 
 QString TDateFormatterGenericMD::Name() const {
-    return UserDatePictureParts().Order == 1 ? TranslatedText("Day Month") : TranslatedText("Month Day");
+    return UserDatePictureParts().Order == 1 ? Tr("Day Month") : Tr("Month Day");
 }
 QString TDateFormatterGenericMD::FormatString() const {
     return DayMonthPicture(UserDatePictureParts());
 }
 
 QString TDateFormatterGenericDay::Name() const {
-    return TranslatedText("Day");
+    return Tr("Day");
 }
 QString TDateFormatterGenericDay::FormatString() const {
     return UserDatePictureParts().Day;
 }
 
 QString TDateFormatterGenericWeekdayShort::Name() const {
-    return TranslatedText("Weekday Short");
+    return Tr("Weekday Short");
 }
 
 QString TDateFormatterGenericWeekdayLong::Name() const {
-    return TranslatedText("Weekday Long");
+    return Tr("Weekday Long");
 }
 
 // --- ISO ---
@@ -176,5 +176,5 @@ QString TDateFormatterISO::Format(double date) const {
     }
 }
 QString TDateFormatterISO::Name() const {
-    return TranslatedText("ISO");
+    return Tr("ISO");
 }

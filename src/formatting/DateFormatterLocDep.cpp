@@ -1,6 +1,6 @@
 #include "formatting/DateFormatterLocDep.h"
 
-#include "formatting/Translated.h"
+#include "foundation/Translation.h"
 #include "foundation/VRNTools.h"
 #include "model/PropertyHelpers.h"
 
@@ -23,7 +23,7 @@ QString TDateFormatterLocDepSystem::Format(double date) const {
 }
 
 QString TDateFormatterLocDepSystem::Name() const {
-    return FormatPlaceholders(TranslatedText("%1 (system defined)"), {m_picture});
+    return FormatPlaceholders(Tr("%1 (system defined)"), {m_picture});
 }
 
 void TDateFormatterLocDepSystem::LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>&) {
@@ -33,7 +33,7 @@ void TDateFormatterLocDepSystem::LoadFromPropertyList(const std::shared_ptr<IHXP
 void TDateFormatterLocDepUser::LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) {
     // Everything is read before anything changes, so an item that cannot be read (an "id" text
     // that is no GUID) leaves the formatter as it was.
-    const QString name = FindStringDef(list, QStringLiteral("name"), TranslatedText("User Defined"));
+    const QString name = FindStringDef(list, QStringLiteral("name"), Tr("User Defined"));
     TGUID id = FindGUIDDef(list, QStringLiteral("id"), TGUID());
     if (id.IsNull())
         id = TGUID::NewGuid();

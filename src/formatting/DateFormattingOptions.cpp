@@ -1,14 +1,10 @@
 #include "formatting/DateFormattingOptions.h"
 
-#include "foundation/Log.h"
-#include "model/PropertyHelpers.h"
-#include "model/PropertyList.h"
+#include "formatting/FormatterSelection.h"
 
 namespace {
 
 const QString DisplayTypeName = QStringLiteral("display type");
-const QString DefinitionsName = QStringLiteral("formatter definitions");
-const QString SelectionName = QStringLiteral("formatter selection");
 
 } // namespace
 
@@ -48,33 +44,21 @@ void TDateFormattingOptions::LoadFromPropertyList(const std::shared_ptr<IHXPrope
     } else {
         m_displayType = FormatDisplayTypeFromName(FindStringDef(list, DisplayTypeName, QStringLiteral("name")));
         try {
-            const auto property = list->Find(DefinitionsName);
+            const auto property = list->Find(FormatterDefinitionsName);
             m_definitions->LoadFromPropertyList(
                 property && property->DataType() == hxpdtPropertyList ? property->AsPropertyList() : nullptr);
         } catch (const std::exception& e) {
             LogException(QStringLiteral("TDateFormattingOptions.LoadFromPropertyList"), e);
         }
-        const auto selection = FindValueListDef(list, SelectionName, nullptr);
-        for (int i = 0; selection && i < selection->Count(); ++i) {
-            try {
-                if (const auto formatter = m_definitions->FindById(GetGUIDDef(selection->Items(i), TGUID())))
-                    m_selection->Add(formatter);
-            } catch (const std::exception& e) {
-                LogException(QStringLiteral("TDateFormattingOptions.LoadFromPropertyList"), e);
-            }
-        }
+        ReadFormatterSelection(list, m_definitions, m_selection,
+                               QStringLiteral("TDateFormattingOptions.LoadFromPropertyList"));
     }
-    if (m_selection->Count() == 0)
-        for (int i = 0; i < m_definitions->Count(); ++i)
-            m_selection->Add(m_definitions->Items(i));
+    SelectAllIfEmpty(m_definitions, m_selection);
 }
 
 std::shared_ptr<IHXPropertyList_> TDateFormattingOptions::SaveToPropertyList() const {
     auto list = std::make_shared<TPropertyList>();
     list->Items(DisplayTypeName)->SetAsString(FormatDisplayTypeToName(m_displayType));
-    list->Items(DefinitionsName)->AsPropertyList()->Assign(m_definitions->SaveToPropertyList());
-    const auto selection = list->Items(SelectionName)->AsValueList();
-    for (int i = 0; i < m_selection->Count(); ++i)
-        selection->AddItem()->SetAsGUID(m_selection->Items(i)->Id());
+    WriteFormatterLists(*list, m_definitions, m_selection);
     return list;
 }

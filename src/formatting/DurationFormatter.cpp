@@ -1,9 +1,9 @@
 #include "formatting/DurationFormatter.h"
 
 #include "formatting/DurationFormattingOptions.h"
-#include "formatting/Translated.h"
 #include "foundation/DateTime.h"
 #include "foundation/International.h"
+#include "foundation/Translation.h"
 #include "foundation/VRNTools.h"
 #include "model/PropertyList.h"
 
@@ -68,7 +68,7 @@ QString TDurationFormatterHM::Format(double duration) const {
 }
 
 QString TDurationFormatterHM::Name() const {
-    return TranslatedText("Hours:Minutes");
+    return Tr("Hours:Minutes");
 }
 
 const std::shared_ptr<TDurationFormatterHM>& DefaultDurationFormatterHM() {
@@ -101,25 +101,25 @@ double TDurationFormatterUnitDaysBase::Value(double duration) const {
 }
 
 QString TDurationFormatterUnitDays0::Name() const {
-    return TranslatedText("Days (rounded)");
+    return Tr("Days (rounded)");
 }
 QString TDurationFormatterUnitDays1::Name() const {
-    return TranslatedText("Days (1 decimal)");
+    return Tr("Days (1 decimal)");
 }
 QString TDurationFormatterUnitDays2::Name() const {
-    return TranslatedText("Days (2 decimals)");
+    return Tr("Days (2 decimals)");
 }
 QString TDurationFormatterUnitHours0::Name() const {
-    return TranslatedText("Hours (rounded)");
+    return Tr("Hours (rounded)");
 }
 QString TDurationFormatterUnitHours1::Name() const {
-    return TranslatedText("Hours (1 decimal)");
+    return Tr("Hours (1 decimal)");
 }
 QString TDurationFormatterUnitHours2::Name() const {
-    return TranslatedText("Hours (2 decimals)");
+    return Tr("Hours (2 decimals)");
 }
 QString TDurationFormatterUnitMinutes0::Name() const {
-    return TranslatedText("Minutes (rounded)");
+    return Tr("Minutes (rounded)");
 }
 
 // --- Automatic ---
@@ -127,15 +127,15 @@ QString TDurationFormatterUnitMinutes0::Name() const {
 QString TDurationFormatterAutomatic::Format(double duration) const {
     try {
         if (static_cast<double>(Decode(duration).Hours) >= HoursPerDayOf(m_options))
-            return FormatPlaceholders(TranslatedText("%1 d"), {m_days.Format(duration)});
-        return FormatPlaceholders(TranslatedText("%1 h"), {TDurationFormatterHM::Text(duration)});
+            return FormatPlaceholders(Tr("%1 d"), {m_days.Format(duration)});
+        return FormatPlaceholders(Tr("%1 h"), {TDurationFormatterHM::Text(duration)});
     } catch (const std::exception&) {
         return QString();
     }
 }
 
 QString TDurationFormatterAutomatic::Name() const {
-    return TranslatedText("Automatic");
+    return Tr("Automatic");
 }
 
 std::shared_ptr<IHXPropertyList_> TDurationFormatterBase::SaveToPropertyList() const {

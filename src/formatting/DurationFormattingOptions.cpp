@@ -1,8 +1,6 @@
 #include "formatting/DurationFormattingOptions.h"
 
-#include "foundation/Log.h"
-#include "model/PropertyHelpers.h"
-#include "model/PropertyList.h"
+#include "formatting/FormatterSelection.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,8 +8,6 @@
 namespace {
 
 const QString HoursPerDayName = QStringLiteral("hours per day");
-const QString DefinitionsName = QStringLiteral("formatter definitions");
-const QString SelectionName = QStringLiteral("formatter selection");
 
 } // namespace
 
@@ -39,13 +35,6 @@ void TDurationFormattingOptions::RenewLists() {
     m_selection = std::make_shared<TDurationFormatterList>();
 }
 
-void TDurationFormattingOptions::SelectAllIfEmpty() {
-    if (m_selection->Count() > 0)
-        return;
-    for (int i = 0; i < m_definitions->Count(); ++i)
-        m_selection->Add(m_definitions->Items(i));
-}
-
 void TDurationFormattingOptions::LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) {
     RenewLists();
     if (!list) {
@@ -54,25 +43,15 @@ void TDurationFormattingOptions::LoadFromPropertyList(const std::shared_ptr<IHXP
         m_hoursPerDay = ClampHoursPerDay(GetDoubleDef(list->Find(HoursPerDayName), DefaultHoursPerDay));
         // Only the built-ins exist: reading the definitions resets them, whatever was saved.
         m_definitions->Reset();
-        const auto selection = FindValueListDef(list, SelectionName, nullptr);
-        for (int i = 0; selection && i < selection->Count(); ++i) {
-            try {
-                if (const auto formatter = m_definitions->FindById(GetGUIDDef(selection->Items(i), TGUID())))
-                    m_selection->Add(formatter);
-            } catch (const std::exception& e) {
-                LogException(QStringLiteral("TDurationFormattingOptions.LoadFromPropertyList"), e);
-            }
-        }
+        ReadFormatterSelection(list, m_definitions, m_selection,
+                               QStringLiteral("TDurationFormattingOptions.LoadFromPropertyList"));
     }
-    SelectAllIfEmpty();
+    SelectAllIfEmpty(m_definitions, m_selection);
 }
 
 std::shared_ptr<IHXPropertyList_> TDurationFormattingOptions::SaveToPropertyList() const {
     auto list = std::make_shared<TPropertyList>();
     list->Items(HoursPerDayName)->SetAsDouble(m_hoursPerDay);
-    list->Items(DefinitionsName)->AsPropertyList()->Assign(m_definitions->SaveToPropertyList());
-    const auto selection = list->Items(SelectionName)->AsValueList();
-    for (int i = 0; i < m_selection->Count(); ++i)
-        selection->AddItem()->SetAsGUID(m_selection->Items(i)->Id());
+    WriteFormatterLists(*list, m_definitions, m_selection);
     return list;
 }

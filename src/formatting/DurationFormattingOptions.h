@@ -45,7 +45,6 @@ public:
 private:
     /// New definitions (the built-ins) and an empty selection.
     void RenewLists();
-    void SelectAllIfEmpty();
 
     double m_hoursPerDay = DefaultHoursPerDay;
     DurationFormatterListPtr m_definitions;

@@ -1,9 +1,9 @@
 #include "model/ActivityList.h"
 
+#include "foundation/Translation.h"
 #include "foundation/VRNException.h"
 #include "model/Activity.h"
 #include "model/ActivityTree.h"
-#include "model/Translate.h"
 
 #include <algorithm>
 
@@ -64,9 +64,9 @@ ActivityPtr TActivityList::InsertNew(int index) {
             return QString::compare(member->Name(), name, Qt::CaseInsensitive) == 0;
         });
     };
-    QString name = TranslateText("New Activity");
+    QString name = Tr("New Activity");
     for (int n = 2; nameTaken(name); ++n)
-        name = FormatPlaceholders(TranslateText("New Activity (%1)"), {IntToWideStr(n)});
+        name = FormatPlaceholders(Tr("New Activity (%1)"), {IntToWideStr(n)});
     activity->SetName(name);
     Insert(index, activity);
     return activity;

@@ -1,11 +1,11 @@
 #include "model/ActivityTree.h"
 
 #include "foundation/Log.h"
+#include "foundation/Translation.h"
 #include "foundation/VRNException.h"
 #include "model/Activity.h"
 #include "model/ActivityList.h"
 #include "model/ActivitySource.h"
-#include "model/Translate.h"
 
 #include <unordered_map>
 #include <unordered_set>
@@ -57,10 +57,10 @@ void TActivityTree::CreateFixedObjects() {
     m_sources.insert(m_sources.begin(), m_localSource);
     auto self = SharedThis(this);
     m_unknownActivity = TPseudoActivity::Create(self, UnknownActivityID);
-    m_unknownActivity->SetName(TranslateText("<Unknown>"));
+    m_unknownActivity->SetName(Tr("<Unknown>"));
     m_unknownActivity->SetIsBreak(false);
     m_unknownBreakActivity = TPseudoActivity::Create(self, UnknownBreakActivityID);
-    m_unknownBreakActivity->SetName(TranslateText("<Unknown break>"));
+    m_unknownBreakActivity->SetName(Tr("<Unknown break>"));
     m_unknownBreakActivity->SetIsBreak(true);
 }
 

@@ -4,17 +4,17 @@
 #include "app/DataFile.h"
 #include "app/LaunchWindow.h"
 #include "app/MainWindow.h"
-#include "app/MessageBox.h"
 #include "app/ProgramApplication.h"
 #include "app/ProgramEnd.h"
 #include "foundation/BuildInformation.h"
 #include "foundation/Log.h"
 #include "foundation/VRNException.h"
 #include "foundation/XMLBackEnd.h"
+#include "foundation/ipc/InstanceChannel.h"
 #include "foundation/platform/CommandLine.h"
-#include "foundation/platform/InstanceChannel.h"
 #include "foundation/platform/InstanceLock.h"
 #include "foundation/platform/TerminationSignals.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -4,15 +4,15 @@
 #include "app/Application.h"
 
 #include "ControllerTestSupport.h"
-#include "TestEnvironment.h"
 #include "app/MainWindow.h"
-#include "app/MessageBox.h"
 #include "app/ProgramEnd.h"
 #include "foundation/DateTime.h"
 #include "foundation/platform/InstanceLock.h"
 #include "model/Entry.h"
 #include "storage/StorageInterfaces.h"
 #include "storage/StorageNotifications.h"
+#include "support/TestEnvironment.h"
+#include "ui/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QFile>

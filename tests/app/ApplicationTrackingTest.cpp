@@ -2,18 +2,16 @@
 // entries read from a storage, its notifications at the tray, the last question at the normal
 // close, and a working week booked through the activity booker.
 #include "ControllerTestSupport.h"
-#include "TestEnvironment.h"
 #include "app/Application.h"
 #include "app/ApplicationTrackingHost.h"
 #include "app/MainWindow.h"
-#include "app/MessageBox.h"
 #include "app/ProgramEnd.h"
 #include "app/TrackingManagerLink.h"
-#include "app/Translation.h"
 #include "calendar/PlannedBreak.h"
 #include "foundation/DateTime.h"
 #include "foundation/International.h"
 #include "foundation/Log.h"
+#include "foundation/Translation.h"
 #include "foundation/platform/InstanceLock.h"
 #include "model/ActivityBooker.h"
 #include "model/ActivityLocator.h"
@@ -23,7 +21,9 @@
 #include "model/PropertyList.h"
 #include "model/PropertyValueList.h"
 #include "storage/StorageInterfaces.h"
+#include "support/TestEnvironment.h"
 #include "tracking/TrackingSettings.h"
+#include "ui/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QFile>

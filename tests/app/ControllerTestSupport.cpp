@@ -1,10 +1,10 @@
 #include "ControllerTestSupport.h"
 
-#include "app/MessageBox.h"
 #include "app/ProgramEnd.h"
-#include "app/Translation.h"
+#include "foundation/Translation.h"
 #include "foundation/VRNException.h"
 #include "foundation/platform/InstanceLock.h"
+#include "ui/MessageBox.h"
 
 #include <QCoreApplication>
 

@@ -1,9 +1,9 @@
 #pragma once
 // What the tests of the controller and the tray window share: a tracking manager stand-in that
 // records its calls, and a fixture that resets the process-wide program state around each test.
-#include "TestEnvironment.h"
 #include "app/Application.h"
-#include "app/TrackingLink.h"
+#include "app/TrackingManagerLinkInterface.h"
+#include "support/TestEnvironment.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

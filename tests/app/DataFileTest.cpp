@@ -1,8 +1,8 @@
 // Loading, creating and saving the whole-file data files, and saving everything.
 #include "app/DataFile.h"
-#include "TestEnvironment.h"
-#include "app/MessageBox.h"
 #include "app/SaveAll.h"
+#include "support/TestEnvironment.h"
+#include "ui/MessageBox.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // tests; without an X server they are skipped.
 
 #include "X11TestSupport.h"
-#include "app/GlobalHotKeys.h"
+#include "ui/platform/GlobalHotKeys.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "app/LaunchWindow.h"
-#include "TestEnvironment.h"
 #include "app/AppEvents.h"
-#include "foundation/platform/InstanceChannel.h"
+#include "foundation/ipc/InstanceChannel.h"
+#include "support/TestEnvironment.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

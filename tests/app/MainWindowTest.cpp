@@ -2,19 +2,22 @@
 // and no X server, so balloons and hot-key grabs fail quietly; the X tests cover the real ones.
 #include "app/MainWindow.h"
 #include "ControllerTestSupport.h"
-#include "TestEnvironment.h"
 #include "app/Application.h"
-#include "app/HotKeyKeys.h"
-#include "app/MessageBox.h"
 #include "app/ProgramEnd.h"
-#include "app/TrackingLink.h"
+#include "app/TrackingManagerLinkInterface.h"
 #include "foundation/platform/InstanceLock.h"
 #include "model/HotKeyProperty.h"
 #include "model/PropertyInterfaces.h"
+#include "support/TestEnvironment.h"
+#include "ui/MessageBox.h"
+#include "ui/platform/HotKeyKeys.h"
 
 #include <QCoreApplication>
+#include <QDialog>
+#include <QEventLoop>
 #include <QMenu>
 #include <QPointer>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -145,3 +148,60 @@ TEST_F(MainWindowTest, NormalCloseHidesTheIconAsksTheLastQuestionAndEndsTheProgr
     ProcessPosted();
     ApplicationStart() = TApplicationStart{};
 }
+
+// A close request that arrives while a modal window runs its own loop (the program's loop below
+// it): the window is closed through its Cancel path, its loop returns, and only then, back in the
+// program's loop, does the close sequence free the controller and the main window.
+namespace {
+
+struct CloseCase {
+    const char* name;
+    void (TfrmMain::*request)();
+    TProgramEnd reason;
+};
+
+class MainWindowCloseTest : public MainWindowTest, public testing::WithParamInterface<CloseCase> {};
+
+} // namespace
+
+TEST_P(MainWindowCloseTest, ARequestInsideAModalWindowWaitsUntilItsLoopHasReturned) {
+    m_app.reset(); // the main window keeps the controller
+    QPointer<TfrmMain> window = m_window;
+    QStringList order;
+    QEventLoop programLoop; // stands in for the program's loop (level 1)
+    QTimer::singleShot(0, [&] {
+        QDialog modal;
+        QTimer::singleShot(0, [&] {
+            order << QStringLiteral("request");
+            (window.data()->*GetParam().request)();
+            EXPECT_EQ(m_terminated, 0) << "nothing may be closed while the modal loop runs";
+        });
+        const int result = modal.exec();
+        order << QStringLiteral("modal returned");
+        EXPECT_EQ(result, QDialog::Rejected);
+        EXPECT_NE(window.data(), nullptr) << "the main window is alive after the modal loop";
+    });
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (m_terminated > 0) {
+            order << QStringLiteral("closed");
+            programLoop.quit();
+        }
+    });
+    poll.start(5);
+    QTimer::singleShot(20000, &programLoop, &QEventLoop::quit);
+    programLoop.exec();
+    EXPECT_EQ(order,
+              (QStringList{QStringLiteral("request"), QStringLiteral("modal returned"), QStringLiteral("closed")}));
+    EXPECT_EQ(ProgramEndReason(), GetParam().reason);
+    ProcessPosted();
+    EXPECT_EQ(window.data(), nullptr) << "the main window is freed once back in the program's loop";
+    ApplicationStart() = TApplicationStart{};
+}
+
+INSTANTIATE_TEST_SUITE_P(Requests, MainWindowCloseTest,
+                         testing::Values(CloseCase{"Signal", &TfrmMain::CloseBySignal, TProgramEnd::Normal},
+                                         CloseCase{"QuitByOtherInstance", &TfrmMain::QuitByOtherInstance,
+                                                   TProgramEnd::QuitByOtherInstance},
+                                         CloseCase{"Exit", &TfrmMain::CloseNormally, TProgramEnd::Normal}),
+                         [](const auto& info) { return std::string(info.param.name); });

@@ -4,17 +4,17 @@
 // skipped.
 
 #include "ControllerTestSupport.h"
-#include "TestEnvironment.h"
 #include "X11TestSupport.h"
 #include "app/Application.h"
-#include "app/GlobalHotKeys.h"
 #include "app/MainWindow.h"
-#include "app/MessageBox.h"
 #include "app/ProgramEnd.h"
-#include "app/TrackingLink.h"
+#include "app/TrackingManagerLinkInterface.h"
 #include "foundation/platform/InstanceLock.h"
 #include "model/HotKeyProperty.h"
 #include "model/PropertyInterfaces.h"
+#include "support/TestEnvironment.h"
+#include "ui/MessageBox.h"
+#include "ui/platform/GlobalHotKeys.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 // The whole program with its data files: SIGTERM runs the normal close and saves, a damaged
 // options file is asked about.
-#include "TestEnvironment.h"
-#include "foundation/platform/InstanceChannel.h"
-#include "foundation/platform/InstanceProtocol.h"
+#include "foundation/ipc/InstanceChannel.h"
+#include "foundation/ipc/InstanceProtocol.h"
+#include "support/TestEnvironment.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -1,9 +1,9 @@
 // The program itself on the private X server with its tray host: the icon is taken into the tray,
 // the tray menu opens on a right click, and "Exit" ends the program after saving.
 
-#include "TestEnvironment.h"
 #include "X11TestSupport.h"
-#include "app/GlobalHotKeys.h"
+#include "support/TestEnvironment.h"
+#include "ui/platform/GlobalHotKeys.h"
 
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -79,5 +79,82 @@ TEST(ProgramX11Test, ExitInTheTrayMenuEndsTheProgramAfterSaving) {
     EXPECT_EQ(LastLogLine(log), QByteArray("Normal Program End"));
     EXPECT_GE(QFileInfo(options).lastModified(), beforeExit) << "the options were saved at the end";
 }
+
+namespace {
+
+/// Whether a visible window with exactly this title is on the screen.
+bool VisibleWindowTitled(const QString& title) {
+    QProcess search;
+    search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                             QStringLiteral("--name"), QLatin1Char('^') + title + QLatin1Char('$')});
+    return search.waitForFinished(Patience) && !search.readAllStandardOutput().trimmed().isEmpty();
+}
+
+struct OpenWindowCase {
+    const char* name;
+    int upsInMenu;            ///< "About" is three entries above "Exit", "Options" two
+    bool quitByOtherInstance; ///< "horalux -quit"; else SIGTERM
+};
+
+class ProgramCloseX11Test : public testing::TestWithParam<OpenWindowCase> {};
+
+} // namespace
+
+// The program is asked to end while a window opened from its tray menu is up (its own message
+// loop on the stack): the window closes, and the program ends normally after saving.
+TEST_P(ProgramCloseX11Test, EndsNormallyWithAWindowFromTheTrayMenuOpen) {
+    if (!TGlobalHotKeys::IsAvailable())
+        GTEST_SKIP() << "no X server (run through run-with-xvfb.sh)";
+    TempHome home;
+    const QString log = home.Path(QStringLiteral("h.log"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment(); // with TempHome's folders
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.remove(QStringLiteral("HORALUX_TEST_AUTO_ANSWER")); // the box must stay open
+    environment.remove(QStringLiteral("HORALUX_TEST_ANSWERS"));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(HORALUX_PROGRAM), {QStringLiteral("-logfile"), log});
+    ASSERT_TRUE(program.waitForStarted(Patience));
+
+    std::optional<QPoint> icon;
+    const QDeadlineTimer deadline(Patience);
+    while (!(icon = EmbeddedProgramIcon()) && !deadline.hasExpired() && program.state() == QProcess::Running)
+        QThread::msleep(50);
+    ASSERT_TRUE(icon.has_value()) << "the tray host did not take the icon in";
+
+    ASSERT_TRUE(ClickAt(*icon, 3));
+    QThread::msleep(500); // the menu opens from the program's loop
+    for (int i = 0; i < GetParam().upsInMenu; ++i)
+        ASSERT_TRUE(PressKeys(QStringLiteral("Up")));
+    ASSERT_TRUE(PressKeys(QStringLiteral("Return")));
+    const QDeadlineTimer shown(Patience);
+    while (!VisibleWindowTitled(QStringLiteral("Varnelo Horalux")) && !shown.hasExpired())
+        QThread::msleep(100);
+    ASSERT_TRUE(VisibleWindowTitled(QStringLiteral("Varnelo Horalux"))) << "the window did not open";
+
+    const QString options = home.DataHome() + QStringLiteral("/Horalux/options.hx");
+    const QDateTime beforeEnd = QDateTime::currentDateTime().addSecs(-1);
+    if (GetParam().quitByOtherInstance) {
+        QProcess quit;
+        quit.setProcessEnvironment(environment);
+        quit.start(QStringLiteral(HORALUX_PROGRAM), {QStringLiteral("-quit")});
+        ASSERT_TRUE(quit.waitForFinished(Patience));
+    } else {
+        program.terminate(); // SIGTERM
+    }
+    ASSERT_TRUE(program.waitForFinished(Patience)) << "the program did not end";
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    EXPECT_EQ(LastLogLine(log), GetParam().quitByOtherInstance ? QByteArray("Program quit by other instance")
+                                                               : QByteArray("Normal Program End"));
+    EXPECT_GE(QFileInfo(options).lastModified(), beforeEnd) << "the options were saved at the end";
+}
+
+INSTANTIATE_TEST_SUITE_P(OpenWindows, ProgramCloseX11Test,
+                         testing::Values(OpenWindowCase{"AboutThenQuit", 3, true},
+                                         OpenWindowCase{"AboutThenSigterm", 3, false},
+                                         OpenWindowCase{"OptionsThenQuit", 2, true},
+                                         OpenWindowCase{"OptionsThenSigterm", 2, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 #endif

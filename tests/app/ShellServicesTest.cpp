@@ -1,13 +1,13 @@
 // The controller's small services: current-window stack, provider registries, actions, the
 // autostart entry and the storage folder.
-#include "TestEnvironment.h"
 #include "app/Action.h"
-#include "app/Autostart.h"
 #include "app/CurrentWindows.h"
 #include "app/ProviderRegistry.h"
 #include "app/StoragePath.h"
 #include "foundation/Registry.h"
 #include "foundation/VRNException.h"
+#include "foundation/platform/Autostart.h"
+#include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>

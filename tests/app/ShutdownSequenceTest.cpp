@@ -1,7 +1,7 @@
 #include "app/ShutdownSequence.h"
-#include "TestEnvironment.h"
 #include "foundation/Log.h"
 #include "foundation/VRNException.h"
+#include "support/TestEnvironment.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

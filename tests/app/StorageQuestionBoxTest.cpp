@@ -1,6 +1,6 @@
 #include "app/StorageQuestionBox.h"
 
-#include "app/MessageBox.h"
+#include "ui/MessageBox.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "calendar_ui/PlannedBreakEdit.h"
-#include "app/MessageBox.h"
-#include "app/Translation.h"
 #include "foundation/DateTime.h"
+#include "foundation/Translation.h"
 #include "foundation/VRNTools.h"
 #include "model/ActivityTree.h"
 #include "model/PropertyList.h"
+#include "ui/MessageBox.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

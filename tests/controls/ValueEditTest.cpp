@@ -1,4 +1,3 @@
-#include "TestEnvironment.h"
 #include "controls/MonthCalendar.h"
 #include "controls/VRNDurationEdit.h"
 #include "controls/VRNFloatEdit.h"
@@ -6,6 +5,7 @@
 #include "controls/VRNTimeEdit.h"
 #include "foundation/DateTime.h"
 #include "foundation/International.h"
+#include "support/TestEnvironment.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -1,4 +1,5 @@
 #include "foundation/DateTime.h"
+#include "support/ExceptionText.h"
 
 #include <QStringList>
 #include <functional>
@@ -20,15 +21,6 @@ std::string Iso(double x) {
     return DateTimeToISO(x).toStdString();
 }
 
-template <typename F> QString MessageOf(F&& f) {
-    try {
-        f();
-    } catch (const EVRNException& e) {
-        return e.ClassName() + QStringLiteral(": ") + e.Message();
-    }
-    return QStringLiteral("no exception");
-}
-
 } // namespace
 
 TEST(DateTimeRepresentation, DayZeroIsEighteenNinetyNineAndDatesCountDays) {
@@ -45,12 +37,12 @@ TEST(DateTimeRepresentation, DayZeroIsEighteenNinetyNineAndDatesCountDays) {
 }
 
 TEST(DateTimeRepresentation, ImpossibleDatesAndValuesAreConversionErrors) {
-    EXPECT_EQ(MessageOf([] { EncodeDate(2023, 2, 29); }), "EVRNConvertError: '2023-2-29' is not a valid date");
+    EXPECT_EQ(ClassAndMessageOf([] { EncodeDate(2023, 2, 29); }), "EVRNConvertError: '2023-2-29' is not a valid date");
     EXPECT_THROW(EncodeDate(0, 1, 1), EVRNConvertError);
     EXPECT_THROW(EncodeDate(10000, 1, 1), EVRNConvertError);
     EXPECT_THROW(DateTimeToISO(std::nan("")), EVRNConvertError);
     EXPECT_THROW(DateTimeToISO(1e12), EVRNConvertError);
-    EXPECT_EQ(MessageOf([] { EncodeTime(24, 0, 0, 0); }), "EVRNConvertError: '24:0:0.000' is not a valid time");
+    EXPECT_EQ(ClassAndMessageOf([] { EncodeTime(24, 0, 0, 0); }), "EVRNConvertError: '24:0:0.000' is not a valid time");
 }
 
 TEST(DateTimeComparison, ValuesLessThanOneMillisecondApartAreEqual) {
@@ -88,7 +80,8 @@ TEST(DateTimeISO, WritersProduceTheDocumentedForms) {
 }
 
 TEST(DateTimeISO, TimeWritersRefuseValuesOutsideTheDay) {
-    EXPECT_EQ(MessageOf([] { TimeToISO(1.5); }), "EVRNTimeError: '1899-12-31 12:00:00' is not a valid TVRNTime value");
+    EXPECT_EQ(ClassAndMessageOf([] { TimeToISO(1.5); }),
+              "EVRNTimeError: '1899-12-31 12:00:00' is not a valid TVRNTime value");
     EXPECT_THROW(TimeToISO(-0.25), EVRNTimeError);
     EXPECT_THROW(TimeToISOExport(1.0 + OneSecond), EVRNTimeError);
     EXPECT_NO_THROW(TimeToISO(1.0 + 0.4 * OneMillisecond)); // within the tolerance of 24:00
@@ -144,7 +137,7 @@ TEST(DateTimeISO, ReaderAcceptsTheFormsAndExplainsFailures) {
     for (const char* bad : {"2024-3-01", "2024-13-01", "2024-02-30", "0000-01-01", "25:00:00", "12:60:00",
                             "2024-03-01 24:00:00", "2024/03/01", "12:00", " 2024-03-01", "-024-03-01", "+1:00:00",
                             "2024-03-01 10:00", "1o:00:00", "24:00:00 "}) {
-        EXPECT_EQ(MessageOf([&] { ISOToDateTime(QString::fromLatin1(bad)); }),
+        EXPECT_EQ(ClassAndMessageOf([&] { ISOToDateTime(QString::fromLatin1(bad)); }),
                   QStringLiteral("EVRNConvertError: \"%1\" is not a valid ISO datetime string").arg(bad))
             << bad;
     }
@@ -158,9 +151,9 @@ TEST(DateTimeTimeOfDay, EncodeAndDecodeIncludingTheEndOfTheDay) {
     EXPECT_EQ(std::vector<int>({h, m, s, ms}), std::vector<int>({24, 0, 0, 0}));
     DecodeTVRNTime((10.0 + 45.0 / 60.0) / 24.0, h, m, s, ms);
     EXPECT_EQ(std::vector<int>({h, m, s, ms}), std::vector<int>({10, 45, 0, 0}));
-    EXPECT_EQ(MessageOf([] { EncodeTVRNTime(24, 0, 0, 1); }),
+    EXPECT_EQ(ClassAndMessageOf([] { EncodeTVRNTime(24, 0, 0, 1); }),
               "EVRNConvertError: '24:0:0.001' is not a valid TVRNTime value");
-    EXPECT_EQ(MessageOf([] { EncodeTVRNTime(7, 60, 5, 5); }),
+    EXPECT_EQ(ClassAndMessageOf([] { EncodeTVRNTime(7, 60, 5, 5); }),
               "EVRNConvertError: '7:60:5.005' is not a valid TVRNTime value");
     EXPECT_THROW(EncodeTVRNTime(-1, 0, 0, 0), EVRNConvertError);
     EXPECT_THROW(DecodeTVRNTime(1.01, h, m, s, ms), EVRNTimeError);
@@ -172,9 +165,9 @@ TEST(DateTimeDuration, EncodeDecodeAndTotals) {
     EXPECT_EQ(EncodeDuration(1, 2, 0, 0, 0), 1.0 + 2.0 / 24.0);
     EXPECT_EQ(EncodeDuration(26, 15, 0, 0), EncodeDuration(1, 2, 15, 0, 0)); // total hours
     EXPECT_EQ(EncodeDurationNormalized(1, 59, 59, 1500), EncodeDuration(0, 2, 0, 0, 500));
-    EXPECT_EQ(MessageOf([] { EncodeDuration(1, 24, 0, 0, 0); }),
+    EXPECT_EQ(ClassAndMessageOf([] { EncodeDuration(1, 24, 0, 0, 0); }),
               "EVRNConvertError: '1 24:0:0.000' is not a valid duration value");
-    EXPECT_EQ(MessageOf([] { EncodeDurationHours(49, 0, 60, 0); }),
+    EXPECT_EQ(ClassAndMessageOf([] { EncodeDurationHours(49, 0, 60, 0); }),
               "EVRNConvertError: '2 1:0:60.000' is not a valid duration value");
     EXPECT_THROW(EncodeDurationNormalized(1, -1, 0, 0), EVRNConvertError);
 

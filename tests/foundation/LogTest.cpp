@@ -1,5 +1,5 @@
 #include "foundation/Log.h"
-#include "TestEnvironment.h"
+#include "support/TestEnvironment.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

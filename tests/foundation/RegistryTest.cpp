@@ -1,6 +1,7 @@
 #include "foundation/Registry.h"
-#include "TestEnvironment.h"
 #include "foundation/Log.h"
+#include "support/ExceptionText.h"
+#include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,15 +13,6 @@
 namespace {
 
 const QString HoraluxKey = QStringLiteral("HKEY_CURRENT_USER\\Software\\Varnelo\\Horalux");
-
-template <typename F> QString MessageOf(F&& f) {
-    try {
-        f();
-    } catch (const EVRNException& e) {
-        return e.ClassName() + QStringLiteral(": ") + e.Message();
-    }
-    return QStringLiteral("no exception");
-}
 
 class RegistryTest : public ::testing::Test {
 protected:
@@ -66,9 +58,9 @@ TEST_F(RegistryTest, RootKeyNames) {
         EXPECT_EQ(path.Root, c.root) << c.path;
         EXPECT_EQ(path.SubKey, c.subKey) << c.path;
     }
-    EXPECT_EQ(MessageOf([] { ParseRegistryPath(QStringLiteral("hkcr\\CLSID\\{X}")); }),
+    EXPECT_EQ(ClassAndMessageOf([] { ParseRegistryPath(QStringLiteral("hkcr\\CLSID\\{X}")); }),
               "EVRNException: Unknown Root Registry Key: HKCR");
-    EXPECT_EQ(MessageOf([] { RegReadStringDef(QStringLiteral("Nowhere\\x"), QString(), QString()); }),
+    EXPECT_EQ(ClassAndMessageOf([] { RegReadStringDef(QStringLiteral("Nowhere\\x"), QString(), QString()); }),
               "EVRNException: Unknown Root Registry Key: NOWHERE");
 }
 
@@ -99,11 +91,11 @@ TEST_F(RegistryTest, ValuesKeepTheTypeTheyWereWrittenWith) {
     EXPECT_EQ(registry.GetDataType(QStringLiteral("Blob")), TRegDataType::rdBinary);
     EXPECT_EQ(registry.GetDataType(QStringLiteral("Missing")), TRegDataType::rdUnknown);
     EXPECT_EQ(registry.ReadInteger(QStringLiteral("Count")), 42);
-    EXPECT_EQ(MessageOf([&] { registry.ReadInteger(QStringLiteral("Number As Text")); }),
+    EXPECT_EQ(ClassAndMessageOf([&] { registry.ReadInteger(QStringLiteral("Number As Text")); }),
               "ERegistryException: Invalid data type for 'Number As Text'");
-    EXPECT_EQ(MessageOf([&] { registry.ReadInteger(QStringLiteral("Missing")); }),
+    EXPECT_EQ(ClassAndMessageOf([&] { registry.ReadInteger(QStringLiteral("Missing")); }),
               "ERegistryException: Invalid data type for 'Missing'");
-    EXPECT_EQ(MessageOf([&] { registry.ReadString(QStringLiteral("Count")); }),
+    EXPECT_EQ(ClassAndMessageOf([&] { registry.ReadString(QStringLiteral("Count")); }),
               "ERegistryException: Invalid data type for 'Count'");
     EXPECT_EQ(registry.ReadString(QStringLiteral("Missing")), "");
     EXPECT_EQ(registry.GetValueNames(),
@@ -128,19 +120,21 @@ TEST_F(RegistryTest, MissingKeysAndValuesGiveDefaultsAndDeleteQuietly) {
 }
 
 TEST_F(RegistryTest, WriteFailuresNameKeyEntryAndReason) {
-    EXPECT_EQ(MessageOf([] { RegWriteString(QStringLiteral("HKEY_USERS\\S-1\\x"), QStringLiteral("v"), QString()); }),
-              "EVRNException: Cannot create Key: HKEY_USERS\\S-1\\x (there is no settings store for this root key)");
+    EXPECT_EQ(
+        ClassAndMessageOf([] { RegWriteString(QStringLiteral("HKEY_USERS\\S-1\\x"), QStringLiteral("v"), QString()); }),
+        "EVRNException: Cannot create Key: HKEY_USERS\\S-1\\x (there is no settings store for this root key)");
     // A file where the machine store's folder belongs.
     Write(m_home.Path(QStringLiteral("etc-xdg/horalux")), "not a folder");
-    EXPECT_EQ(MessageOf([] { RegWriteInteger(QStringLiteral("HKLM\\Software\\X"), QStringLiteral("v"), 1); }),
+    EXPECT_EQ(ClassAndMessageOf([] { RegWriteInteger(QStringLiteral("HKLM\\Software\\X"), QStringLiteral("v"), 1); }),
               QStringLiteral("EVRNException: Cannot create Key: HKLM\\Software\\X (cannot create the folder \"%1\")")
                   .arg(m_home.Path(QStringLiteral("etc-xdg/horalux"))));
     TvrnRegistryStore::SetSaveFault([](const QString&, QString& error) {
         error = QStringLiteral("No space left on device");
         return false;
     });
-    EXPECT_EQ(MessageOf([] { RegWriteString(HoraluxKey, QStringLiteral("StoragePath"), QStringLiteral("/x")); }),
-              "EVRNException: Cannot create Entry: StoragePath in Key: " + HoraluxKey + " (No space left on device)");
+    EXPECT_EQ(
+        ClassAndMessageOf([] { RegWriteString(HoraluxKey, QStringLiteral("StoragePath"), QStringLiteral("/x")); }),
+        "EVRNException: Cannot create Entry: StoragePath in Key: " + HoraluxKey + " (No space left on device)");
     TvrnRegistry registry;
     EXPECT_FALSE(registry.OpenKey(QStringLiteral("\\Software\\Varnelo\\Horalux"), true));
     TvrnRegistryStore::SetSaveFault(nullptr);
@@ -149,7 +143,7 @@ TEST_F(RegistryTest, WriteFailuresNameKeyEntryAndReason) {
         error = QStringLiteral("disk full");
         return false;
     });
-    EXPECT_EQ(MessageOf([&] { registry.WriteString(QStringLiteral("StoragePath"), QStringLiteral("/x")); }),
+    EXPECT_EQ(ClassAndMessageOf([&] { registry.WriteString(QStringLiteral("StoragePath"), QStringLiteral("/x")); }),
               "ERegistryException: Failed to set data for 'StoragePath'");
 }
 
@@ -158,9 +152,9 @@ TEST_F(RegistryTest, OpenKeyPathsAreAbsoluteOrRelativeToTheOpenKey) {
     EXPECT_EQ(registry.RootKey(), TvrnRootKey::CurrentUser);
     EXPECT_FALSE(registry.OpenKey(QStringLiteral("\\Software\\Varnelo\\Horalux"), false));
     EXPECT_FALSE(registry.HasCurrentKey());
-    EXPECT_EQ(MessageOf([&] { registry.ReadString(QStringLiteral("x")); }),
+    EXPECT_EQ(ClassAndMessageOf([&] { registry.ReadString(QStringLiteral("x")); }),
               "ERegistryException: Failed to get data for 'x'");
-    EXPECT_EQ(MessageOf([&] { registry.WriteString(QStringLiteral("x"), QString()); }),
+    EXPECT_EQ(ClassAndMessageOf([&] { registry.WriteString(QStringLiteral("x"), QString()); }),
               "ERegistryException: Failed to set data for 'x'");
     EXPECT_TRUE(registry.GetValueNames().isEmpty());
 

@@ -1,6 +1,6 @@
 #include "foundation/VRNException.h"
-#include "TestEnvironment.h"
 #include "foundation/Log.h"
+#include "support/TestEnvironment.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "foundation/VRNTools.h"
-#include "TestEnvironment.h"
 #include "foundation/VRNException.h"
+#include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>

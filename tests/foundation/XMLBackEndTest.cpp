@@ -1,8 +1,8 @@
 #include "foundation/XMLBackEnd.h"
 
-#include "TestEnvironment.h"
 #include "foundation/Log.h"
 #include "foundation/Registry.h"
+#include "support/TestEnvironment.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 
 #include "foundation/XMZFile.h"
 
-#include "TestEnvironment.h"
+#include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <chrono>

@@ -3,7 +3,7 @@
 #include "foundation/XMZCodec.h"
 #include "foundation/XMZFile.h"
 
-#include "TestEnvironment.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>

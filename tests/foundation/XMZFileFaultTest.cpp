@@ -3,9 +3,9 @@
 
 #include "foundation/XMZFile.h"
 
-#include "FaultyXMZFileSystem.h"
-#include "TestEnvironment.h"
-#include "XMZTestFiles.h"
+#include "support/FaultyXMZFileSystem.h"
+#include "support/TestEnvironment.h"
+#include "support/XMZTestFiles.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,8 @@
 #include "foundation/XMZFile.h"
+#include "support/ExceptionText.h"
 
-#include "TestEnvironment.h"
-#include "XMZTestFiles.h"
+#include "support/TestEnvironment.h"
+#include "support/XMZTestFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -32,16 +33,6 @@ protected:
     }
     static void AddItem(TXMZFile& file, const QString& name, const QString& value) {
         XMLSetValue(XMLAddChild(file.GetContent(), QStringLiteral("item")), name, value, xsoAttribute);
-    }
-    template <typename E> static QString MessageOf(const std::function<void()>& call) {
-        try {
-            call();
-        } catch (const E& e) {
-            return e.Message();
-        } catch (const std::exception& e) {
-            return QStringLiteral("wrong class: ") + ExceptionToText(e);
-        }
-        return QStringLiteral("no exception");
     }
 };
 } // namespace

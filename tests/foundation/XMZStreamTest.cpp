@@ -1,7 +1,7 @@
 #include "foundation/XMZStream.h"
 
-#include "FaultyXMZFileSystem.h"
-#include "TestEnvironment.h"
+#include "support/FaultyXMZFileSystem.h"
+#include "support/TestEnvironment.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "model/DisplayInfo.h"
 
-#include "TestEnvironment.h"
 #include "foundation/Registry.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 

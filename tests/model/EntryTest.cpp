@@ -1,12 +1,12 @@
 #include "ModelTestSupport.h"
 
-#include "TestEnvironment.h"
 #include "foundation/DateTime.h"
 #include "model/ActivityLocator.h"
 #include "model/DayEntryListContainer.h"
 #include "model/EntryInfo.h"
 #include "model/EntryList.h"
 #include "model/PropertyList.h"
+#include "support/TestEnvironment.h"
 
 #include <cmath>
 #include <gmock/gmock.h>

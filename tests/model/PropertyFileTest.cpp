@@ -3,9 +3,9 @@
 #include "model/HXTools.h"
 #include "model/PropertyList.h"
 
-#include "TestEnvironment.h"
 #include "foundation/DateTime.h"
-#include "foundation/XMZTestFiles.h"
+#include "support/TestEnvironment.h"
+#include "support/XMZTestFiles.h"
 
 #include <gtest/gtest.h>
 

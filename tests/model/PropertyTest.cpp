@@ -1,4 +1,5 @@
 #include "model/PropertyList.h"
+#include "support/ExceptionText.h"
 
 #include "foundation/DateTime.h"
 
@@ -9,16 +10,6 @@ std::shared_ptr<TProperty> NewProperty() {
     return std::make_shared<TProperty>();
 }
 
-template <typename E> QString MessageOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const E& e) {
-        return e.Message();
-    } catch (const std::exception& e) {
-        return QStringLiteral("wrong class: ") + ExceptionToText(e);
-    }
-    return QStringLiteral("no exception");
-}
 } // namespace
 
 TEST(PropertyDataType, NamesAndNumbers) {

@@ -1,5 +1,5 @@
-#include "TestEnvironment.h"
-#include "foundation/platform/InstanceChannel.h"
+#include "foundation/ipc/InstanceChannel.h"
+#include "support/TestEnvironment.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "storage/StorageFileNames.h"
 
-#include "TestEnvironment.h"
+#include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,10 +3,10 @@
 // Shared helpers of the storage tests: a temporary storage folder with a fixed clock, a host on
 // it that can be reopened like a new program start, entries, and readers for the files.
 
-#include "TestEnvironment.h"
 #include "foundation/XMLHelper.h"
 #include "storage/StorageHost.h"
 #include "storage/StorageQuestions.h"
+#include "support/TestEnvironment.h"
 
 #include <QStringList>
 #include <functional>

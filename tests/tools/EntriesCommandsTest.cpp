@@ -1,8 +1,8 @@
 #include "CtlTestSupport.h"
 
-#include "TestEnvironment.h"
 #include "foundation/Registry.h"
 #include "foundation/platform/InstanceLock.h"
+#include "support/TestEnvironment.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "CtlTestSupport.h"
 
-#include "TestEnvironment.h"
-#include "foundation/XMZTestFiles.h"
 #include "foundation/platform/InstanceLock.h"
+#include "support/TestEnvironment.h"
+#include "support/XMZTestFiles.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "TestEnvironment.h"
 #include "TrackingFakes.h"
 #include "foundation/DateTime.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "foundation/platform/InstanceChannel.h"
-#include "TestEnvironment.h"
+#include "foundation/ipc/InstanceChannel.h"
 #include "foundation/platform/InstanceLock.h"
+#include "support/TestEnvironment.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,5 +1,5 @@
 #include "foundation/platform/InstanceLock.h"
-#include "TestEnvironment.h"
+#include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>

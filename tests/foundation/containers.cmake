@@ -1,5 +1,0 @@
-list(APPEND FOUNDATION_TEST_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/CheckedObjectTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/VRNHashTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/VRNInterfaceListTest.cpp
-)

@@ -1,4 +1,0 @@
-list(APPEND FOUNDATION_TEST_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/DateTimeTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/DateTimeInputTest.cpp
-)
