@@ -79,8 +79,12 @@ const std::shared_ptr<TDurationFormatterHM>& DefaultDurationFormatterHM() {
 // --- Decimal units ---
 
 QString TDurationFormatterUnitBase::Format(double duration) const {
+    return FormatWith(duration, FormatSettings());
+}
+
+QString TDurationFormatterUnitBase::FormatWith(double duration, const TvrnFormatSettings& settings) const {
     try {
-        return FormatLocalNumber(Value(duration), m_decimals);
+        return FormatLocalNumber(Value(duration), m_decimals, settings);
     } catch (const std::exception&) {
         return QString();
     }

@@ -5,6 +5,7 @@
 
 #include "foundation/CheckedObject.h"
 #include "foundation/GUID.h"
+#include "foundation/International.h"
 #include "foundation/VRNException.h"
 
 #include <QString>
@@ -65,6 +66,8 @@ public:
     explicit TDurationFormatterUnitBase(int decimals) : m_decimals(decimals) {}
     int Decimals() const { return m_decimals; }
     QString Format(double duration) const override;
+    /// Format in the given number settings instead of the user's.
+    QString FormatWith(double duration, const TvrnFormatSettings& settings) const;
 
 protected:
     /// The number to write for the duration; may raise (Format then gives the empty text).

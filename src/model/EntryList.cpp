@@ -83,13 +83,17 @@ bool TEntryListBase::Changed() const {
            std::any_of(m_items.begin(), m_items.end(), [](const EntryPtr& entry) { return entry->Changed(); });
 }
 
-void TEntryListBase::Sort() {
-    // Ordered by day, start and end to the millisecond: the comparison with a tolerance is not a
-    // strict ordering, which a sort must not be given.
+bool EntryOrderBefore(const EntryPtr& a, const EntryPtr& b) {
+    // By day, start and end to the millisecond: the comparison with a tolerance is not a strict
+    // ordering, which a sort must not be given.
     auto key = [](const EntryPtr& e) {
         return std::make_tuple(DateOf(e->Date()), DateTimeToMSecs(e->StartTime()), DateTimeToMSecs(e->EndTime()));
     };
-    m_items.Sort([&key](const EntryPtr& a, const EntryPtr& b) { return key(a) < key(b); });
+    return key(a) < key(b);
+}
+
+void TEntryListBase::Sort() {
+    m_items.Sort(EntryOrderBefore);
 }
 
 void TEntryListBase::ReadEntries(const TvrnDomElement& element) {

@@ -10,6 +10,9 @@
 
 /// The common part of the entry lists: an ordered list of entries with a Changed flag. As
 /// IXMLStorable it reads and writes one "entry" element per entry.
+/// The order of Sort: by day, then start time, then end time.
+bool EntryOrderBefore(const EntryPtr& a, const EntryPtr& b);
+
 class TEntryListBase : public TWrappableObject, public virtual IHXEntryList_, public IXMLStorable {
 public:
     int Count() const override { return m_items.Count(); }

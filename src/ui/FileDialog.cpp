@@ -6,6 +6,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <deque>
 
 namespace {
@@ -59,6 +60,12 @@ QString WithDefaultExtension(const QString& fileName, const QString& defaultExte
     return fileName + u'.' + defaultExtension;
 }
 
+QString FilterExtension(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch match = pattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
 QString GetOpenFileName(QWidget* owner, const TFileDialogRequest& request, int* filterIndex) {
     TFileDialogRequest open = request;
     open.save = false;
@@ -69,7 +76,14 @@ QString GetSaveFileName(QWidget* owner, const TFileDialogRequest& request, int* 
     TFileDialogRequest save = request;
     save.save = true;
     for (;;) {
-        const QString fileName = WithDefaultExtension(Ask(owner, save, filterIndex), request.defaultExtension);
+        int filter = 0;
+        const QString chosen = Ask(owner, save, &filter);
+        if (filterIndex)
+            *filterIndex = filter;
+        QString extension = request.defaultExtension;
+        if (extension.isEmpty() && filter >= 0 && filter < request.filters.size())
+            extension = FilterExtension(request.filters[filter]);
+        const QString fileName = WithDefaultExtension(chosen, extension);
         if (fileName.isEmpty() || !QFileInfo::exists(fileName))
             return fileName;
         const int answer = ShowMessageBox(

@@ -18,7 +18,7 @@ struct TFileDialogRequest {
     /// The folder and file name the dialog starts with.
     QString startPath;
     QStringList filters;
-    /// Without the dot ("csv"); empty: none.
+    /// Without the dot ("csv"); empty: the extension of the chosen filter ("*.csv"), if any.
     QString defaultExtension;
 };
 
@@ -30,6 +30,8 @@ QString GetSaveFileName(QWidget* owner, const TFileDialogRequest& request, int* 
 
 /// The name with the default extension added when it has none ("report" -> "report.csv").
 QString WithDefaultExtension(const QString& fileName, const QString& defaultExtension);
+/// The extension of a filter's first pattern: "csv" for "CSV (*.csv)"; empty for "*" or none.
+QString FilterExtension(const QString& filter);
 
 /// The test seam: queued answers are used in order, one per dialog, instead of showing it.
 class TFileDialogSeam {

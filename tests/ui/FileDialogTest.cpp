@@ -43,6 +43,8 @@ TEST(FileDialogExtension, AddsTheDefaultExtensionOnlyToANameWithoutOne) {
               QStringLiteral("/tmp/report.txt"));
     EXPECT_EQ(WithDefaultExtension(QStringLiteral("/tmp/report"), QString()), QStringLiteral("/tmp/report"));
     EXPECT_EQ(WithDefaultExtension(QString(), QStringLiteral("csv")), QString());
+    EXPECT_EQ(FilterExtension(QStringLiteral("CSV (comma delimited) (*.csv)")), QStringLiteral("csv"));
+    EXPECT_EQ(FilterExtension(QStringLiteral("All files (*)")), QString());
 }
 
 TEST_F(FileDialogTest, TheSeamAnswersInOrderAndRecordsEachRequest) {
