@@ -4,6 +4,7 @@
 #include "foundation/Translation.h"
 #include "foundation/VRNTools.h"
 #include "ui/BusyCursor.h"
+#include "ui/DateEditFormat.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageBox.h"
 #include "ui/OKCancelPanel.h"
@@ -11,7 +12,6 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QVBoxLayout>
 
 namespace {
@@ -20,8 +20,7 @@ const QString kProduct = QStringLiteral("Varnelo Horalux");
 
 QDateEdit* NewPicker(QWidget* parent) {
     auto* picker = new QDateEdit(parent);
-    picker->setCalendarPopup(true);
-    picker->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
+    SetupDatePicker(picker);
     // The full range of the program's dates.
     picker->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
     return picker;
@@ -51,11 +50,14 @@ TfrmBaseExport::TfrmBaseExport(std::shared_ptr<IHXTypedStorage_> storage, Activi
     dates->addWidget(endLabel, 1, 0);
     dates->addWidget(m_end, 1, 1);
     dates->setColumnStretch(1, 1);
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(14, 12, 14, 6);
+    content->addWidget(description);
+    content->addLayout(dates);
+    content->addStretch(1);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(14, 12, 0, 0);
-    layout->addWidget(description);
-    layout->addLayout(dates);
-    layout->addStretch(1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(content, 1);
     layout->addWidget(m_panel);
     // The designed size; the layout keeps everything visible in larger fonts.
     resize(278, 187);
