@@ -39,7 +39,8 @@ TEST_F(StoragePartialSaveTest, CommittedFilesSurviveARestartWhateverOtherFileFai
     const TCase cases[] = {
         {"data2005", 1, 1}, // the edit of last year fails: today's booking is kept
         {"current", 0, 2},  // today's window fails: the edit of last year is kept
-        {"cdem", 0, 1},     // the parent of both fails: the files it names stay as they were
+        {"cdem", 0, 2},     // their parent fails: the year file, rewritten in place, keeps the edit;
+                            // the new window is named by no file and waits in memory
     };
     int folder = 0;
     for (const TCase& c : cases) {
