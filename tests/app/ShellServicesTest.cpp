@@ -5,7 +5,7 @@
 #include "app/Autostart.h"
 #include "app/CurrentWindows.h"
 #include "app/ProviderRegistry.h"
-#include "app/StoragePath.h"
+#include "storage/StoragePath.h"
 #include "foundation/Registry.h"
 #include "foundation/VRNException.h"
 
