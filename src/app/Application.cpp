@@ -23,6 +23,7 @@
 #include "foundation/Log.h"
 #include "foundation/VRNException.h"
 #include "foundation/VRNTools.h"
+#include "foundation/platform/InstanceLock.h"
 #include "model/ActivityLocator.h"
 #include "model/ActivityTree.h"
 #include "model/DefaultActivities.h"
