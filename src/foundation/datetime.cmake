@@ -5,4 +5,6 @@ target_sources(foundation PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/DateTime.h
     ${CMAKE_CURRENT_LIST_DIR}/DateTimeInput.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DateTimeInput.h
+    ${CMAKE_CURRENT_LIST_DIR}/WallClock.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WallClock.h
 )
