@@ -59,6 +59,11 @@ double WallClockToRealTime(double local, double notBefore) {
     return WallClockToReal(DateTimeToMSecs(local), DateTimeToMSecs(notBefore));
 }
 
+double RealTimeBetween(double from, double to) {
+    const double realFrom = WallClockToRealTime(from);
+    return WallClockToRealTime(to, realFrom) - realFrom;
+}
+
 double RealTimeToWallClock(double real) {
     const std::int64_t ms = DateTimeToMSecs(real);
     return MSecsToDateTime(ms + OffsetAt(ms));

@@ -19,6 +19,11 @@ double WallClockToRealTime(double local);
 /// time notBefore (the last occurrence when both lie before it).
 double WallClockToRealTime(double local, double notBefore);
 
+/// How much real time passed in the wall-clock period from..to: its start read as above, its end
+/// at the first occurrence not before the start. A period across a daylight saving change is
+/// shorter (spring) or longer (autumn) than to - from; the time to book for it is this length.
+double RealTimeBetween(double from, double to);
+
 /// The local wall-clock time of the real time real.
 double RealTimeToWallClock(double real);
 

@@ -40,12 +40,6 @@ QDateTime UTC(int year, int month, int day, int hour, int minute) {
     return QDateTime(QDate(year, month, day), QTime(hour, minute), Qt::UTC);
 }
 
-/// The real length of a wall-clock period, read as the manager reads a booked entry.
-double RealLength(double from, double to) {
-    const double realFrom = WallClockToRealTime(from);
-    return WallClockToRealTime(to, realFrom) - realFrom;
-}
-
 class TrackingClockChange : public TrackingTestBase {
 protected:
     /// The wall-clock time of the fixed clock.
@@ -97,7 +91,7 @@ TEST_F(TrackingClockChange, AutumnAsksAboutTheRepeatedHourAndNeverCallsItBooked)
     const auto shown = Window()->Shown[0];
     EXPECT_DOUBLE_EQ(shown.From, DT(2026, 10, 25, 2, 40));
     EXPECT_DOUBLE_EQ(shown.To, DT(2026, 10, 25, 3, 0));
-    EXPECT_NEAR(RealLength(shown.From, shown.To), 80 * OneMinute, OneMillisecond) << "the real time that passed";
+    EXPECT_NEAR(RealTimeBetween(shown.From, shown.To), 80 * OneMinute, OneMillisecond) << "the real time that passed";
 
     // Booked as shown, the next question follows on without a gap or a repeat.
     Host.Book(shown.From, shown.To, Work);
@@ -125,7 +119,7 @@ TEST_F(TrackingClockChange, SpringAsksAfterARealIntervalAboutTheWallClockPeriod)
     const auto shown = Window()->Shown[0];
     EXPECT_DOUBLE_EQ(shown.From, DT(2026, 3, 29, 1, 30));
     EXPECT_DOUBLE_EQ(shown.To, DT(2026, 3, 29, 3, 30));
-    EXPECT_NEAR(RealLength(shown.From, shown.To), OneHour, OneMillisecond);
+    EXPECT_NEAR(RealTimeBetween(shown.From, shown.To), OneHour, OneMillisecond);
     ASSERT_FALSE(Recorder.NextTracking.empty());
     EXPECT_DOUBLE_EQ(Recorder.NextTracking.front(), DT(2026, 3, 29, 3, 30)) << "the tray names the wall-clock time";
 
