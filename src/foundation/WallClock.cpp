@@ -30,6 +30,8 @@ double WallClockToReal(std::int64_t wall, std::int64_t lowest) {
     // The offsets a day before and a day after cover any change of the clock near wall.
     const std::int64_t before = OffsetAt(wall - MSecsPerDay);
     const std::int64_t after = OffsetAt(wall + MSecsPerDay);
+    if (before == after)
+        return MSecsToDateTime(wall - before); // the usual case: no change of the clock nearby
     std::int64_t candidates[2];
     int count = 0;
     for (const std::int64_t offset : {before, after}) {

@@ -311,8 +311,10 @@ void TTrackingManager::ReloadData(double now) {
     double latestPastEnd = 0.0;
     const TTrackingEntry* earliestFuture = nullptr;
     TRealSpan future{};
+    m_entryEnds.clear();
     for (const TTrackingEntry& entry : m_entries) {
         const TRealSpan span = RealSpan(entry);
+        m_entryEnds.push_back(span.End);
         if (TimeNotAfter(span.End, now)) {
             if (!anyPast || TimeAfter(span.End, latestPastEnd))
                 latestPastEnd = span.End;
@@ -342,8 +344,9 @@ void TTrackingManager::ReloadData(double now) {
     if (!wasLoaded)
         m_plannedBreaks = m_host.LoadPlannedBreaks();
     m_bookedBreakEntries.clear();
-    for (const TTrackingEntry& entry : m_entries) {
-        if (!TimeNotAfter(RealSpan(entry).End, now))
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        const TTrackingEntry& entry = m_entries[i];
+        if (!TimeNotAfter(m_entryEnds[i], now))
             continue;
         for (const TPlannedBreakValues& plannedBreak : m_plannedBreaks) {
             if (entry.ActivityId == plannedBreak.ActivityId)

@@ -103,6 +103,8 @@ private:
     bool m_dataLoaded = false;
     /// Reused between reloads so that a reload does not allocate once the sizes have settled.
     std::vector<TTrackingEntry> m_entries;
+    /// The real end of each of m_entries.
+    std::vector<double> m_entryEnds;
     std::vector<TBookedBreakEntry> m_bookedBreakEntries;
     std::vector<TPlannedBreakValues> m_plannedBreaks;
     /// The entry covering the present, found by this update's reload (none without a reload).
