@@ -30,9 +30,10 @@ double Wall(double real) {
     return RealTimeToWallClock(real);
 }
 
-/// The real start and end of an entry. A start that the clock showed twice is its first
-/// occurrence, an end the first occurrence not before the start: an entry that ends in the hour
-/// repeated in autumn was booked before the clock went back, unless it also began in the repeat.
+/// The real start and end of an entry. A time that the clock showed twice is read at its first
+/// occurrence (the end: the first one not before the start), so an entry that ends in the hour
+/// repeated in autumn counts as booked before the clock went back. The periods the manager asks
+/// about are chosen so that they read back the same (see ReadsBack).
 struct TRealSpan {
     double Start;
     double End;
