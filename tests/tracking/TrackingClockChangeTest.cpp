@@ -60,6 +60,9 @@ TEST_F(TrackingClockChange, TheWallClockFollowsTheZone) {
     // 2026-03-29 01:00 UTC: 02:00 winter time becomes 03:00 summer time; 02:30 never occurs.
     EXPECT_DOUBLE_EQ(WallClockToRealTime(DT(2026, 3, 29, 2, 30)), DT(2026, 3, 29, 1, 30));
     EXPECT_DOUBLE_EQ(RealTimeToWallClock(DT(2026, 3, 29, 1, 30)), DT(2026, 3, 29, 3, 30));
+    EXPECT_NEAR(RealTimeBetween(DT(2026, 3, 29, 1, 30), DT(2026, 3, 29, 3, 30)), OneHour, OneMillisecond);
+    EXPECT_NEAR(RealTimeBetween(DT(2026, 10, 25, 1, 0), DT(2026, 10, 25, 4, 0)), 4 * OneHour, OneMillisecond);
+    EXPECT_NEAR(RealTimeBetween(DT(2026, 7, 1, 9, 0), DT(2026, 7, 1, 10, 0)), OneHour, OneMillisecond);
     EXPECT_DOUBLE_EQ(RoundDownWallClockMinutes(DT(2026, 10, 25, 1, 44) + 0.5 * OneMinute, 15), DT(2026, 10, 25, 1, 30));
 }
 
