@@ -7,6 +7,7 @@
 //   - the earliest and latest date with data.
 // Every figure is the median of single runs (the "_median" rows).
 
+#include "BenchHistory.h"
 #include "foundation/Clock.h"
 #include "foundation/DateTime.h"
 #include "model/ActivityBooker.h"
@@ -25,81 +26,6 @@
 #include <vector>
 
 namespace {
-
-const QDate kToday(2025, 12, 15);
-constexpr int kFirstYear = 2006;
-constexpr int kEntriesPerDay = 20;
-
-void InstallClock() {
-    static auto clock = std::make_shared<FixedClock>(QDateTime(kToday, QTime(16, 0)));
-    Clock::SetInstance(clock);
-}
-
-bool IsWorkingDay(const QDate& date) {
-    // Monday to Friday, without the first ten such days of each year (holidays): about 250 a year.
-    return date.dayOfWeek() <= 5 && date.dayOfYear() > 14;
-}
-
-/// Locators of the default activities.
-ActivityLocatorPtr Locator(int index) {
-    static std::vector<ActivityLocatorPtr> locators = [] {
-        std::vector<ActivityLocatorPtr> result;
-        std::shared_ptr<TActivityTree> tree = TActivityTree::Create();
-        BuildDefaultActivityTree(tree);
-        for (int i = 0; i < tree->Childs()->Count(); ++i) {
-            const ActivityPtr parent = tree->Childs()->Items(i);
-            for (int k = 0; k < parent->Childs()->Count(); ++k) {
-                auto locator = std::make_shared<TActivityLocator>();
-                locator->SetActivity(parent->Childs()->Items(k));
-                locator->AddParentActivity(parent->ID());
-                result.push_back(locator);
-            }
-        }
-        ReleaseAndCleanup(tree);
-        return result;
-    }();
-    return locators[size_t(index) % locators.size()];
-}
-
-/// Writes the history through the storage, a month at a time.
-void WriteHistory(const QString& folder) {
-    TStorageHost host(folder);
-    auto typed = host.GetTypedStorage();
-    int month = 0;
-    for (QDate date(kFirstYear, 1, 1); date < kToday; date = date.addDays(1)) {
-        if (date.month() != month) {
-            typed->Save();
-            month = date.month();
-        }
-        if (!IsWorkingDay(date))
-            continue;
-        const DayEntryListPtr list = typed->GetDayEntries(DateFromQDate(date));
-        for (int i = 0; i < kEntriesPerDay; ++i) {
-            auto entry = std::dynamic_pointer_cast<IHXActivityEntry_>(list->AddNew());
-            const double start = (8.0 + i * 0.5) / 24.0;
-            entry->SetTime(start, start + 0.4 / 24.0);
-            entry->CalculateDuration();
-            entry->Locator()->Assign(Locator(i % 7));
-        }
-    }
-    typed->Save();
-}
-
-/// The folder with the history or an empty one, written once per process; with
-/// HORALUX_BENCH_DIR set, once in that folder and kept for later runs.
-QString HistoryFolder(bool withHistory) {
-    InstallClock();
-    static QTemporaryDir temporary;
-    static const QString root =
-        qEnvironmentVariableIsSet("HORALUX_BENCH_DIR") ? qEnvironmentVariable("HORALUX_BENCH_DIR") : temporary.path();
-    const QString folder = root + (withHistory ? QStringLiteral("/history") : QStringLiteral("/empty"));
-    if (!QDir(folder).exists()) {
-        QDir().mkpath(folder);
-        if (withHistory)
-            WriteHistory(folder);
-    }
-    return folder;
-}
 
 /// Books the next five minutes of today (every booking takes a new period, also across
 /// repetitions) and saves.

@@ -1,6 +1,13 @@
-// Speed of the tracking manager's update: the 5-second timer must stay cheap.
+// Speed of the tracking manager's update: the 5-second timer must stay cheap. Its reload is
+// measured over entries held in memory and over the storage with twenty years of history (see
+// BenchHistory.h), in a running program and as the first update after a start.
+#include "BenchHistory.h"
 #include "foundation/Clock.h"
 #include "foundation/DateTime.h"
+#include "model/ActivityBooker.h"
+#include "model/Entry.h"
+#include "storage/StorageHost.h"
+#include "tracking/TrackingEntries.h"
 #include "tracking/TrackingManager.h"
 
 #include <benchmark/benchmark.h>
@@ -92,4 +99,78 @@ void BM_UpdateReloadingTwoDaysOf40Entries(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_UpdateReloadingTwoDaysOf40Entries);
+
+/// The manager's entries read from the storage folder, as in the program.
+class StorageBenchHost : public BenchHost {
+public:
+    StorageBenchHost(double today, IHXDayEntryStorage& storage) : BenchHost(today), m_storage(storage) {}
+    void GetActivityEntries(double fromDate, double toDate, std::vector<TTrackingEntry>& entries) override {
+        ReadTrackingEntries(m_storage, fromDate, toDate, entries);
+    }
+
+private:
+    IHXDayEntryStorage& m_storage;
+};
+
+/// The history with today's work from 06:00 to 15:40 booked (once per folder).
+QString HistoryWithToday() {
+    const QString folder = HistoryFolder(true);
+    TStorageHost host(folder);
+    const StoragePtr storage = host.GetStorage();
+    const double today = DateFromQDate(kToday);
+    if (storage->GetDayEntries(ActivityEntryTypeID, today)->Count() == 0) {
+        for (int i = 0; i < kEntriesPerDay; ++i) {
+            TActivityBooker booker;
+            const double from = today + (6 * 60 + i * 29) * OneMinute;
+            booker.SetFrom(from);
+            booker.SetTo(from + 29 * OneMinute);
+            booker.AddItem(Locator(i % 5), 29 * OneMinute);
+            booker.Book(*storage);
+        }
+    }
+    return folder;
+}
+
+/// A running program: the storage has read yesterday and today before; each iteration is the
+/// reload after a booking (ResetTrackingData).
+void BM_ReloadOverTheStorageOfTwentyYears(benchmark::State& state) {
+    const QString folder = HistoryWithToday();
+    TStorageHost storageHost(folder);
+    StorageBenchHost host(DateFromQDate(kToday), *storageHost.GetStorage());
+    TTrackingManager manager(host);
+    manager.AddTracker(std::make_shared<BenchTracker>());
+    manager.UpdateTracking();
+    for (auto _ : state)
+        manager.ResetTrackingData();
+    Clock::SetInstance(nullptr);
+}
+BENCHMARK(BM_ReloadOverTheStorageOfTwentyYears)->Unit(benchmark::kMicrosecond);
+
+/// The first update after a program start: the storage opens its files and the manager reads
+/// yesterday and today from disk. Median of single runs; opening and closing the storage
+/// themselves are not counted.
+void BM_FirstReloadAfterStartOverTheStorageOfTwentyYears(benchmark::State& state) {
+    const QString folder = HistoryWithToday();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto storageHost = std::make_unique<TStorageHost>(folder);
+        auto host = std::make_unique<StorageBenchHost>(DateFromQDate(kToday), *storageHost->GetStorage());
+        auto manager = std::make_unique<TTrackingManager>(*host);
+        manager->AddTracker(std::make_shared<BenchTracker>());
+        state.ResumeTiming();
+        manager->UpdateTracking();
+        state.PauseTiming();
+        benchmark::DoNotOptimize(manager->DataFrom());
+        manager.reset();
+        host.reset();
+        storageHost.reset();
+        state.ResumeTiming();
+    }
+    Clock::SetInstance(nullptr);
+}
+BENCHMARK(BM_FirstReloadAfterStartOverTheStorageOfTwentyYears)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(21)
+    ->ReportAggregatesOnly(true);
 } // namespace

@@ -9,7 +9,6 @@
 #include "app/OptionsAccess.h"
 #include "app/SaveAll.h"
 #include "app/Splash.h"
-#include "app/StoragePath.h"
 #include "app/TrackingHints.h"
 #include "app/TrackingManagerLink.h"
 #include "calendar/Calendar.h"
@@ -22,9 +21,11 @@
 #include "foundation/VRNException.h"
 #include "foundation/VRNTools.h"
 #include "foundation/platform/Autostart.h"
+#include "foundation/platform/InstanceLock.h"
 #include "model/ActivityLocator.h"
 #include "model/ActivityTree.h"
 #include "model/DefaultActivities.h"
+#include "storage/StoragePath.h"
 #include "ui/DialogFont.h"
 #include "ui/FormPositions.h"
 #include "ui/MessageBox.h"
@@ -90,6 +91,12 @@ void PrepareApplicationModule() {
 
     // 1. The storage folder. Its errors are not caught: the program stops before any window.
     start.storagePath = DetermineStoragePath(RegistryStoragePathStore());
+    // horaluxctl writes only while it holds this lock, and so does the program.
+    start.storageLock.reset();
+    start.storageLock = AcquireStorageFolderLock(start.storagePath);
+    if (!start.storageLock)
+        throw EVRNException(QStringLiteral("THXApplication: the storage folder \"%1\" is in use by another program")
+                                .arg(start.storagePath));
 
     // 2. The options.
     start.options = NewOptionsList();

@@ -25,6 +25,8 @@
 #include <memory>
 #include <vector>
 
+class TInstanceLock;
+
 class IHXDayEntryStorage;
 class QWidget;
 class TfrmMain;
@@ -40,6 +42,8 @@ struct TApplicationStart {
     /// The tools used until the controller has its own.
     std::shared_ptr<THXTools> tools;
     QString storagePath;
+    /// The single-writer lock of the storage folder, held until the module finishes.
+    std::shared_ptr<TInstanceLock> storageLock;
     PropertyListPtr options;
     std::shared_ptr<TXMZFile> optionsFile;
 };

@@ -97,7 +97,12 @@ std::shared_ptr<IHXStorage_> THXApplication::GetStorage() {
 }
 
 void THXApplication::SaveWorkData_() {
-    GetStorage()->Save();
+    const std::shared_ptr<IHXStorage_> storage = GetStorage();
+    storage->Save();
+    // A file the user let go (Ignore) leaves its data only in memory; the save returns normally,
+    // but saving everything must not report success.
+    if (storage->Changed())
+        throw EStorageError(QStringLiteral("Not everything was saved: some work data is still only in memory"));
 }
 
 void THXApplication::ReleaseStorage_() {

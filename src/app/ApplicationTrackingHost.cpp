@@ -6,6 +6,7 @@
 #include "model/Entry.h"
 #include "model/EntryInterfaces.h"
 #include "storage/StorageInterfaces.h"
+#include "tracking/TrackingEntries.h"
 #include "tracking/TrackingManagerInterface.h"
 #include "tracking/TrackingSettings.h"
 
@@ -64,37 +65,10 @@ void TApplicationTrackingHost::WriteDateTimeOption(const QString& key, double va
     m_application.GetOptions(TrackingSettings::SectionName)->Items(key)->SetAsDateTime(value);
 }
 
-namespace {
-
-void AddEntry(const EntryPtr& entry, std::vector<TTrackingEntry>& entries) {
-    if (!entry)
-        return;
-    TTrackingEntry values{entry->Date(), entry->StartTime(), entry->EndTime(), TGUID()};
-    if (const auto activityEntry = std::dynamic_pointer_cast<IHXActivityEntry_>(entry))
-        if (const auto locator = activityEntry->Locator())
-            values.ActivityId = locator->ID();
-    entries.push_back(values);
-}
-
-} // namespace
-
 void TApplicationTrackingHost::GetActivityEntries(double fromDate, double toDate,
                                                   std::vector<TTrackingEntry>& entries) {
-    const std::shared_ptr<IHXDayEntryStorage> storage = m_entries ? m_entries() : nullptr;
-    if (!storage)
-        return;
-    // A storage searches its files without creating day lists for days that have no data.
-    if (const auto searchable = std::dynamic_pointer_cast<IHXStorage_>(storage)) {
-        const SearchResultPtr result = searchable->SearchEntries(ActivityEntryTypeID, fromDate, toDate);
-        for (result->First(); !result->Eof(); result->Next())
-            AddEntry(result->Current(), entries);
-        return;
-    }
-    for (double date = std::floor(fromDate); date <= toDate + 0.5; date += 1.0) {
-        const DayEntryListPtr list = storage->GetDayEntries(ActivityEntryTypeID, date);
-        for (int i = 0; list && i < list->Count(); ++i)
-            AddEntry(list->Items(i), entries);
-    }
+    if (const std::shared_ptr<IHXDayEntryStorage> storage = m_entries ? m_entries() : nullptr)
+        ReadTrackingEntries(*storage, fromDate, toDate, entries);
 }
 
 std::vector<TPlannedBreakValues> TApplicationTrackingHost::LoadPlannedBreaks() {

@@ -19,6 +19,12 @@ VRN_DECLARE_EXCEPTION(EStorageInfoListAddError, EContinuousDataError);
 VRN_DECLARE_EXCEPTION(EStorageListError, EContinuousDataError);
 VRN_DECLARE_EXCEPTION(EStorageListGetStorageError, EStorageListError);
 VRN_DECLARE_EXCEPTION(ESubStorageInfosLoadError, EVRNException);
+/// The list of sub-storages could not be read because the manager's file is missing: still an
+/// ESubStorageInfosLoadError to every reader, but the questions offer Create New.
+class ESubStorageInfosFileNotFoundError : public ESubStorageInfosLoadError {
+public:
+    using ESubStorageInfosLoadError::ESubStorageInfosLoadError;
+};
 VRN_DECLARE_EXCEPTION(ECreateStorageError, EVRNException);
 VRN_DECLARE_EXCEPTION(ECreateStorageInfoError, EVRNException);
 /// Provider registries of the application (storage providers by ID).
@@ -28,5 +34,6 @@ VRN_DECLARE_EXCEPTION(EEntryProviderNotFoundException, EVRNException);
 
 /// Whether the failure is a missing storage file (the questions then offer Create New).
 inline bool IsStorageFileNotFound(const std::exception& e) {
-    return dynamic_cast<const EStorageFileNotFoundError*>(&e) != nullptr;
+    return dynamic_cast<const EStorageFileNotFoundError*>(&e) != nullptr ||
+           dynamic_cast<const ESubStorageInfosFileNotFoundError*>(&e) != nullptr;
 }

@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
@@ -142,9 +143,23 @@ void TStorageFileBase::EnsureFinalName_() {
     if (!CanMoveFile() && !path.isEmpty())
         return;
     IStorageFileNames& names = Application().StorageFileNames();
+    if (!path.isEmpty() && path != m_diskPath && IsPlainStorageFileName(path)) {
+        // A name an earlier attempt reserved and never wrote: nothing on disk refers to it, so the
+        // next attempt takes it again instead of using up another name.
+        const QString fullName = names.GetStorageFileName(path);
+        if (!QFileInfo::exists(fullName) && !IsObsoleteName_(fullName))
+            return;
+    }
     const QString fullName = names.GetUniqueStorageFileName(GetBaseFileName() + QStringLiteral(".hx"));
     names.ReserveStorageFileName(fullName);
     FileInfo().SetPath(QFileInfo(fullName).fileName());
+}
+
+bool TStorageFileBase::IsObsoleteName_(const QString& fullName) const {
+    for (const auto& file : m_obsoleteFiles)
+        if (file->FileName() == fullName)
+            return true;
+    return std::find(m_obsoleteNames.begin(), m_obsoleteNames.end(), fullName) != m_obsoleteNames.end();
 }
 
 void TStorageFileBase::WriteInfo() {
@@ -210,21 +225,27 @@ void TStorageFileBase::Save() {
 
 void TStorageFileBase::SaveAttempts_(bool collecting) {
     TStorageSaveSession& session = *TStorageSaveSession::Current();
+    // The session knows a storage by its complete object, whichever interface asks about it.
+    const void* self = dynamic_cast<const void*>(this);
     for (;;) {
+        session.EnterStorage();
         try {
             SavePass_();
-            session.MarkSucceeded(this);
-            auto self = shared_from_this();
-            session.OnCommit([self, this] {
-                InfoBase().MarkSaved();
-                DeleteObsoleteFiles_();
-            });
+            if (!session.CurrentFailed()) {
+                auto self = shared_from_this();
+                session.OnCommit([self, this] {
+                    InfoBase().MarkSaved();
+                    DeleteObsoleteFiles_();
+                });
+            }
+            // A postponed file: the sub-storage that failed was asked about already.
+            session.LeaveStorage(self, true);
             return;
         } catch (const EUserCancel&) {
-            session.MarkFailed(this);
+            session.LeaveStorage(self, false);
             throw;
         } catch (const std::exception& e) {
-            session.MarkFailed(this);
+            session.LeaveStorage(self, false);
             LogException(QStringLiteral("TStorageFileBase._Save"), e);
             if (dynamic_cast<const EXMZFailureCritical*>(&e))
                 HandleCriticalFailure_();
@@ -243,6 +264,9 @@ void TStorageFileBase::SaveAttempts_(bool collecting) {
                 return;
             if (answer == StorageAnswer::CreateNew)
                 m_allowCreate = true;
+        } catch (...) {
+            session.LeaveStorage(self, false);
+            throw;
         }
     }
 }
@@ -251,7 +275,7 @@ void TStorageFileBase::SavePass_() {
     m_writtenInfo.reset();
     const TContentUpdate update = UpdateContent();
     if (update == TContentUpdate::Postponed || !m_file)
-        return; // postponed (the pass is already marked failed), or never opened: nothing to write
+        return; // postponed (the attempt is already marked failed), or never opened: nothing to write
     if (update == TContentUpdate::Unchanged && !m_isNew)
         return; // unchanged: the file on disk holds all of it (and its document need not be read)
     const TvrnDomElement content = m_file->GetContent();

@@ -67,6 +67,8 @@ private:
     void WriteFile_();
     void DropFile_();
     void EnsureFinalName_();
+    /// Whether fullName is a file this storage left and deletes once a save commits.
+    bool IsObsoleteName_(const QString& fullName) const;
     void HandleCriticalFailure_();
     void DeleteObsoleteFiles_();
     bool OwnInfoAgrees_(const PropertyListPtr& inFile, const PropertyListPtr& expected);

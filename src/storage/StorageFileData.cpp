@@ -18,23 +18,34 @@ const QString kDay = QStringLiteral("day");
 constexpr int Collecting = TCollectingStorageNotifications::ModeCollecting;
 constexpr int Direct = TCollectingStorageNotifications::ModeDirect;
 
-/// The first child named name (any letter case when caseInsensitive, else exactly) whose integer
-/// value name equals value.
-TvrnDomElement FindKeyed(const TvrnDomElement& parent, const QString& name, int value, bool caseInsensitive) {
+/// Whether the element's name is name in any letter case: files edited by hand or by other tools
+/// may spell the day tree's names differently, and reading, writing and removing must all find
+/// the same element.
+bool NameIs(const TvrnDomElement& element, const QString& name) {
+    return XMLNodeName(element).compare(name, Qt::CaseInsensitive) == 0;
+}
+
+/// The first child named name (any letter case).
+TvrnDomElement FindNamed(const TvrnDomElement& parent, const QString& name) {
+    for (TvrnDomElement child = XMLFirstChildElement(parent); child.Assigned(); child = XMLNextSiblingElement(child))
+        if (NameIs(child, name))
+            return child;
+    return {};
+}
+
+/// The first child named name (any letter case) whose integer value name equals value.
+TvrnDomElement FindKeyed(const TvrnDomElement& parent, const QString& name, int value) {
     if (!parent.Assigned())
         return {};
     for (TvrnDomElement child = XMLFirstChildElement(parent); child.Assigned(); child = XMLNextSiblingElement(child)) {
-        const QString childName = XMLNodeName(child);
-        const bool nameMatches =
-            caseInsensitive ? childName.compare(name, Qt::CaseInsensitive) == 0 : childName == name;
-        if (nameMatches && XMLGetInt(child, name, 0) == value)
+        if (NameIs(child, name) && XMLGetInt(child, name, 0) == value)
             return child;
     }
     return {};
 }
 
 TvrnDomElement FindOrAddKeyed(const TvrnDomElement& parent, const QString& name, int value) {
-    TvrnDomElement child = FindKeyed(parent, name, value, false);
+    TvrnDomElement child = FindKeyed(parent, name, value);
     if (!child.Assigned()) {
         child = XMLAddChild(parent, name);
         XMLSetInt(child, name, value, xsoAttribute);
@@ -74,7 +85,7 @@ DayEntryListPtr TStorageFileDataBase::LoadDayEntries_(const EntryProviderPtr& pr
     TvrnDomElement data;
     for (;;) {
         try {
-            data = XMLFindChild(GetContentNode_(), kData);
+            data = FindNamed(GetContentNode_(), kData);
             break;
         } catch (const EUserCancel&) {
             throw;
@@ -94,8 +105,7 @@ DayEntryListPtr TStorageFileDataBase::LoadDayEntries_(const EntryProviderPtr& pr
         return nullptr;
     int year = 0, month = 0, day = 0;
     DecodeDate(date, year, month, day);
-    const TvrnDomElement dayElement =
-        FindKeyed(FindKeyed(FindKeyed(data, kYear, year, true), kMonth, month, true), kDay, day, true);
+    const TvrnDomElement dayElement = FindKeyed(FindKeyed(FindKeyed(data, kYear, year), kMonth, month), kDay, day);
     if (!dayElement.Assigned())
         return nullptr;
     auto list = std::make_shared<TDayEntryList>(provider, DateOf(date));
@@ -219,7 +229,7 @@ TStorageFileBase::TContentUpdate TStorageFileDataBase::UpdateContent() {
     if (!IsNew() && changed.empty() && !InfoBase().Changed())
         return TContentUpdate::Unchanged;
     const TvrnDomElement content = GetContentNode_();
-    TvrnDomElement data = XMLFindChild(content, kData);
+    TvrnDomElement data = FindNamed(content, kData);
     if (!data.Assigned())
         data = XMLAddChild(content, kData);
     for (const DayEntryListPtr& list : changed) {
@@ -232,9 +242,9 @@ TStorageFileBase::TContentUpdate TStorageFileDataBase::UpdateContent() {
             // Still changed until the save commits: data that is only in memory stays marked.
             list->SetChanged(true);
         } else {
-            const TvrnDomElement yearElement = FindKeyed(data, kYear, year, false);
-            const TvrnDomElement monthElement = FindKeyed(yearElement, kMonth, month, false);
-            const TvrnDomElement dayElement = FindKeyed(monthElement, kDay, day, false);
+            const TvrnDomElement yearElement = FindKeyed(data, kYear, year);
+            const TvrnDomElement monthElement = FindKeyed(yearElement, kMonth, month);
+            const TvrnDomElement dayElement = FindKeyed(monthElement, kDay, day);
             if (dayElement.Assigned()) {
                 XMLRemoveChild(monthElement, dayElement);
                 if (XMLChildNodeCount(monthElement) == 0) {
@@ -270,19 +280,19 @@ void TStorageFileDataBase::ExistingMinMax_(const EntryInfoPtr& entryInfo, double
                 ExtendRange(cacheMin, min, max, found, wantMin, wantMax);
                 ExtendRange(cacheMax, min, max, found, wantMin, wantMax);
             }
-            const TvrnDomElement data = XMLFindChild(GetContentNode_(), kData);
+            const TvrnDomElement data = FindNamed(GetContentNode_(), kData);
             if (!data.Assigned())
                 return;
             for (TvrnDomElement year = XMLFirstChildElement(data); year.Assigned();
                  year = XMLNextSiblingElement(year)) {
-                if (XMLNodeName(year) != kYear)
+                if (!NameIs(year, kYear))
                     continue;
                 const int y = XMLGetInt(year, kYear, 0);
                 if (found && !((wantMin && YearOf(min) >= y) || (wantMax && y >= YearOf(max))))
                     continue;
                 for (TvrnDomElement month = XMLFirstChildElement(year); month.Assigned();
                      month = XMLNextSiblingElement(month)) {
-                    if (XMLNodeName(month) != kMonth)
+                    if (!NameIs(month, kMonth))
                         continue;
                     const int m = XMLGetInt(month, kMonth, 0);
                     if (found && !((wantMin && (y < YearOf(min) || MonthOf(min) >= m)) ||
@@ -290,7 +300,7 @@ void TStorageFileDataBase::ExistingMinMax_(const EntryInfoPtr& entryInfo, double
                         continue;
                     for (TvrnDomElement day = XMLFirstChildElement(month); day.Assigned();
                          day = XMLNextSiblingElement(day)) {
-                        if (XMLNodeName(day) == kDay)
+                        if (NameIs(day, kDay))
                             ExtendRange(XMLGetDateTime(day, QStringLiteral("date"), 0), min, max, found, wantMin,
                                         wantMax);
                     }
@@ -547,8 +557,20 @@ TStorageFileBase::TContentUpdate TStorageFileData::UpdateContent() {
         } catch (const EAutoCancel&) {
         }
     }
+    TStorageSaveSession* session = TStorageSaveSession::Current();
+    if (session) {
+        // This file records its window's description: while the window is not written as
+        // described, the file stays as it is on disk, where it names the window that is there.
+        bool windowFailed = window && session->Failed(dynamic_cast<const void*>(window.get()));
+        for (const WindowPtr& old : retired)
+            windowFailed = windowFailed || session->Failed(dynamic_cast<const void*>(old.get()));
+        if (windowFailed) {
+            session->MarkFailed();
+            return TContentUpdate::Postponed;
+        }
+    }
     if (!retired.empty()) {
-        if (TStorageSaveSession* session = TStorageSaveSession::Current()) {
+        if (session) {
             auto self = std::static_pointer_cast<TStorageFileData>(shared_from_this());
             session->OnCommit([self, retired] {
                 for (const WindowPtr& window : retired) {

@@ -79,6 +79,22 @@ void TStorageInfoListBase::MarkSaved() {
             info->MarkSaved();
 }
 
+void TStorageInfoListBase::SetOnDisk(const StorageInfoPtr& info, const PropertyListPtr& properties) {
+    if (IndexOf(info) >= 0)
+        m_onDisk.insert(info.get(), properties);
+}
+
+void TStorageInfoListBase::MarkWritten(const std::vector<TWritten>& written, bool complete) {
+    m_added = !complete;
+    for (const TWritten& item : written) {
+        if (!item.committed || IndexOf(item.info) < 0)
+            continue;
+        if (auto info = std::dynamic_pointer_cast<TStorageInfoBase>(item.info))
+            info->MarkSaved();
+        m_onDisk.insert(item.info.get(), item.properties);
+    }
+}
+
 StorageInfoPtr TStorageInfoListByEntryInfo::FindByEntryType(const TGUID& entryTypeId) const {
     for (int i = 0; i < Count(); ++i) {
         const StorageInfoPtr info = Items(i);

@@ -5,6 +5,7 @@
 
 #include "storage/StorageInterfaces.h"
 
+#include <QHash>
 #include <utility>
 #include <vector>
 
@@ -34,6 +35,20 @@ public:
     void Add(const StoragePtr& storage);
     /// The list as it stands is on disk: forget the added mark and mark every description saved.
     void MarkSaved();
+    /// The description of info as the parent file on disk holds it (nullptr: not there).
+    PropertyListPtr OnDisk(const StorageInfoPtr& info) const { return m_onDisk.value(info.get()); }
+    void SetOnDisk(const StorageInfoPtr& info, const PropertyListPtr& properties);
+
+    /// One description written into the parent file: the current one of a committed child, or
+    /// the one on disk of a child whose write failed.
+    struct TWritten {
+        StorageInfoPtr info;
+        PropertyListPtr properties;
+        bool committed;
+    };
+    /// The parent file holds written: the committed descriptions are saved; complete: no child
+    /// was left out, so nothing added waits any more.
+    void MarkWritten(const std::vector<TWritten>& written, bool complete);
     /// Forget the added mark (after the list was read from its file).
     void ClearAdded() { m_added = false; }
 
@@ -41,7 +56,10 @@ protected:
     virtual void AddInternal(const StorageInfoPtr& info, const StoragePtr& storage) = 0;
     virtual QString GetStorageContext() const = 0;
     void Append(const StorageInfoPtr& info, const StoragePtr& storage) { m_items.emplace_back(info, storage); }
-    void Replace(int index, const StorageInfoPtr& info, const StoragePtr& storage) { m_items[index] = {info, storage}; }
+    void Replace(int index, const StorageInfoPtr& info, const StoragePtr& storage) {
+        m_onDisk.remove(m_items[index].first.get());
+        m_items[index] = {info, storage};
+    }
     int IndexOf(const StorageInfoPtr& info) const;
 
 private:
@@ -49,6 +67,7 @@ private:
 
     IStorageApplication* m_application;
     std::vector<std::pair<StorageInfoPtr, StoragePtr>> m_items;
+    QHash<const IHXStorageInfo_*, PropertyListPtr> m_onDisk;
     bool m_added = false;
 };
 

@@ -4,9 +4,15 @@
 #include "foundation/Log.h"
 #include "storage/SearchResults.h"
 #include "storage/StorageExceptions.h"
+#include "storage/StorageInfo.h"
 #include "storage/StoragePropertyLists.h"
 #include "storage/StorageSaveSession.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 #include <limits>
 
@@ -33,6 +39,26 @@ double EndKey(const StorageInfoPtr& info) {
     return end->InfoType() == hxditLimited ? DateOf(end->Date()) : std::numeric_limits<double>::infinity();
 }
 
+/// The longest window a day file may record: today - 7 to today + 7.
+constexpr double MaxWindowDays = 15;
+
+/// A recorded window must lie inside its day file's interval and be no longer than a window is
+/// cut: anything else comes from a damaged file, and trusting it would walk its days one by one.
+void CheckWindowInterval(const StorageInfoPtr& info, const StorageInfoPtr& window) {
+    auto own = std::dynamic_pointer_cast<TStorageInfoBase>(info);
+    auto current = std::dynamic_pointer_cast<TStorageInfoBase>(window);
+    if (!own || !current)
+        return;
+    const bool inside = current->StartLimited() && current->EndLimited() && current->StartDay() < current->EndDay() &&
+                        current->EndDay() - current->StartDay() <= MaxWindowDays &&
+                        (!own->StartLimited() || own->StartDay() <= current->StartDay()) &&
+                        (!own->EndLimited() || current->EndDay() <= own->EndDay());
+    if (!inside)
+        throw EStorageInfoError(QStringLiteral("The current window of a day file lies outside its interval or is "
+                                               "longer than %1 days: the file is damaged")
+                                    .arg(MaxWindowDays));
+}
+
 } // namespace
 
 // ---- Manager base ----------------------------------------------------------------------------
@@ -47,8 +73,11 @@ std::shared_ptr<TStorageInfoListBase> TStorageManagerBase::GetSubStorageInfos() 
             ReserveNames();
         } catch (const std::exception& e) {
             m_subStorages.reset();
-            throw ESubStorageInfosLoadError(GetSubStorageInfosContext() + QStringLiteral(" ") +
-                                            ExceptionToTextSuffix(e));
+            const QString text = GetSubStorageInfosContext() + QStringLiteral(" ") + ExceptionToTextSuffix(e);
+            // A missing file stays a missing file through the wrapper, so that Create New is offered.
+            if (IsStorageFileNotFound(e))
+                throw ESubStorageInfosFileNotFoundError(text);
+            throw ESubStorageInfosLoadError(text);
         }
     }
     return m_subStorages;
@@ -69,8 +98,11 @@ void TStorageManagerBase::LoadSubStorageInfos(TStorageInfoListBase& list) {
             const StorageInfoPtr current = dataInfo->CurrentInfo();
             if (StorageInfoPath(info).isEmpty() && (!current || StorageInfoPath(current).isEmpty()))
                 continue;
+            if (current)
+                CheckWindowInterval(info, current);
         }
         list.Add(info);
+        list.SetOnDisk(info, properties);
     }
 }
 
@@ -86,6 +118,7 @@ TStorageFileBase::TContentUpdate TStorageManagerBase::UpdateContent() {
     try {
         const std::shared_ptr<TStorageInfoListBase> list = GetSubStorageInfos();
         // Sub-storages first, so that this file records their final names.
+        std::vector<bool> childFailed(list->Count(), false);
         for (int i = 0; i < list->Count(); ++i) {
             const StorageInfoPtr info = list->Items(i);
             if (const StoragePtr storage = list->GetStorage(info, info->Changed())) {
@@ -93,17 +126,35 @@ TStorageFileBase::TContentUpdate TStorageManagerBase::UpdateContent() {
                     storage->Save();
                 } catch (const EAutoCancel&) {
                 }
+                childFailed[i] = session && session->Failed(dynamic_cast<const void*>(storage.get()));
             }
         }
-        if (!IsNew() && !InfoBase().Changed() && !list->InfosChanged())
-            return TContentUpdate::Unchanged;
-        // A sub-storage that did not reach disk keeps this file as it is on disk, where it
-        // describes the sub-storage files that are there.
-        if (session && session->HasFailures())
+        // A sub-storage that did not reach disk keeps its description as it is on disk, where it
+        // describes the files that are there; the others are recorded as they are now.
+        std::vector<TStorageInfoListBase::TWritten> written;
+        bool anyFailed = false;
+        bool committedChange = false;
+        for (int i = 0; i < list->Count(); ++i) {
+            const StorageInfoPtr info = list->Items(i);
+            const PropertyListPtr onDisk = list->OnDisk(info);
+            if (childFailed[i]) {
+                anyFailed = true;
+                if (onDisk)
+                    written.push_back({info, onDisk, false});
+                continue;
+            }
+            if (!onDisk || info->Changed())
+                committedChange = true;
+            written.push_back({info, info->SaveAsPropertyList(), true});
+        }
+        if (anyFailed && !committedChange) {
+            // Only the failed part changed: this file stays as it is, and so does its parent.
+            if (session)
+                session->MarkFailed();
             return TContentUpdate::Postponed;
-        std::vector<PropertyListPtr> infos;
-        for (int i = 0; i < list->Count(); ++i)
-            infos.push_back(list->Items(i)->SaveAsPropertyList());
+        }
+        if (!anyFailed && !IsNew() && !InfoBase().Changed() && !list->InfosChanged())
+            return TContentUpdate::Unchanged;
         WriteInfo();
         const TvrnDomElement content = GetContentNode_();
         TvrnDomElement subStorages = XMLFindChild(content, kSubStorages);
@@ -111,18 +162,18 @@ TStorageFileBase::TContentUpdate TStorageManagerBase::UpdateContent() {
             XMLRemoveAllChildren(subStorages);
         else
             subStorages = XMLAddChild(content, kSubStorages);
-        for (const PropertyListPtr& properties : infos)
-            StorageLists::SaveToElement(properties, XMLAddChild(subStorages, kStorageInfo));
+        for (const TStorageInfoListBase::TWritten& item : written)
+            StorageLists::SaveToElement(item.properties, XMLAddChild(subStorages, kStorageInfo));
         if (session)
-            session->OnCommit([list] { list->MarkSaved(); });
+            session->OnCommit([list, written, anyFailed] { list->MarkWritten(written, !anyFailed); });
         return TContentUpdate::Changed;
     } catch (const EUserCancel&) {
         throw;
     } catch (const std::exception& e) {
-        // Nothing is written from a half-updated list; the pass does not commit.
+        // Nothing is written from a half-updated list; this file and its parent stay as they are.
         LogException(QStringLiteral("TStorageManagerBase.UpdateContent"), e);
         if (session)
-            session->MarkFailed(&m_namesReserved);
+            session->MarkFailed();
         Ask(TStorageQuestion::ManagerUpdateContent, e);
         return TContentUpdate::Postponed;
     }
@@ -244,7 +295,69 @@ void TStorageRoot::ReserveNames() {
         }
     } catch (...) {
         m_namesReserved = false;
+        m_sweepTried = true;
         throw;
+    }
+    SweepUnreferencedFiles_();
+}
+
+void TStorageRoot::SweepUnreferencedFiles_() {
+    if (m_sweepTried)
+        return;
+    m_sweepTried = true;
+    if (Application().IsStorageReadOnly())
+        return;
+    IStorageFileNames& names = Application().StorageFileNames();
+    QSet<QString> referenced;
+    try {
+        referenced.insert(QStringLiteral("cdroot.hx"));
+        const std::shared_ptr<TStorageInfoListBase> list = GetSubStorageInfos();
+        for (int i = 0; i < list->Count(); ++i) {
+            const StorageInfoPtr managerInfo = list->Items(i);
+            referenced.insert(StorageInfoPath(managerInfo));
+            auto manager = std::dynamic_pointer_cast<IHXStorageManager_>(list->GetStorage(managerInfo, true));
+            if (!manager)
+                return;
+            // Raises when the manager's list cannot be read: then nothing is known to be unreferenced.
+            const std::shared_ptr<TStorageInfoListBase> days = manager->GetSubStorageInfos();
+            for (int d = 0; d < days->Count(); ++d) {
+                const StorageInfoPtr info = days->Items(d);
+                referenced.insert(StorageInfoPath(info));
+                if (auto dataInfo = std::dynamic_pointer_cast<IHXStorageFileDataInfo_>(info))
+                    if (const StorageInfoPtr current = dataInfo->CurrentInfo())
+                        referenced.insert(StorageInfoPath(current));
+            }
+        }
+    } catch (const std::exception& e) {
+        LogException(QStringLiteral("TStorageRoot.SweepUnreferencedFiles"), e);
+        return;
+    }
+    // A name that is no plain file name means a damaged list: what it should name is unknown.
+    for (const QString& name : referenced)
+        if (!name.isEmpty() && !IsPlainStorageFileName(name))
+            return;
+    // Only the names the storage tree gives its files: the program's other files share the folder.
+    static const QRegularExpression storageName(QStringLiteral("^(cdem|current|data)[0-9]*\\.hx$"));
+    const QString folder = QFileInfo(names.GetStorageFileName(QStringLiteral("cdroot.hx"))).absolutePath();
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+        if (!storageName.match(name).hasMatch() || referenced.contains(name))
+            continue;
+        const QString fullName = names.GetStorageFileName(name);
+        const QString lostFolder = dir.filePath(QStringLiteral("lost+found"));
+        if (!QDir().mkpath(lostFolder)) {
+            WriteLog(QStringLiteral("TStorageRoot: cannot create \"%1\"").arg(lostFolder));
+            return;
+        }
+        QString target = lostFolder + QStringLiteral("/") + name;
+        for (int n = 1; QFileInfo::exists(target); ++n)
+            target = lostFolder + QStringLiteral("/") + name + QStringLiteral(".") + QString::number(n);
+        // Never deleted: a file nothing names may still be the only copy of something.
+        if (QFile::rename(fullName, target))
+            WriteLog(QStringLiteral("TStorageRoot: \"%1\" is named by no storage file; moved to \"%2\"")
+                         .arg(fullName, target));
+        else
+            WriteLog(QStringLiteral("TStorageRoot: could not move the unreferenced \"%1\"").arg(fullName));
     }
 }
 

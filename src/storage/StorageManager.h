@@ -52,6 +52,14 @@ protected:
     /// The root may always create its file.
     bool CanCreateFile() override { return true; }
     bool CanMoveFile() override { return false; }
+
+private:
+    /// Moves the storage files that no parent names (left by a crash between writing a file and
+    /// writing its parent) into "lost+found" in the storage folder. Runs once, at the first
+    /// reading of the tree, and only when every list of the tree could be read.
+    void SweepUnreferencedFiles_();
+
+    bool m_sweepTried = false;
 };
 
 class TStorageEntryManager : public TStorageManagerBase {

@@ -3,23 +3,51 @@
 #include "foundation/DateTime.h"
 #include "foundation/Log.h"
 #include "foundation/VRNException.h"
+#include "foundation/WallClock.h"
 #include "tracking/TrackingSettings.h"
 
 #include <cstdlib>
 
+// The manager keeps every moment in real time (see WallClock.h), so that a clock going back or
+// forward for daylight saving neither hides the time that passed nor counts an hour that did not.
+// Entries, options and the window get wall-clock values: what the user's clock showed.
+
 namespace {
 constexpr std::int64_t MSecsPerMinute = 60000;
 
-/// x without seconds and milliseconds.
+/// x (real time) without seconds and milliseconds.
 double CutSeconds(double x) {
-    const std::int64_t ms = DateTimeToMSecs(x);
-    return MSecsToDateTime(ms - ms % MSecsPerMinute);
+    return RoundDownWallClockMinutes(x, 1);
 }
 
-/// x without seconds, its minute rounded down to a multiple of step within the hour.
+/// x (real time) without seconds, its minute on the local clock rounded down to a multiple of step
+/// within the hour.
 double RoundDownMinutes(double x, int step) {
-    const std::int64_t minutes = DateTimeToMSecs(x) / MSecsPerMinute;
-    return MSecsToDateTime((minutes - (minutes % 60) % step) * MSecsPerMinute);
+    return RoundDownWallClockMinutes(x, step);
+}
+
+double Wall(double real) {
+    return RealTimeToWallClock(real);
+}
+
+/// The real start and end of an entry. A time that the clock showed twice is read at its first
+/// occurrence (the end: the first one not before the start), so an entry that ends in the hour
+/// repeated in autumn counts as booked before the clock went back. The periods the manager asks
+/// about are chosen so that they read back the same (see ReadsBack).
+struct TRealSpan {
+    double Start;
+    double End;
+};
+TRealSpan RealSpan(const TTrackingEntry& entry) {
+    const double start = WallClockToRealTime(entry.Start());
+    return {start, WallClockToRealTime(entry.End(), start)};
+}
+
+/// Whether the wall-clock period of the real times from..to reads back as the same period: its
+/// end is not before its start on the wall clock and is not mistaken for an earlier occurrence.
+bool ReadsBack(double from, double to) {
+    const double wallTo = Wall(to);
+    return TimeNotAfter(Wall(from), wallTo) && TimesEqual(WallClockToRealTime(wallTo, from), to);
 }
 
 /// lo <= x <= hi with the millisecond tolerance.
@@ -46,7 +74,7 @@ bool SameTrackingEntry(const TTrackingEntry& a, const TTrackingEntry& b) {
 }
 
 TTrackingManager::TTrackingManager(ITrackingHost_& host) : m_host(host), m_terminate([] { std::_Exit(EXIT_FAILURE); }) {
-    const double now = NowDateTime();
+    const double now = NowRealTime();
     m_programStart = now;
     m_lastUpdate = now;
 }
@@ -97,12 +125,13 @@ bool TTrackingManager::FinishTracking() {
 }
 
 void TTrackingManager::SetNextTrackingTime(double time) {
-    m_nextTrackingTime = time;
+    // A reminder lies ahead: of a wall-clock time that occurs twice, the occurrence still to come.
+    m_nextTrackingTime = WallClockToRealTime(time, NowRealTime());
     m_nextTrackingTimeSet = true;
 }
 
 void TTrackingManager::SetRemindNotBefore(double time) {
-    m_remindNotBefore = time;
+    m_remindNotBefore = WallClockToRealTime(time, NowRealTime());
     m_remindNotBeforeSet = true;
 }
 
@@ -111,8 +140,8 @@ void TTrackingManager::TrackNow() {
 }
 
 void TTrackingManager::RecordProgramStart() {
-    m_programStart = NowDateTime();
-    m_host.WriteDateTimeOption(TrackingSettings::ProgramStartKey, m_programStart);
+    m_programStart = NowRealTime();
+    m_host.WriteDateTimeOption(TrackingSettings::ProgramStartKey, Wall(m_programStart));
     m_programStartRecorded = true;
     m_host.SaveAll();
 }
@@ -167,7 +196,7 @@ void TTrackingManager::UpdateTracking_(TUpdateReason reason) {
     if (m_finished || m_showingWorksheet)
         return;
     try {
-        RunUpdate(reason, NowDateTime());
+        RunUpdate(reason, NowRealTime());
         return;
     } catch (const std::exception& e) {
         // A failing update must never reach the timer.
@@ -274,7 +303,7 @@ void TTrackingManager::ReloadData(double now) {
     const bool wasLoaded = m_dataLoaded;
     // Stays false when anything below fails, so that the next update tries again.
     m_dataLoaded = false;
-    const double today = DateOf(now);
+    const double today = DateOf(Wall(now));
 
     m_entries.clear();
     m_host.GetActivityEntries(today - 1.0, today, m_entries);
@@ -282,27 +311,33 @@ void TTrackingManager::ReloadData(double now) {
     bool anyPast = false;
     double latestPastEnd = 0.0;
     const TTrackingEntry* earliestFuture = nullptr;
+    TRealSpan future{};
+    m_entryEnds.clear();
     for (const TTrackingEntry& entry : m_entries) {
-        if (TimeNotAfter(entry.End(), now)) {
-            if (!anyPast || TimeAfter(entry.End(), latestPastEnd))
-                latestPastEnd = entry.End();
+        const TRealSpan span = RealSpan(entry);
+        m_entryEnds.push_back(span.End);
+        if (TimeNotAfter(span.End, now)) {
+            if (!anyPast || TimeAfter(span.End, latestPastEnd))
+                latestPastEnd = span.End;
             anyPast = true;
-        } else if (!earliestFuture || TimeBefore(entry.Start(), earliestFuture->Start())) {
+        } else if (!earliestFuture || TimeBefore(span.Start, future.Start)) {
             earliestFuture = &entry;
+            future = span;
         }
     }
 
+    const double yesterday = WallClockToRealTime(today - 1.0);
     if (!earliestFuture) {
-        m_dataFrom = anyPast ? latestPastEnd : today - 1.0;
-        m_dataTo = today + 1.0;
+        m_dataFrom = anyPast ? latestPastEnd : yesterday;
+        m_dataTo = WallClockToRealTime(today + 1.0);
         m_dataTimeState = TDataTimeState::InGap;
-    } else if (TimeAfter(earliestFuture->Start(), now)) {
-        m_dataFrom = anyPast ? latestPastEnd : today - 1.0;
-        m_dataTo = earliestFuture->Start();
+    } else if (TimeAfter(future.Start, now)) {
+        m_dataFrom = anyPast ? latestPastEnd : yesterday;
+        m_dataTo = future.Start;
         m_dataTimeState = TDataTimeState::InGap;
     } else {
-        m_dataFrom = earliestFuture->Start();
-        m_dataTo = earliestFuture->End();
+        m_dataFrom = future.Start;
+        m_dataTo = future.End;
         m_dataTimeState = TDataTimeState::InEntry;
         m_coveringEntry = *earliestFuture;
     }
@@ -310,8 +345,9 @@ void TTrackingManager::ReloadData(double now) {
     if (!wasLoaded)
         m_plannedBreaks = m_host.LoadPlannedBreaks();
     m_bookedBreakEntries.clear();
-    for (const TTrackingEntry& entry : m_entries) {
-        if (!TimeNotAfter(entry.End(), now))
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        const TTrackingEntry& entry = m_entries[i];
+        if (!TimeNotAfter(m_entryEnds[i], now))
             continue;
         for (const TPlannedBreakValues& plannedBreak : m_plannedBreaks) {
             if (entry.ActivityId == plannedBreak.ActivityId)
@@ -332,10 +368,12 @@ TExecMode TTrackingManager::Evaluate(double now) {
     }
 
     if (!m_workStartKnown || !(TimeNotAfter(m_workStart, now) && TimeBefore(now, m_nextWorkStart))) {
-        m_workStart = DateOf(now) + TrackingSettings::WorkStart(m_host);
-        if (TimeAfter(m_workStart, now))
-            m_workStart -= 1.0;
-        m_nextWorkStart = m_workStart + 1.0;
+        // The work-start time of the local clock, whatever the length of the day.
+        double workStart = DateOf(Wall(now)) + TrackingSettings::WorkStart(m_host);
+        if (TimeAfter(WallClockToRealTime(workStart), now))
+            workStart -= 1.0;
+        m_workStart = WallClockToRealTime(workStart);
+        m_nextWorkStart = WallClockToRealTime(workStart + 1.0);
         m_workStartKnown = true;
     }
 
@@ -343,14 +381,15 @@ TExecMode TTrackingManager::Evaluate(double now) {
     if (Within(m_dataFrom, m_dataTo, m_workStart) && Within(m_dataFrom, m_dataTo, now - 2.0 * OneHour)) {
         if (!m_programStartRecorded) {
             const double stored = TrackingSettings::ProgramStart(m_host);
-            if (TimeBefore(stored, m_programStart) && TimeNotBefore(stored, m_workStart))
-                m_programStart = stored;
-            m_host.WriteDateTimeOption(TrackingSettings::ProgramStartKey, m_programStart);
+            const double storedReal = stored > 0.0 ? WallClockToRealTime(stored) : stored;
+            if (TimeBefore(storedReal, m_programStart) && TimeNotBefore(storedReal, m_workStart))
+                m_programStart = storedReal;
+            m_host.WriteDateTimeOption(TrackingSettings::ProgramStartKey, Wall(m_programStart));
             m_programStartRecorded = true;
         }
         if (TimeAfter(m_programStart, now)) {
             m_programStart = now;
-            m_host.WriteDateTimeOption(TrackingSettings::ProgramStartKey, m_programStart);
+            m_host.WriteDateTimeOption(TrackingSettings::ProgramStartKey, Wall(m_programStart));
         }
         if (TimeNotBefore(m_programStart, m_workStart)) {
             m_explainFrom = m_programStart;
@@ -395,18 +434,18 @@ bool TTrackingManager::IsQuestionDue(TUpdateReason reason, double now, int granu
 
     if (m_nextTrackingTimeSet) {
         if (m_notifications.OnNextTracking)
-            m_notifications.OnNextTracking(m_nextTrackingTime);
+            m_notifications.OnNextTracking(Wall(m_nextTrackingTime));
         return TimeNotAfter(m_nextTrackingTime, now);
     }
     const double next = RoundDownMinutes(m_explainFrom, granularity) + TrackingSettings::Interval(m_host) * OneMinute;
     const bool due = TimeNotAfter(next, now);
     if (due && m_remindNotBeforeSet && TimeAfter(m_remindNotBefore, now)) {
         if (m_notifications.OnNextTracking)
-            m_notifications.OnNextTracking(m_remindNotBefore);
+            m_notifications.OnNextTracking(Wall(m_remindNotBefore));
         return false;
     }
     if (m_notifications.OnNextTracking)
-        m_notifications.OnNextTracking(next);
+        m_notifications.OnNextTracking(Wall(next));
     return due;
 }
 
@@ -419,6 +458,10 @@ void TTrackingManager::RunUpdateMode(TUpdateReason reason, double now) {
     const int granularity = TrackingSettings::Granularity(m_host);
     const double rounded = RoundDownMinutes(now, granularity);
     m_explainTo = TimeAfter(rounded, m_explainFrom) ? rounded : CutSeconds(now);
+    // The period goes out, and is booked, as wall-clock times. While the clock repeats an hour
+    // in autumn, an end inside the repeat that began before it cannot be told apart from its
+    // first occurrence: the question waits until the end can be booked as the user saw it.
+    const bool bookable = ReadsBack(m_explainFrom, m_explainTo);
 
     TrackingWindowPtr active = ActiveWindow();
     bool decide = true;
@@ -427,12 +470,13 @@ void TTrackingManager::RunUpdateMode(TUpdateReason reason, double now) {
             // The non-modal dialog gives way to the modal final question.
             active->HideTracking();
         } else {
-            active->SetPeriod(m_explainFrom, m_explainTo);
+            if (bookable)
+                active->SetPeriod(Wall(m_explainFrom), Wall(m_explainTo));
             decide = false;
         }
     }
 
-    if (decide && IsQuestionDue(reason, now, granularity) && m_host.CanShowWindow()) {
+    if (decide && IsQuestionDue(reason, now, granularity) && bookable && m_host.CanShowWindow()) {
         switch (reason) {
         case TUpdateReason::FinalQuestion:
             ShowFinalQuestion();
@@ -442,15 +486,16 @@ void TTrackingManager::RunUpdateMode(TUpdateReason reason, double now) {
             break;
         default:
             if (!m_host.HasCurrentWindow() && !m_host.IsTrayMenuActive())
-                active->ShowTracking(m_explainFrom, m_explainTo);
+                active->ShowTracking(Wall(m_explainFrom), Wall(m_explainTo));
             break;
         }
     }
 
     active = ActiveWindow();
     if (active && active->IsVisible()) {
-        const int index =
-            RecognisePlannedBreak(m_explainFrom, m_explainTo, now, DateOf(now), m_plannedBreaks, m_bookedBreakEntries);
+        const double wallNow = Wall(now);
+        const int index = RecognisePlannedBreak(Wall(m_explainFrom), Wall(m_explainTo), wallNow, DateOf(wallNow),
+                                                m_plannedBreaks, m_bookedBreakEntries);
         active->SetPlannedBreak(index >= 0 ? &m_plannedBreaks[static_cast<std::size_t>(index)] : nullptr);
         if (m_notifications.OnTrackingShown)
             m_notifications.OnTrackingShown();
@@ -480,7 +525,7 @@ void TTrackingManager::ShowFinalQuestion() {
     }
 
     m_modalWindow = window;
-    m_modalShownAt = NowDateTime();
+    m_modalShownAt = NowRealTime();
     struct TFinally {
         TTrackingManager& self;
         TrackerAddInPtr fallback;
@@ -497,7 +542,7 @@ void TTrackingManager::ShowFinalQuestion() {
         }
     } done{*this, fallback};
     if (window)
-        window->ShowTrackingModal(m_explainFrom, m_explainTo);
+        window->ShowTrackingModal(Wall(m_explainFrom), Wall(m_explainTo));
 }
 
 void TTrackingManager::RunHomeMode() {
@@ -536,5 +581,10 @@ void TTrackingManager::RunImpossibleMode(TUpdateReason reason, double now) {
         return;
     m_nextImpossibleNotice = now + OneHour;
     m_impossibleEntry = entry;
-    m_notifications.OnTrackingImpossible(*entry, m_nextImpossibleNotice);
+    // The handler sees and moves the notice time on the wall clock.
+    const double wallNotice = Wall(m_nextImpossibleNotice);
+    double movedNotice = wallNotice;
+    m_notifications.OnTrackingImpossible(*entry, movedNotice);
+    if (!TimesEqual(movedNotice, wallNotice))
+        m_nextImpossibleNotice = WallClockToRealTime(movedNotice);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/BreakRecognition.h"
+#include "foundation/WallClock.h"
 #include "tracking/TrackingManagerInterface.h"
 
 #include <functional>
@@ -31,7 +32,9 @@ enum class TExecMode : int { Update, Home, Impossible };
 /// period; detects the end of the working day and a present already covered by an entry.
 ///
 /// "Now" is read through Clock::Instance(). Storage is read only when the loaded view is stale, so
-/// most updates only re-evaluate values held in memory.
+/// most updates only re-evaluate values held in memory. Date-times held by the manager are real
+/// time (UTC), those it exchanges are local wall-clock times, so that daylight saving changes
+/// neither hide nor add time.
 class TTrackingManager : public IHXTrackingManager_ {
 public:
     /// host must outlive the manager.
@@ -64,13 +67,13 @@ public:
     /// process; tests install their own.
     void SetTerminateHandler(std::function<void()> handler) { m_terminate = std::move(handler); }
 
-    // Read-only views of the state, for the controller and for tests.
+    // Read-only views of the state, for the controller and for tests; date-times on the wall clock.
     TDataTimeState DataTimeState() const { return m_dataTimeState; }
-    double DataFrom() const { return m_dataFrom; }
-    double DataTo() const { return m_dataTo; }
-    double ExplainFrom() const { return m_explainFrom; }
-    double ExplainTo() const { return m_explainTo; }
-    double ProgramStartTime() const { return m_programStart; }
+    double DataFrom() const { return RealTimeToWallClock(m_dataFrom); }
+    double DataTo() const { return RealTimeToWallClock(m_dataTo); }
+    double ExplainFrom() const { return RealTimeToWallClock(m_explainFrom); }
+    double ExplainTo() const { return RealTimeToWallClock(m_explainTo); }
+    double ProgramStartTime() const { return RealTimeToWallClock(m_programStart); }
     bool IsFinished() const { return m_finished; }
     bool IsDataLoaded() const { return m_dataLoaded; }
     /// The active tracking window: the modal one while in use, else the current tracker's.
@@ -100,6 +103,8 @@ private:
     bool m_dataLoaded = false;
     /// Reused between reloads so that a reload does not allocate once the sizes have settled.
     std::vector<TTrackingEntry> m_entries;
+    /// The real end of each of m_entries.
+    std::vector<double> m_entryEnds;
     std::vector<TBookedBreakEntry> m_bookedBreakEntries;
     std::vector<TPlannedBreakValues> m_plannedBreaks;
     /// The entry covering the present, found by this update's reload (none without a reload).

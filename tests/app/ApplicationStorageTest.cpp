@@ -7,6 +7,7 @@
 #include "app/MainWindow.h"
 #include "app/ProgramEnd.h"
 #include "foundation/DateTime.h"
+#include "foundation/XMZFileSystem.h"
 #include "foundation/platform/InstanceLock.h"
 #include "model/Entry.h"
 #include "storage/StorageInterfaces.h"
@@ -17,6 +18,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,6 +50,58 @@ TEST_F(ApplicationStorageTest, BookedDayIsSavedWithEverythingElseAndReadBackAtTh
     Start();
     EXPECT_EQ(m_app->GetTypedStorage()->GetDayEntries(today)->Count(), 1);
     EXPECT_EQ(m_app->GetStorage().get(), m_app->GetStorage().get()) << "one root for the whole run";
+}
+
+/// The real file system, except that creating a file whose name contains the pattern fails.
+class TFailingCreationFileSystem : public TPosixXMZFileSystem {
+public:
+    explicit TFailingCreationFileSystem(QByteArray pattern) : m_pattern(std::move(pattern)) {}
+    int Open(const QByteArray& path, int flags, mode_t mode) override {
+        if ((flags & O_CREAT) && path.contains(m_pattern)) {
+            errno = ENOSPC;
+            return -1;
+        }
+        return TPosixXMZFileSystem::Open(path, flags, mode);
+    }
+
+private:
+    QByteArray m_pattern;
+};
+
+// One file that cannot be written and the user's Ignore: the booking in the other files is kept,
+// and the program's end warns that not all the work data was saved.
+TEST_F(ApplicationStorageTest, IgnoredFailureKeepsTheOtherBookingsAndTheEndWarns) {
+    m_clock->Set(QDateTime(QDate(2006, 3, 22), QTime(12, 0)));
+    const double today = EncodeDate(2006, 3, 22);
+    const double lastYear = EncodeDate(2005, 6, 1);
+    Start();
+    m_app->GetTypedStorage()->GetDayEntries(lastYear)->AddNew()->SetTime(9.0 / 24, 10.0 / 24);
+    m_app->SaveAll();
+    ASSERT_TRUE(QFileInfo::exists(Folder() + QStringLiteral("data2005.hx")));
+    Stop();
+
+    Start();
+    m_app->GetTypedStorage()->GetDayEntries(today)->AddNew()->SetTime(9.0 / 24, 10.0 / 24);
+    m_app->GetTypedStorage()->GetDayEntries(lastYear)->AddNew()->SetTime(11.0 / 24, 12.0 / 24);
+    TMessageBoxSeam::ClearHistory();
+    {
+        SetXMZFileSystem(std::make_shared<TFailingCreationFileSystem>("data2005"));
+        // The storage's question (first save and its repetition), then the work-data error box.
+        for (int i = 0; i < 2; ++i)
+            TMessageBoxSeam::SetNextAnswer(StorageAnswer::Ignore);
+        TMessageBoxSeam::SetNextAnswer(MessageBoxResult::Ignore);
+        m_app->SaveAllAtShutdown();
+        SetXMZFileSystem(nullptr);
+    }
+    bool warned = false;
+    for (const TMessageBoxRecord& box : TMessageBoxSeam::History())
+        warned = warned || box.text.contains(QStringLiteral("work data"));
+    EXPECT_TRUE(warned) << "the end says that not everything was saved";
+    Stop();
+
+    Start();
+    EXPECT_EQ(m_app->GetTypedStorage()->GetDayEntries(today)->Count(), 1) << "today's booking survived";
+    EXPECT_EQ(m_app->GetTypedStorage()->GetDayEntries(lastYear)->Count(), 1);
 }
 
 // A year file that cannot be read is asked about with the program's message box.

@@ -3,7 +3,7 @@
 #include "app/Action.h"
 #include "app/CurrentWindows.h"
 #include "app/ProviderRegistry.h"
-#include "app/StoragePath.h"
+#include "storage/StoragePath.h"
 #include "foundation/Registry.h"
 #include "foundation/VRNException.h"
 #include "foundation/platform/Autostart.h"

@@ -5,6 +5,7 @@
 #include "foundation/XMZFile.h"
 #include "storage/StorageExceptions.h"
 #include "storage/StorageFileData.h"
+#include "storage/StoragePropertyLists.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,6 +62,102 @@ TEST_F(StorageFailureTest, MissingYearFileOffersCreateNew) {
     EXPECT_TRUE(m_questions->asked[0].allowed.createNew);
     EXPECT_EQ(m_questions->asked[0].message, QStringLiteral("EStorageFileNotFoundError: File not found"));
     EXPECT_TRUE(QFile::exists(FilePath(QStringLiteral("data2006.hx")))) << "Create New writes an empty file";
+}
+
+// A recorded window that reaches outside its year, or is longer than a window is ever cut, comes
+// from a damaged file: it is asked about at once instead of being walked day by day.
+TEST_F(StorageFailureTest, DamagedWindowIntervalIsAskedAbout) {
+    struct TCase {
+        const char* what;
+        double start;
+        double end;
+    };
+    const TCase cases[] = {
+        {"two hundred years back", Day(1806, 1, 1), Day(2006, 3, 22)},
+        {"inside the year, but 80 days", Day(2006, 1, 1), Day(2006, 3, 22)},
+        {"beyond the year", Day(2006, 3, 7), Day(2007, 1, 5)},
+    };
+    AddEntry(Day(2006, 3, 14), 9, 10);
+    Typed()->Save();
+    m_host.reset();
+    const QByteArray saved = FileBytes(FilePath(QStringLiteral("cdem.hx")));
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        {
+            QFile file(FilePath(QStringLiteral("cdem.hx")));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(saved);
+        }
+        EditContent(FilePath(QStringLiteral("cdem.hx")), [&](const TvrnDomElement& content) {
+            const TvrnDomElement element = XMLFirstChildElement(XMLFindChild(content, QStringLiteral("substorages")));
+            const PropertyListPtr list = StorageLists::LoadFromElement(element);
+            const PropertyListPtr window = StorageLists::Nested(list, QStringLiteral("storage current"));
+            TDateInfo(hxditLimited, c.start)
+                .SaveToPropertyList(StorageLists::Nested(window, QStringLiteral("startinfo")));
+            TDateInfo(hxditLimited, c.end).SaveToPropertyList(StorageLists::Nested(window, QStringLiteral("endinfo")));
+            XMLRemoveAllChildren(element);
+            StorageLists::SaveToElement(list, element);
+        });
+        Reopen();
+        m_questions->asked.clear();
+        m_questions->Script({StorageAnswer::Cancel});
+        EXPECT_THROW(Typed()->GetDayEntries(Day(2006, 3, 14)), EUserCancel);
+        ASSERT_EQ(m_questions->asked.size(), 1u);
+        EXPECT_TRUE(m_questions->asked[0].message.contains(QStringLiteral("damaged")))
+            << m_questions->asked[0].message.toStdString();
+        m_host.reset();
+    }
+}
+
+// A missing entry manager file is a missing file, also behind the list that could not be read:
+// Create New is offered and makes the storage usable again.
+TEST_F(StorageFailureTest, MissingEntryManagerFileOffersCreateNew) {
+    WriteYear2006();
+    m_host.reset();
+    QFile::remove(FilePath(QStringLiteral("cdem.hx")));
+    Reopen();
+    m_questions->Script({StorageAnswer::CreateNew});
+    AddEntry(Day(2010, 5, 5), 9, 10);
+    ASSERT_EQ(m_questions->asked.size(), 1u);
+    EXPECT_TRUE(m_questions->asked[0].allowed.createNew) << m_questions->asked[0].message.toStdString();
+    EXPECT_TRUE(m_questions->asked[0].message.startsWith(QStringLiteral("ESubStorageInfosLoadError")));
+    Typed()->Save();
+    Reopen();
+    EXPECT_EQ(CountEntries(Day(2010, 5, 5)), 1);
+    EXPECT_EQ(m_questions->asked.size(), 1u);
+}
+
+// The day tree is one tree whatever the letter case of its names: a booking goes into the day
+// that is read, a deletion removes it, and the range of dates sees it.
+TEST_F(StorageFailureTest, DayTreeNamesInAnyLetterCaseAreOneTree) {
+    WriteYear2006();
+    m_host.reset();
+    EditContent(FilePath(QStringLiteral("data2006.hx")), [](const TvrnDomElement& content) {
+        const TvrnDomElement data = XMLFindChild(content, QStringLiteral("data"));
+        const TvrnDomElement year = XMLFindChild(data, QStringLiteral("year"));
+        QString text = XMLElementToText(year);
+        text.replace(QStringLiteral("<year"), QStringLiteral("<Year"))
+            .replace(QStringLiteral("</year>"), QStringLiteral("</Year>"));
+        text.replace(QStringLiteral("<day "), QStringLiteral("<DAY "))
+            .replace(QStringLiteral("</day>"), QStringLiteral("</DAY>"));
+        XMLReplaceWithText(year, text);
+    });
+    Reopen();
+    ASSERT_EQ(CountEntries(Day(2006, 6, 1)), 1);
+    AddEntry(Day(2006, 6, 1), 10, 11);
+    Typed()->GetDayEntries(Day(2006, 6, 2))->Delete(0);
+    Typed()->Save();
+    Reopen();
+    EXPECT_EQ(CountEntries(Day(2006, 6, 1)), 2) << "the booking lists";
+    EXPECT_EQ(CountEntries(Day(2006, 6, 2)), 0) << "the deletion holds";
+    double min = 0, max = 0;
+    bool found = false;
+    Reopen();
+    Typed()->GetExistingMinMaxDate(min, max, found);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(DateOf(min), Day(2006, 6, 1));
+    EXPECT_EQ(DateOf(max), Day(2006, 6, 1));
+    EXPECT_TRUE(m_questions->asked.empty());
 }
 
 TEST_F(StorageFailureTest, WithoutAnswersAMissingFileCancelsAndNothingIsCreated) {

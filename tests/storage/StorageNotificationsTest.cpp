@@ -2,6 +2,7 @@
 #include "storage/StorageQuestions.h"
 
 #include <gtest/gtest.h>
+#include <set>
 #include <vector>
 
 namespace {
@@ -127,20 +128,34 @@ TEST(StorageQuestionsTest, RowsOfferTheirAnswersAndCreateNewOnlyForMissingFiles)
         {TStorageQuestion::LoadDayOpenFile, true, {true, true, true, true}, StorageAnswer::Cancel},
         {TStorageQuestion::LoadDayEntries, true, {true, true, false, true}, StorageAnswer::Cancel},
         {TStorageQuestion::SearchLoadDayOpenFile, true, {true, true, true, false}, StorageAnswer::Ignore},
+        {TStorageQuestion::SearchLoadDayOpenFile, false, {true, true, false, false}, StorageAnswer::Ignore},
+        {TStorageQuestion::SearchLoadDayEntries, true, {true, true, false, false}, StorageAnswer::Ignore},
         {TStorageQuestion::RootSearch, false, {true, true, false, false}, StorageAnswer::Ignore},
+        {TStorageQuestion::EntryManagerSearchList, true, {true, true, true, false}, StorageAnswer::Ignore},
+        {TStorageQuestion::EntryManagerSearchList, false, {true, true, false, false}, StorageAnswer::Ignore},
+        {TStorageQuestion::EntryManagerSearchDayFile, true, {true, true, false, false}, StorageAnswer::Ignore},
+        {TStorageQuestion::DayFileSearchEntryProvider, true, {true, true, false, false}, StorageAnswer::Ignore},
         {TStorageQuestion::RangeOfDates, true, {true, true, true, true}, StorageAnswer::Cancel},
         {TStorageQuestion::FileSave, false, {true, true, false, true}, StorageAnswer::Cancel},
         {TStorageQuestion::ManagerUpdateContent, true, {true, true, false, true}, StorageAnswer::Cancel},
     };
+    std::set<int> pinned;
     for (const TCase& c : cases) {
+        pinned.insert(int(c.question));
         const TStorageAnswerSet got = StorageQuestionAnswers(c.question, c.fileNotFound);
         EXPECT_EQ(got.retry, c.expected.retry) << int(c.question);
         EXPECT_EQ(got.ignore, c.expected.ignore) << int(c.question);
         EXPECT_EQ(got.createNew, c.expected.createNew) << int(c.question);
         EXPECT_EQ(got.cancel, c.expected.cancel) << int(c.question);
         EXPECT_EQ(StorageQuestionRow(c.question).defaultAnswer, c.defaultAnswer) << int(c.question);
+        // Only the two writing operations ask through the save notifier.
+        const bool save =
+            c.question == TStorageQuestion::FileSave || c.question == TStorageQuestion::ManagerUpdateContent;
+        EXPECT_EQ(StorageQuestionRow(c.question).kind, save ? TStorageQuestionKind::Save : TStorageQuestionKind::Load)
+            << int(c.question);
         EXPECT_EQ(AskStorageQuestion(nullptr, c.question, QStringLiteral("E: x"), c.fileNotFound), c.defaultAnswer);
     }
+    EXPECT_EQ(pinned.size(), std::size_t(int(TStorageQuestion::ManagerUpdateContent) + 1)) << "every row is pinned";
 }
 
 TEST(StorageQuestionsTest, MissingFileIsAskedAtOnceWhileCollecting) {

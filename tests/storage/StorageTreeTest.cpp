@@ -205,7 +205,8 @@ TEST_F(StorageTreeTest, SameDayListWhileCached) {
     EXPECT_EQ(Typed()->GetDayEntries(Day(2006, 3, 14) + 0.75).get(), first.get()) << "times are cut to the day";
 }
 
-// What the tracking manager reads: yesterday and today, day by day, across the year boundary too.
+// Yesterday and today across the year boundary: day by day through GetEntriesOfDays, and as the
+// tracking manager reads them, through one search of the root for activity entries.
 TEST_F(StorageTreeTest, EntriesOfDaysComeDayByDayAcrossFiles) {
     SetToday(2007, 1, 1);
     AddEntry(Day(2007, 1, 1), 8, 9);
@@ -220,6 +221,15 @@ TEST_F(StorageTreeTest, EntriesOfDaysComeDayByDayAcrossFiles) {
     EXPECT_EQ(TimeToISOExport(entries[1]->StartTime()).left(5), QStringLiteral("09:00"));
     EXPECT_EQ(DateToISO(entries[2]->Date()), QStringLiteral("2007-01-01"));
     EXPECT_TRUE(GetEntriesOfDays(*Typed(), Day(2007, 1, 1), Day(2006, 12, 31)).empty());
+
+    QStringList searched;
+    const SearchResultPtr result =
+        Host().GetStorage()->SearchEntries(ActivityEntryTypeID, Day(2006, 12, 31), Day(2007, 1, 1));
+    for (result->First(); !result->Eof(); result->Next())
+        searched << DateToISO(result->Current()->Date()) + u' ' + TimeToISOExport(result->Current()->StartTime());
+    searched.sort();
+    EXPECT_EQ(searched, (QStringList{QStringLiteral("2006-12-31 09:00:00"), QStringLiteral("2006-12-31 10:00:00"),
+                                     QStringLiteral("2007-01-01 08:00:00")}));
 }
 
 TEST_F(StorageTreeTest, EmptiedYearFileIsDeletedAndForgotten) {

@@ -2,6 +2,7 @@
 
 #include "foundation/Registry.h"
 #include "foundation/platform/InstanceLock.h"
+#include "storage/StoragePath.h"
 #include "support/TestEnvironment.h"
 
 #include <QCoreApplication>
@@ -134,6 +135,40 @@ TEST_F(EntriesCommandsTest, StorageFolderComesFromTheRegistryStore) {
              QStringLiteral("--activity"), QStringLiteral("Common")});
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_TRUE(QFile::exists(folder + QStringLiteral("/cdroot.hx")));
+}
+
+// The program's own rule decides the folder: a relative recorded path names no fixed folder, so
+// both use the default folder, which the program would use too.
+TEST_F(EntriesCommandsTest, StorageFolderIsTheProgramsForARelativeRecordedPath) {
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(home.Root());
+    QDir().mkpath(home.Path(QStringLiteral("relative")));
+    RegWriteString(QStringLiteral("HKEY_CURRENT_USER\\Software\\Varnelo\\Horalux"), QStringLiteral("StoragePath"),
+                   QStringLiteral("relative"));
+    const CtlRun run =
+        Ctl({QStringLiteral("entries"), QStringLiteral("book"), QStringLiteral("--from"),
+             QStringLiteral("2006-03-14 09:00"), QStringLiteral("--to"), QStringLiteral("2006-03-14 10:00"),
+             QStringLiteral("--activity"), QStringLiteral("Common")});
+    QDir::setCurrent(previous);
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    const QString programs = DetermineStoragePath(RegistryStoragePathStore());
+    EXPECT_EQ(programs, home.DataHome() + QStringLiteral("/Horalux/"));
+    EXPECT_TRUE(QFile::exists(programs + QStringLiteral("cdroot.hx")));
+    EXPECT_FALSE(QFile::exists(home.Path(QStringLiteral("relative/cdroot.hx"))));
+}
+
+// The lock inside the storage folder keeps a second writer out even where the instance check
+// cannot run (no usable runtime folder).
+TEST_F(EntriesCommandsTest, BookingIsRefusedWhileAnotherWriterHoldsTheFolder) {
+    QDir().mkpath(folder);
+    qunsetenv("XDG_RUNTIME_DIR");
+    const std::unique_ptr<TInstanceLock> writer = AcquireStorageFolderLock(folder);
+    ASSERT_TRUE(writer);
+    const CtlRun run =
+        Book(QStringLiteral("2006-03-14 09:00"), QStringLiteral("2006-03-14 10:00"), QStringLiteral("Common"));
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("in use"))) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/cdroot.hx")));
 }
 
 // One booking is one save and the process ends: a new process reads the folder back without any

@@ -76,6 +76,10 @@ void FakeTrackingHost::GetActivityEntries(double fromDate, double toDate, std::v
     ++ReadCount;
     if (FailReads)
         throw EVRNException(QStringLiteral("FakeTrackingHost.GetActivityEntries: disk gone"));
+    if (ReadEntries) {
+        ReadEntries(fromDate, toDate, entries);
+        return;
+    }
     for (const TTrackingEntry& entry : Entries) {
         if (TimeNotBefore(entry.Date, fromDate) && TimeNotAfter(entry.Date, toDate))
             entries.push_back(entry);

@@ -88,6 +88,8 @@ public:
 
     std::map<QString, TValue> Options;
     std::vector<TTrackingEntry> Entries;
+    /// When set, entries come from here instead of Entries (a real storage, for instance).
+    std::function<void(double fromDate, double toDate, std::vector<TTrackingEntry>& entries)> ReadEntries;
     std::vector<TPlannedBreakValues> Breaks;
     std::vector<TrackerAddInPtr> Trackers;
     bool CurrentWindow = false;

@@ -12,6 +12,7 @@
 #include "model/DefaultActivities.h"
 #include "model/Entry.h"
 #include "storage/StorageHost.h"
+#include "storage/StoragePath.h"
 #include "storage/StorageQuestions.h"
 
 #include <QDir>
@@ -252,6 +253,13 @@ int BookEntries(const TOptions& options, QTextStream& out) {
     TInstanceLock lock;
     if (!lock.FileName().isEmpty() && !lock.TryAcquire())
         throw DataError(QStringLiteral("Horalux is running; quit it before booking entries"));
+    // The instance check needs a usable runtime folder; the lock inside the storage folder holds
+    // in any case, against the program and against another horaluxctl.
+    const std::unique_ptr<TInstanceLock> folderLock = AcquireStorageFolderLock(folder);
+    if (!folderLock)
+        throw DataError(QStringLiteral("The storage folder \"%1\" is in use by Horalux or another horaluxctl; "
+                                       "quit it before booking entries")
+                            .arg(folder));
     const std::shared_ptr<TActivityTree> tree = LoadActivities(folder, true);
     TActivityBooker booker;
     booker.SetFrom(from);
@@ -282,16 +290,10 @@ int BookEntries(const TOptions& options, QTextStream& out) {
     return 0;
 }
 
-/// The storage folder without --storage: the text value "StoragePath" of the user's registry
-/// store when it names an existing folder, else the local application data folder + "/Horalux/".
-/// A stand-in until the application controller's own determination of the storage folder (which
-/// also creates and records the folder) can be shared.
+/// The storage folder without --storage: the program's own (recorded in the user's registry store
+/// when usable, else the default, created when missing), so that both always use the same one.
 QString DefaultStorageFolder() {
-    const QString recorded = RegReadStringDef(QStringLiteral("HKEY_CURRENT_USER\\Software\\Varnelo\\Horalux"),
-                                              QStringLiteral("StoragePath"), QString());
-    if (!recorded.isEmpty() && QFileInfo(recorded).isDir())
-        return IncludeTrailingPathDelimiter(recorded);
-    return IncludeTrailingPathDelimiter(GetSpecialFolder(SpecialFolder::LocalAppData)) + QStringLiteral("Horalux/");
+    return DetermineStoragePath(RegistryStoragePathStore());
 }
 
 int RunEntries(const QStringList& arguments, TCtlIO& io) {

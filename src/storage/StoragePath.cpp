@@ -1,9 +1,10 @@
-#include "app/StoragePath.h"
+#include "storage/StoragePath.h"
 
 #include "foundation/Log.h"
 #include "foundation/Registry.h"
 #include "foundation/VRNException.h"
 #include "foundation/VRNTools.h"
+#include "foundation/platform/InstanceLock.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -89,4 +90,11 @@ QString DetermineStoragePath(const TStoragePathStore& store) {
         LogException(QStringLiteral("THXApplication.DetermineStoragePath: cannot store the folder"), e);
     }
     return path;
+}
+
+std::unique_ptr<TInstanceLock> AcquireStorageFolderLock(const QString& folder) {
+    auto lock = std::make_unique<TInstanceLock>(QDir::cleanPath(folder));
+    if (!lock->TryAcquire())
+        return nullptr;
+    return lock;
 }
