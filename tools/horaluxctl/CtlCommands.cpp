@@ -4,6 +4,7 @@ const std::vector<TCtlCommandGroup>& CtlCommandGroups() {
     static const std::vector<TCtlCommandGroup> groups = {
         FileCommandGroup(),
         EntriesCommandGroup(),
+        ExportCommandGroup(),
     };
     return groups;
 }

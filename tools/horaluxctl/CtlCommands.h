@@ -6,10 +6,14 @@
 #include <functional>
 #include <vector>
 
-/// Where a command writes: standard output for results, standard error for messages.
+class QIODevice;
+
+/// Where a command writes: standard output for results, standard error for messages; commands that
+/// write bytes rather than text write them to rawOut (standard output as it is).
 struct TCtlIO {
     QTextStream& out;
     QTextStream& err;
+    QIODevice* rawOut = nullptr;
 };
 
 /// Exit codes of horaluxctl.
@@ -37,3 +41,4 @@ int RunHoraluxCtl(const QStringList& args, TCtlIO& io);
 // The groups (one function per file).
 TCtlCommandGroup FileCommandGroup();
 TCtlCommandGroup EntriesCommandGroup();
+TCtlCommandGroup ExportCommandGroup();

@@ -1,4 +1,5 @@
 #include "CtlCommands.h"
+#include "CtlStorage.h"
 
 #include "foundation/DateTime.h"
 #include "foundation/Registry.h"
@@ -22,25 +23,6 @@
 #include <vector>
 
 namespace {
-
-QString DefaultStorageFolder();
-
-const TGUID ActivitiesFileType = TGUID::Constant("{D8DC13CC-9EB0-4DC8-B1F2-9E3890D306A3}");
-
-/// A refused command: the message goes to err; the exit code says whether the command line was
-/// wrong (2) or the data could not be used (1).
-class TCommandError : public std::runtime_error {
-public:
-    explicit TCommandError(const QString& message, int exitCode = CtlExitUsage)
-        : std::runtime_error(message.toStdString()), text(message), code(exitCode) {}
-    QString text;
-    int code;
-};
-
-/// The data could not be read or written.
-TCommandError DataError(const QString& message) {
-    return TCommandError(message, CtlExitFailure);
-}
 
 struct TOptions {
     QString from;
@@ -71,21 +53,6 @@ TOptions ParseOptions(const QStringList& arguments, int first) {
             throw TCommandError(QStringLiteral("Unknown option %1").arg(name));
     }
     return options;
-}
-
-double ParseDate(const QString& text, const QString& option) {
-    int year = 0, month = 0, day = 0;
-    double result = 0;
-    const QStringList parts = text.split(QLatin1Char('-'));
-    if (parts.size() == 3 && text.size() == 10) {
-        bool ok1 = false, ok2 = false, ok3 = false;
-        year = parts[0].toInt(&ok1);
-        month = parts[1].toInt(&ok2);
-        day = parts[2].toInt(&ok3);
-        if (ok1 && ok2 && ok3 && TryEncodeDate(year, month, day, result))
-            return result;
-    }
-    throw TCommandError(QStringLiteral("%1: \"%2\" is not a date (YYYY-MM-DD)").arg(option, text));
 }
 
 /// "YYYY-MM-DD HH:MM[:SS]" or with "T" between date and time.
@@ -134,42 +101,6 @@ QString FormatDuration(double duration) {
     return QStringLiteral("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
-QString ActivitiesFileName(const QString& folder) {
-    return IncludeTrailingPathDelimiter(folder) + QStringLiteral("activities.hx");
-}
-
-/// The folder's activity tree; a folder without an activities file gets the default tree, which
-/// is written as the program's first start writes it when write is set.
-std::shared_ptr<TActivityTree> LoadActivities(const QString& folder, bool write) {
-    std::shared_ptr<TActivityTree> tree = TActivityTree::Create();
-    const QString fileName = ActivitiesFileName(folder);
-    TXMZFile file;
-    if (QFileInfo::exists(fileName)) {
-        try {
-            file.AssignFile_(fileName, true, ActivitiesFileType);
-            tree->LoadFromXML(file.GetContent());
-        } catch (const std::exception& e) {
-            throw DataError(
-                QStringLiteral("The activities file \"%1\" cannot be read: %2").arg(fileName, ExceptionToText(e)));
-        }
-        file.Close_();
-        // As at the program's start: the default tree, built once and dropped, fills the table of
-        // default activity names that activities without a name of their own show.
-        std::shared_ptr<TActivityTree> defaults = TActivityTree::Create();
-        BuildDefaultActivityTree(defaults);
-        ReleaseAndCleanup(defaults);
-        return tree;
-    }
-    BuildDefaultActivityTree(tree);
-    if (write) {
-        file.AssignNewFile_(fileName, ActivitiesFileType);
-        tree->SaveToXML(file.GetContent());
-        file.Save();
-        file.Close_();
-    }
-    return tree;
-}
-
 /// The locator of the activity named by a path of names ("Projects/Alpha"), letter case ignored
 /// where the exact name does not match.
 ActivityLocatorPtr ResolveActivity(const std::shared_ptr<TActivityTree>& tree, const QString& path) {
@@ -196,13 +127,6 @@ ActivityLocatorPtr ResolveActivity(const std::shared_ptr<TActivityTree>& tree, c
     for (auto it = chain.rbegin() + 1; it != chain.rend(); ++it)
         locator->AddParentActivity((*it)->ID());
     return locator;
-}
-
-/// Fails the command with every question the storage asked.
-void CheckQuestions(const TNonInteractiveStorageQuestions& questions) {
-    if (questions.Asked())
-        throw DataError(QStringLiteral("The work data could not be used:\n  ") +
-                        questions.Messages().join(QStringLiteral("\n  ")));
 }
 
 int ListEntries(const TOptions& options, QTextStream& out) {
@@ -288,12 +212,6 @@ int BookEntries(const TOptions& options, QTextStream& out) {
     std::shared_ptr<TActivityTree> release = tree;
     ReleaseAndCleanup(release);
     return 0;
-}
-
-/// The storage folder without --storage: the program's own (recorded in the user's registry store
-/// when usable, else the default, created when missing), so that both always use the same one.
-QString DefaultStorageFolder() {
-    return DetermineStoragePath(RegistryStoragePathStore());
 }
 
 int RunEntries(const QStringList& arguments, TCtlIO& io) {

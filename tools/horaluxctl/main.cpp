@@ -1,6 +1,7 @@
 #include "CtlCommands.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <clocale>
 #include <cstdio>
 
@@ -11,7 +12,9 @@ int main(int argc, char** argv) {
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
-    TCtlIO io{out, err};
+    QFile rawOut;
+    rawOut.open(stdout, QIODevice::WriteOnly);
+    TCtlIO io{out, err, &rawOut};
     const int code = RunHoraluxCtl(app.arguments().mid(1), io);
     out.flush();
     err.flush();

@@ -1,0 +1,78 @@
+#include "CtlStorage.h"
+
+#include "foundation/DateTime.h"
+#include "foundation/VRNTools.h"
+#include "foundation/XMZFile.h"
+#include "model/DefaultActivities.h"
+#include "storage/StoragePath.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const TGUID ActivitiesFileType = TGUID::Constant("{D8DC13CC-9EB0-4DC8-B1F2-9E3890D306A3}");
+
+QString ActivitiesFileName(const QString& folder) {
+    return IncludeTrailingPathDelimiter(folder) + QStringLiteral("activities.hx");
+}
+
+} // namespace
+
+TCommandError DataError(const QString& message) {
+    return TCommandError(message, CtlExitFailure);
+}
+
+double ParseDate(const QString& text, const QString& option) {
+    int year = 0, month = 0, day = 0;
+    double result = 0;
+    const QStringList parts = text.split(QLatin1Char('-'));
+    if (parts.size() == 3 && text.size() == 10) {
+        bool ok1 = false, ok2 = false, ok3 = false;
+        year = parts[0].toInt(&ok1);
+        month = parts[1].toInt(&ok2);
+        day = parts[2].toInt(&ok3);
+        if (ok1 && ok2 && ok3 && TryEncodeDate(year, month, day, result))
+            return result;
+    }
+    throw TCommandError(QStringLiteral("%1: \"%2\" is not a date (YYYY-MM-DD)").arg(option, text));
+}
+
+QString DefaultStorageFolder() {
+    return DetermineStoragePath(RegistryStoragePathStore());
+}
+
+std::shared_ptr<TActivityTree> LoadActivities(const QString& folder, bool write) {
+    std::shared_ptr<TActivityTree> tree = TActivityTree::Create();
+    const QString fileName = ActivitiesFileName(folder);
+    TXMZFile file;
+    if (QFileInfo::exists(fileName)) {
+        try {
+            file.AssignFile_(fileName, true, ActivitiesFileType);
+            tree->LoadFromXML(file.GetContent());
+        } catch (const std::exception& e) {
+            throw DataError(
+                QStringLiteral("The activities file \"%1\" cannot be read: %2").arg(fileName, ExceptionToText(e)));
+        }
+        file.Close_();
+        // As at the program's start: the default tree, built once and dropped, fills the table of
+        // default activity names that activities without a name of their own show.
+        std::shared_ptr<TActivityTree> defaults = TActivityTree::Create();
+        BuildDefaultActivityTree(defaults);
+        ReleaseAndCleanup(defaults);
+        return tree;
+    }
+    BuildDefaultActivityTree(tree);
+    if (write) {
+        file.AssignNewFile_(fileName, ActivitiesFileType);
+        tree->SaveToXML(file.GetContent());
+        file.Save();
+        file.Close_();
+    }
+    return tree;
+}
+
+void CheckQuestions(const TNonInteractiveStorageQuestions& questions) {
+    if (questions.Asked())
+        throw DataError(QStringLiteral("The work data could not be used:\n  ") +
+                        questions.Messages().join(QStringLiteral("\n  ")));
+}

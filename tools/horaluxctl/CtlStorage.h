@@ -1,0 +1,40 @@
+#pragma once
+
+// What the commands that read or write the storage share: refusals with their exit codes, dates
+// on the command line, the storage folder, the activity tree and the storage's questions.
+
+#include "CtlCommands.h"
+
+#include "model/ActivityTree.h"
+#include "storage/StorageQuestions.h"
+
+#include <QString>
+#include <memory>
+#include <stdexcept>
+
+/// A refused command: the message goes to err; the exit code says whether the command line was
+/// wrong (2) or the data could not be used (1).
+class TCommandError : public std::runtime_error {
+public:
+    explicit TCommandError(const QString& message, int exitCode = CtlExitUsage)
+        : std::runtime_error(message.toStdString()), text(message), code(exitCode) {}
+    QString text;
+    int code;
+};
+
+/// The data could not be read or written.
+TCommandError DataError(const QString& message);
+
+/// A date "YYYY-MM-DD" given for option; refuses anything else.
+double ParseDate(const QString& text, const QString& option);
+
+/// The storage folder without --storage: the program's own (recorded in the user's registry store
+/// when usable, else the default, created when missing), so that both always use the same one.
+QString DefaultStorageFolder();
+
+/// The folder's activity tree; a folder without an activities file gets the default tree, which
+/// is written as the program's first start writes it when write is set.
+std::shared_ptr<TActivityTree> LoadActivities(const QString& folder, bool write);
+
+/// Fails the command with every question the storage asked.
+void CheckQuestions(const TNonInteractiveStorageQuestions& questions);
