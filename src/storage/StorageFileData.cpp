@@ -18,6 +18,27 @@ const QString kDay = QStringLiteral("day");
 constexpr int Collecting = TCollectingStorageNotifications::ModeCollecting;
 constexpr int Direct = TCollectingStorageNotifications::ModeDirect;
 
+/// One day's move between the data file and its window: from's entries go into to, and a list that
+/// was made for the move (newInCache) joins the data file's day cache once everything has moved.
+struct TDayMove {
+    DayEntryListPtr from;
+    DayEntryListPtr to;
+    DayEntryListPtr newInCache;
+};
+
+/// Moves the entries of every day. Each list was read before, so nothing can fail half way.
+void MoveDays(const std::vector<TDayMove>& moves, TDayEntryListContainer& days) {
+    for (const TDayMove& move : moves) {
+        for (int i = move.from->Count() - 1; i >= 0; --i) {
+            const EntryPtr entry = move.from->Items(i);
+            move.to->Add(entry);
+            move.from->Delete(i);
+        }
+        if (move.newInCache)
+            days.Add(move.newInCache);
+    }
+}
+
 /// Whether the element's name is name in any letter case: files edited by hand or by other tools
 /// may spell the day tree's names differently, and reading, writing and removing must all find
 /// the same element.
@@ -385,12 +406,7 @@ void TStorageFileData::FoldBack_() {
     const WindowPtr window = m_window;
     const TGUID entryTypeId = EntryTypeID();
     const EntryProviderPtr provider = Application().GetEntryProvider(entryTypeId);
-    struct TMove {
-        DayEntryListPtr from;
-        DayEntryListPtr to;
-        bool addToCache;
-    };
-    std::vector<TMove> moves;
+    std::vector<TDayMove> moves;
     // Every list is read before anything moves: a read failure leaves everything as it was.
     for (double day = window->InfoBase().StartDay(); day < window->InfoBase().EndDay(); day += 1) {
         DayEntryListPtr from = window->GetDayEntriesWithoutQuestions(entryTypeId, day);
@@ -401,25 +417,15 @@ void TStorageFileData::FoldBack_() {
             continue;
         }
         DayEntryListPtr to = Days().Find(day);
-        bool add = false;
+        DayEntryListPtr made;
         if (!to)
             to = LoadDayEntries_(provider, false, TStorageQuestion::LoadDayOpenFile, TStorageQuestion::LoadDayEntries,
                                  day);
-        if (!to) {
-            to = std::make_shared<TDayEntryList>(provider, day);
-            add = true;
-        }
-        moves.push_back({from, to, add});
+        if (!to)
+            to = made = std::make_shared<TDayEntryList>(provider, day);
+        moves.push_back({from, to, made});
     }
-    for (const TMove& move : moves) {
-        for (int i = move.from->Count() - 1; i >= 0; --i) {
-            const EntryPtr entry = move.from->Items(i);
-            move.to->Add(entry);
-            move.from->Delete(i);
-        }
-        if (move.addToCache)
-            Days().Add(move.to);
-    }
+    MoveDays(moves, Days());
     m_retiredWindows.push_back(window);
     m_window.reset();
     m_dataInfo->SetCurrentInfo(nullptr);
@@ -444,36 +450,21 @@ void TStorageFileData::CutWindow_(double today) {
     auto window = std::make_shared<TStorageFileDataCurrent>(SharedNotifications(), &Application(), currentInfo);
     try {
         const EntryProviderPtr provider = Application().GetEntryProvider(entryTypeId);
-        struct TMove {
-            DayEntryListPtr from;
-            DayEntryListPtr to;
-            bool addToCache;
-        };
-        std::vector<TMove> moves;
+        std::vector<TDayMove> moves;
         for (double day = start; day < end; day += 1) {
             DayEntryListPtr to = window->GetDayEntriesWithoutQuestions(entryTypeId, day);
             DayEntryListPtr from = Days().Find(day);
-            bool add = false;
+            DayEntryListPtr made;
             if (!from)
                 from = LoadDayEntries_(provider, false, TStorageQuestion::LoadDayOpenFile,
                                        TStorageQuestion::LoadDayEntries, day);
-            if (!from) {
-                from = std::make_shared<TDayEntryList>(provider, day);
-                add = true;
-            }
+            if (!from)
+                from = made = std::make_shared<TDayEntryList>(provider, day);
             if (!to || !from)
                 throw EVRNException(QStringLiteral("Dayentrylist not assigned"));
-            moves.push_back({from, to, add});
+            moves.push_back({from, to, made});
         }
-        for (const TMove& move : moves) {
-            for (int i = move.from->Count() - 1; i >= 0; --i) {
-                const EntryPtr entry = move.from->Items(i);
-                move.to->Add(entry);
-                move.from->Delete(i);
-            }
-            if (move.addToCache)
-                Days().Add(move.from);
-        }
+        MoveDays(moves, Days());
     } catch (...) {
         window->Cleanup();
         throw;
