@@ -76,3 +76,35 @@ void CheckQuestions(const TNonInteractiveStorageQuestions& questions) {
         throw DataError(QStringLiteral("The work data could not be used:\n  ") +
                         questions.Messages().join(QStringLiteral("\n  ")));
 }
+
+int RunCommand(TCtlIO& io, const std::function<int()>& command) {
+    try {
+        return command();
+    } catch (const TCommandError& e) {
+        io.err << "horaluxctl: " << e.text << '\n';
+        return e.code;
+    } catch (const std::exception& e) {
+        io.err << "horaluxctl: " << ExceptionToText(e) << '\n';
+        return CtlExitFailure;
+    }
+}
+
+QString TStorageReader::ExistingFolder(const QString& storageOption) {
+    const QString folder = storageOption.isEmpty() ? DefaultStorageFolder() : storageOption;
+    if (!QFileInfo(folder).isDir())
+        throw DataError(QStringLiteral("The storage folder \"%1\" does not exist").arg(folder));
+    return folder;
+}
+
+TStorageReader::TStorageReader(const QString& storageOption)
+    : m_folder(ExistingFolder(storageOption)), m_tree(LoadActivities(m_folder, false)), m_host(m_folder),
+      m_questions(std::make_shared<TNonInteractiveStorageQuestions>()) {
+    m_host.SetReadOnly(true); // the program may be running: only read
+    ConnectStorageQuestions(m_host.Notifications(), m_questions);
+    m_typed = m_host.GetTypedStorage();
+}
+
+TStorageReader::~TStorageReader() {
+    m_typed.reset();
+    ReleaseAndCleanup(m_tree);
+}

@@ -6,9 +6,11 @@
 #include "CtlCommands.h"
 
 #include "model/ActivityTree.h"
+#include "storage/StorageHost.h"
 #include "storage/StorageQuestions.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -38,3 +40,30 @@ std::shared_ptr<TActivityTree> LoadActivities(const QString& folder, bool write)
 
 /// Fails the command with every question the storage asked.
 void CheckQuestions(const TNonInteractiveStorageQuestions& questions);
+
+/// Runs a command: a refusal or failure is written to err and becomes the exit code.
+int RunCommand(TCtlIO& io, const std::function<int()>& command);
+
+/// An existing storage folder (given with --storage, or the user's) opened for reading only, as
+/// the program may be running, with its activity tree; questions of the storage fail the command
+/// at CheckQuestions.
+class TStorageReader {
+public:
+    explicit TStorageReader(const QString& storageOption);
+    ~TStorageReader();
+    TStorageReader(const TStorageReader&) = delete;
+    TStorageReader& operator=(const TStorageReader&) = delete;
+
+    IHXTypedStorage_& Storage() { return *m_typed; }
+    const std::shared_ptr<TActivityTree>& Tree() const { return m_tree; }
+    void CheckQuestions() const { ::CheckQuestions(*m_questions); }
+
+private:
+    static QString ExistingFolder(const QString& storageOption);
+
+    QString m_folder;
+    std::shared_ptr<TActivityTree> m_tree;
+    TStorageHost m_host;
+    TypedStoragePtr m_typed;
+    std::shared_ptr<TNonInteractiveStorageQuestions> m_questions;
+};

@@ -134,30 +134,21 @@ int ListEntries(const TOptions& options, QTextStream& out) {
         throw TCommandError(QStringLiteral("entries list needs --from DATE and --to DATE"));
     const double from = ParseDate(options.from, QStringLiteral("--from"));
     const double to = ParseDate(options.to, QStringLiteral("--to"));
-    const QString folder = options.storage.isEmpty() ? DefaultStorageFolder() : options.storage;
-    if (!QFileInfo(folder).isDir())
-        throw DataError(QStringLiteral("The storage folder \"%1\" does not exist").arg(folder));
-    const std::shared_ptr<TActivityTree> tree = LoadActivities(folder, false);
-    TStorageHost host(folder);
-    host.SetReadOnly(true); // the program may be running: only read
-    auto questions = std::make_shared<TNonInteractiveStorageQuestions>();
-    ConnectStorageQuestions(host.Notifications(), questions);
+    TStorageReader reader(options.storage);
     std::vector<EntryPtr> entries;
-    const SearchResultPtr result = host.GetTypedStorage()->SearchEntries(from, to);
+    const SearchResultPtr result = reader.Storage().SearchEntries(from, to);
     for (result->First(); !result->Eof(); result->Next())
         entries.push_back(result->Current());
-    CheckQuestions(*questions);
+    reader.CheckQuestions();
     std::stable_sort(entries.begin(), entries.end(),
                      [](const EntryPtr& a, const EntryPtr& b) { return a->CompareDateTime(b) < 0; });
     for (const EntryPtr& entry : entries) {
         auto activityEntry = std::dynamic_pointer_cast<IHXActivityEntry_>(entry);
-        const QString path = activityEntry ? activityEntry->Locator()->GetActivityPathName(tree) : QString();
+        const QString path = activityEntry ? activityEntry->Locator()->GetActivityPathName(reader.Tree()) : QString();
         const double duration = activityEntry ? activityEntry->Duration() : entry->EndTime() - entry->StartTime();
         out << DateToISO(entry->Date()) << '\t' << FormatTime(entry->StartTime()) << '\t'
             << FormatTime(entry->EndTime()) << '\t' << path << '\t' << FormatDuration(duration) << '\n';
     }
-    std::shared_ptr<TActivityTree> release = tree;
-    ReleaseAndCleanup(release);
     return 0;
 }
 
@@ -215,7 +206,7 @@ int BookEntries(const TOptions& options, QTextStream& out) {
 }
 
 int RunEntries(const QStringList& arguments, TCtlIO& io) {
-    try {
+    return RunCommand(io, [&] {
         if (arguments.isEmpty())
             throw TCommandError(QStringLiteral("entries: list or book expected (see horaluxctl --help)"));
         const TOptions options = ParseOptions(arguments, 1);
@@ -224,13 +215,7 @@ int RunEntries(const QStringList& arguments, TCtlIO& io) {
         if (arguments[0] == QLatin1String("book"))
             return BookEntries(options, io.out);
         throw TCommandError(QStringLiteral("Unknown entries command \"%1\"").arg(arguments[0]));
-    } catch (const TCommandError& e) {
-        io.err << "horaluxctl: " << e.text << '\n';
-        return e.code;
-    } catch (const std::exception& e) {
-        io.err << "horaluxctl: " << ExceptionToText(e) << '\n';
-        return CtlExitFailure;
-    }
+    });
 }
 
 } // namespace

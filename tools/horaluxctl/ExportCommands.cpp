@@ -6,9 +6,7 @@
 
 #include "export/DataExport.h"
 #include "foundation/VRNException.h"
-#include "storage/StorageHost.h"
 
-#include <QFileInfo>
 #include <QIODevice>
 
 namespace {
@@ -63,19 +61,10 @@ int Export(const QStringList& arguments, TCtlIO& io) {
     const TExportFormat format = ParseFormat(options.format);
     if (options.output.isEmpty() && !io.rawOut)
         throw TCommandError(QStringLiteral("export needs --output FILE here"));
-    const QString folder = options.storage.isEmpty() ? DefaultStorageFolder() : options.storage;
-    if (!QFileInfo(folder).isDir())
-        throw DataError(QStringLiteral("The storage folder \"%1\" does not exist").arg(folder));
-    const std::shared_ptr<TActivityTree> tree = LoadActivities(folder, false);
-    TStorageHost host(folder);
-    host.SetReadOnly(true); // the program may be running: only read
-    auto questions = std::make_shared<TNonInteractiveStorageQuestions>();
-    ConnectStorageQuestions(host.Notifications(), questions);
-    const std::vector<EntryPtr> entries = ExportEntries(*host.GetTypedStorage(), from, to);
-    CheckQuestions(*questions);
-    const QByteArray bytes = ExportBytes(entries, tree, format);
-    std::shared_ptr<TActivityTree> release = tree;
-    ReleaseAndCleanup(release);
+    TStorageReader reader(options.storage);
+    const std::vector<EntryPtr> entries = ExportEntries(reader.Storage(), from, to);
+    reader.CheckQuestions();
+    const QByteArray bytes = ExportBytes(entries, reader.Tree(), format);
     if (!options.output.isEmpty()) {
         try {
             WriteExportFile(options.output, bytes);
@@ -89,15 +78,7 @@ int Export(const QStringList& arguments, TCtlIO& io) {
 }
 
 int RunExport(const QStringList& arguments, TCtlIO& io) {
-    try {
-        return Export(arguments, io);
-    } catch (const TCommandError& e) {
-        io.err << "horaluxctl: " << e.text << '\n';
-        return e.code;
-    } catch (const std::exception& e) {
-        io.err << "horaluxctl: " << ExceptionToText(e) << '\n';
-        return CtlExitFailure;
-    }
+    return RunCommand(io, [&] { return Export(arguments, io); });
 }
 
 } // namespace
