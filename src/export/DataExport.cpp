@@ -44,6 +44,41 @@ QString TextActivity(const QString& path) {
     return text;
 }
 
+/// Writes the lines of one export: what every line shares is set up once.
+class TExportLineWriter {
+public:
+    TExportLineWriter(const ActivityTreePtr& tree, TExportFormat format, const QString& decimalSeparator)
+        : m_tree(tree), m_csv(format == TExportFormat::Csv), m_separator(Separator(format, decimalSeparator)),
+          m_numbers(FormatSettings()) {
+        // Decimal hours in the user's number form, but never grouped: a grouped "1,234.50" would
+        // fall apart into two CSV fields.
+        m_numbers.DecimalSeparator = decimalSeparator;
+        m_numbers.DigitGrouping = 0;
+    }
+
+    void Append(const EntryPtr& entry, QString& text) const {
+        auto activityEntry = std::dynamic_pointer_cast<IHXActivityEntry_>(entry);
+        const QString path = activityEntry ? activityEntry->Locator()->GetActivityPathName(m_tree) : QString();
+        const double duration = activityEntry ? activityEntry->Duration() : entry->EndTime() - entry->StartTime();
+        text += DateToISO(entry->Date());
+        text += m_separator;
+        text += m_csv ? CsvActivity(path) : TextActivity(path);
+        text += m_separator;
+        text += TimeToISOExport(entry->StartTime());
+        text += m_separator;
+        text += TimeToISOExport(entry->EndTime());
+        text += m_separator;
+        text += m_hours.FormatWith(duration, m_numbers);
+    }
+
+private:
+    const ActivityTreePtr& m_tree;
+    bool m_csv;
+    QString m_separator;
+    TvrnFormatSettings m_numbers;
+    TDurationFormatterUnitHours2 m_hours;
+};
+
 } // namespace
 
 std::vector<EntryPtr> ExportEntries(IHXTypedStorage_& storage, double from, double to) {
@@ -59,20 +94,9 @@ std::vector<EntryPtr> ExportEntries(IHXTypedStorage_& storage, double from, doub
 
 QString ExportLine(const EntryPtr& entry, const ActivityTreePtr& tree, TExportFormat format,
                    const QString& decimalSeparator) {
-    auto activityEntry = std::dynamic_pointer_cast<IHXActivityEntry_>(entry);
-    const QString path = activityEntry ? activityEntry->Locator()->GetActivityPathName(tree) : QString();
-    const double duration = activityEntry ? activityEntry->Duration() : entry->EndTime() - entry->StartTime();
-    // Decimal hours in the user's number form, but never grouped: a grouped "1,234.50" would fall
-    // apart into two CSV fields.
-    TvrnFormatSettings numbers = FormatSettings();
-    numbers.DecimalSeparator = decimalSeparator;
-    numbers.DigitGrouping = 0;
-    const TDurationFormatterUnitHours2 hours;
-    const QString separator = Separator(format, decimalSeparator);
-    return DateToISO(entry->Date()) + separator +
-           (format == TExportFormat::Csv ? CsvActivity(path) : TextActivity(path)) + separator +
-           TimeToISOExport(entry->StartTime()) + separator + TimeToISOExport(entry->EndTime()) + separator +
-           hours.FormatWith(duration, numbers);
+    QString line;
+    TExportLineWriter(tree, format, decimalSeparator).Append(entry, line);
+    return line;
 }
 
 QByteArray ToWindows1252(const QString& text) {
@@ -106,10 +130,12 @@ QByteArray ToWindows1252(const QString& text) {
 }
 
 QByteArray ExportBytes(const std::vector<EntryPtr>& entries, const ActivityTreePtr& tree, TExportFormat format) {
-    const QString decimalSeparator = FormatSettings().DecimalSeparator;
+    const TExportLineWriter writer(tree, format, FormatSettings().DecimalSeparator);
     QString text;
-    for (const EntryPtr& entry : entries)
-        text += ExportLine(entry, tree, format, decimalSeparator) + QStringLiteral("\r\n");
+    for (const EntryPtr& entry : entries) {
+        writer.Append(entry, text);
+        text += QStringLiteral("\r\n");
+    }
     switch (format) {
     case TExportFormat::Csv:
         return ToWindows1252(text);
