@@ -205,7 +205,7 @@ void THXApplication::SplashStep_(const char* text) {
 }
 
 void THXApplication::SetSplashText(const QString& text) {
-    m_lastSplashText = text;
+    m_splashTexts << text;
     if (m_splash && m_splash->isVisible())
         m_splash->SetStatus(text);
 }

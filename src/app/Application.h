@@ -172,7 +172,9 @@ public:
     TfrmMain* MainWindow() const;
     PropertyListPtr OptionsList() const { return m_options; }
     /// The step the load sequence is at (its status text), for tests and the log.
-    QString LastSplashText() const { return m_lastSplashText; }
+    QString LastSplashText() const { return m_splashTexts.value(m_splashTexts.size() - 1); }
+    /// Every status text of this load sequence, in order.
+    QStringList SplashTexts() const { return m_splashTexts; }
 
 private:
     // The object creation and the load sequence, in order.
@@ -228,7 +230,7 @@ private:
     QPointer<TfrmMain> m_mainWindow;
     std::shared_ptr<TMenuController> m_menuController;
     TfrmSplash* m_splash = nullptr;
-    QString m_lastSplashText;
+    QStringList m_splashTexts;
     bool m_initialized = false;
     bool m_formatListenerRegistered = false;
     bool m_cleanedUp = false;

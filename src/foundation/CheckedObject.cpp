@@ -1,9 +1,8 @@
 #include "foundation/CheckedObject.h"
 
 #include "foundation/Log.h"
+#include "foundation/VRNException.h"
 
-#include <cstdlib>
-#include <cxxabi.h>
 #include <typeinfo>
 
 TCheckedObject::TCheckedObject() {
@@ -15,13 +14,7 @@ TCheckedObject::~TCheckedObject() {
 }
 
 QString TCheckedObject::ClassName() const {
-    const char* mangled = typeid(*this).name();
-    int status = 0;
-    std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
-                                                     std::free);
-    QString name = QString::fromLatin1(status == 0 && demangled ? demangled.get() : mangled);
-    const auto colon = name.lastIndexOf(QStringLiteral("::"));
-    return colon >= 0 ? name.mid(colon + 2) : name;
+    return ClassNameOfType(typeid(*this));
 }
 
 void TCheckedObject::LogRefCount() const {

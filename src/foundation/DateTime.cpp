@@ -15,6 +15,10 @@ constexpr double EqualityTolerance = OneMillisecond * (1.0 - 1e-3);
 constexpr std::int64_t FirstDay = -693593;
 constexpr std::int64_t LastDay = 2958465;
 
+// The longest duration that the date-time text form (and so a saved file) can hold: up to the
+// last millisecond of 9999-12-31.
+constexpr std::int64_t MaxDurationMSecs = (LastDay + 1) * MSecsPerDay - 1;
+
 constexpr std::int64_t MSecsPerHour = 3600000;
 constexpr std::int64_t MSecsPerMinute = 60000;
 
@@ -251,6 +255,9 @@ double EncodeDuration(int days, int hours, int minutes, int seconds, int msecs) 
                                QStringLiteral("' is not a valid duration value"));
     const std::int64_t ms = static_cast<std::int64_t>(days) * MSecsPerDay + hours * MSecsPerHour +
                             minutes * MSecsPerMinute + seconds * 1000 + msecs;
+    if (ms > MaxDurationMSecs)
+        throw EVRNConvertError(QStringLiteral("'%1 ").arg(days) + PartsText(hours, minutes, seconds, msecs) +
+                               QStringLiteral("' is too long for a duration value"));
     return MSecsToDateTime(ms);
 }
 
@@ -269,6 +276,9 @@ double EncodeDurationNormalized(int totalHours, int minutes, int seconds, int ms
     s %= 60;
     m %= 60;
     const std::int64_t ms = h * MSecsPerHour + m * MSecsPerMinute + s * 1000 + msecs % 1000;
+    if (ms > MaxDurationMSecs)
+        throw EVRNConvertError(QStringLiteral("'") + PartsText(totalHours, minutes, seconds, msecs) +
+                               QStringLiteral("' is too long for a duration value"));
     return MSecsToDateTime(ms);
 }
 

@@ -112,7 +112,9 @@ void DecodeTVRNTime(TVRNTime t, int& hour, int& minute, int& second, int& msec);
 // --- Durations ---
 
 /// Hours 0..23, minutes and seconds 0..59, msec 0..999, days >= 0; invalid parts raise
-/// EVRNConvertError "'<days> h:m:s.mmm' is not a valid duration value".
+/// EVRNConvertError "'<days> h:m:s.mmm' is not a valid duration value". A duration longer than the
+/// date-time form holds (past the last millisecond of 9999-12-31, 2,958,466 days less one millisecond) raises
+/// EVRNConvertError "... is too long for a duration value".
 double EncodeDuration(int days, int hours, int minutes, int seconds, int msecs);
 /// Total hours (any non-negative number) are split into days and hours.
 double EncodeDurationHours(int totalHours, int minutes, int seconds, int msecs);

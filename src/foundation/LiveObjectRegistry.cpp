@@ -61,10 +61,12 @@ int LiveObjectCount() {
 int ReportLiveObjects() {
     Registry& r = TheRegistry();
     std::vector<std::pair<std::uint64_t, const ILiveObject*>> listed;
-    bool wasTracking;
     {
         const std::lock_guard lock(r.mutex);
-        wasTracking = r.tracking;
+        if (!r.tracking) {
+            r.objects.clear();
+            return 0;
+        }
         r.tracking = false;
         for (const auto& [object, sequence] : r.objects)
             listed.emplace_back(sequence, object);
@@ -79,7 +81,7 @@ int ReportLiveObjects() {
     }
     WriteLogLevel(QStringLiteral("Total trash objects: ") + QString::number(listed.size()), LogLevelLeaks);
     const std::lock_guard lock(r.mutex);
-    r.tracking = wasTracking;
+    r.tracking = true;
     r.objects.clear();
     return static_cast<int>(listed.size());
 }

@@ -29,8 +29,10 @@ void UnregisterLiveObject(const ILiveObject* object);
 int LiveObjectCount();
 
 /// The end-of-program report. The program calls it last, after it has released its objects.
-/// Switches tracking off while it runs, writes at log level 2 (leak lists) one line
+/// With tracking off it writes nothing (nobody asked for the list, and it would be incomplete),
+/// empties the list and returns 0. Otherwise it switches tracking off while it runs, writes at log
+/// level 2 (leak lists) one line
 /// "trash object: <class name> (<identity as a decimal number>)" per listed object, in the order
-/// they were created, then "Total trash objects: <n>"; then switches tracking back on if it was on,
-/// empties the list and returns n.
+/// they were created, then "Total trash objects: <n>"; then switches tracking back on, empties the
+/// list and returns n.
 int ReportLiveObjects();

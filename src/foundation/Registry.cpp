@@ -1,6 +1,7 @@
 #include "foundation/Registry.h"
 
 #include "foundation/Log.h"
+#include "foundation/VRNTools.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -106,7 +107,7 @@ public:
             return false;
         }
         const QString folder = QFileInfo(m_layer.file).absolutePath();
-        if (!QDir().mkpath(folder)) {
+        if (!ForcePrivateDirectories(folder)) {
             error = QStringLiteral("cannot create the folder \"%1\"").arg(folder);
             return false;
         }

@@ -4,6 +4,7 @@
 #include "foundation/VRNTools.h"
 
 #include <QStringList>
+#include <cstdlib>
 #include <cxxabi.h>
 #include <memory>
 #include <typeinfo>
@@ -16,7 +17,11 @@ EVRNException::EVRNException(const QString& format, const QStringList& args)
 QString ExceptionClassName(const std::exception& e) {
     if (auto* own = dynamic_cast<const EVRNException*>(&e))
         return own->ClassName();
-    const char* mangled = typeid(e).name();
+    return ClassNameOfType(typeid(e));
+}
+
+QString ClassNameOfType(const std::type_info& type) {
+    const char* mangled = type.name();
     int status = 0;
     std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
                                                      std::free);

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <exception>
+#include <typeinfo>
 
 /// Base of all of the program's own exceptions. The wide message (QString) is the one shown and
 /// logged; what() returns it as UTF-8. ClassName() is the name that messages and logs quote.
@@ -45,6 +46,8 @@ VRN_DECLARE_EXCEPTION(EVRNConvertError, EVRNException);
 
 /// The class name of any exception: ClassName() for our own, else the C++ type's plain name.
 QString ExceptionClassName(const std::exception& e);
+/// The name of a class as the program shows it: demangled, without its namespaces.
+QString ClassNameOfType(const std::type_info& type);
 /// The wide message of an EVRNException, else what() decoded as UTF-8.
 QString GetExceptionMessage(const std::exception& e);
 /// "Class: message".

@@ -3,12 +3,14 @@
 #include "foundation/VRNException.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -250,6 +252,19 @@ QStringList SplitText(const QString& text, QChar separator) {
 
 QString IncludeTrailingPathDelimiter(const QString& folder) {
     return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+bool ForcePrivateDirectories(const QString& path) {
+    if (path.isEmpty())
+        return false;
+    const QString folder = QDir::cleanPath(QDir(path).absolutePath());
+    if (QFileInfo(folder).isDir())
+        return true;
+    const QString parent = QFileInfo(folder).absolutePath();
+    if (parent != folder && !ForcePrivateDirectories(parent))
+        return false;
+    // Another process may create it at the same moment; what counts is that it is there.
+    return ::mkdir(QFile::encodeName(folder).constData(), S_IRWXU) == 0 || QFileInfo(folder).isDir();
 }
 
 QString MakeUniqueFileName(const QString& base, const QString& separator, const QString& extension) {

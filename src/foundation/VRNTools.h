@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -37,6 +38,16 @@ template <typename A, typename B> bool SameObject(const A* a, const B* b) {
 }
 template <typename A, typename B> bool SameObject(const std::shared_ptr<A>& a, const std::shared_ptr<B>& b) {
     return SameObject(a.get(), b.get());
+}
+
+/// What read returns, or defaultValue when it raises: for readers that take bad or missing data
+/// as the default instead of failing.
+template <typename T, typename Read> T ValueOr(const T& defaultValue, Read read) {
+    try {
+        return read();
+    } catch (const std::exception&) {
+        return defaultValue;
+    }
 }
 
 /// Decimal, "-" for negatives, zero-padded to at least minDigits digits (the sign does not count);
@@ -76,6 +87,10 @@ QString WideQuotedStr(const QString& text, QChar quote);
 QStringList SplitText(const QString& text, QChar separator);
 /// Appends "/" to a folder path unless it already ends with one (the empty path gives "/").
 QString IncludeTrailingPathDelimiter(const QString& folder);
+/// Creates the folder and any missing folder above it, each readable by the user alone (0700):
+/// they hold a person's time records and settings. Folders that exist keep their modes. True if
+/// the path is a folder afterwards.
+bool ForcePrivateDirectories(const QString& path);
 /// base.ext, or the first base<sep>1.ext, base<sep>2.ext ... that is not an existing file (an
 /// existing folder of that name does not count).
 QString MakeUniqueFileName(const QString& base, const QString& separator, const QString& extension);

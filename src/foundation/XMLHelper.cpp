@@ -95,6 +95,15 @@ void RequireValidName(const QString& name) {
         throw EXMLHelperError(QStringLiteral("invalid XML name: \"") + name + QStringLiteral("\""));
 }
 
+/// The first child element of that name. Processing instructions carry names too, and the
+/// parser's own lookup by name would return them as well.
+pugi::xml_node ChildElement(const pugi::xml_node& node, const char* name) {
+    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling())
+        if (child.type() == pugi::node_element && std::strcmp(child.name(), name) == 0)
+            return child;
+    return pugi::xml_node();
+}
+
 void RemoveAllChildren(pugi::xml_node node) {
     while (pugi::xml_node last = node.last_child())
         node.remove_child(last);
@@ -355,7 +364,7 @@ void XMLRemoveAllChildren(const TvrnDomDocument& document) {
 
 TvrnDomElement XMLFindChild(const TvrnDomElement& element, const QString& name) {
     const pugi::xml_node node = RequireElement(element, "XMLFindChild");
-    return XMLDomAccess::MakeElement(XMLDomAccess::Doc(element), node.child(NameKey(name).constData()));
+    return XMLDomAccess::MakeElement(XMLDomAccess::Doc(element), ChildElement(node, NameKey(name).constData()));
 }
 
 TvrnDomElement XMLFirstChildElement(const TvrnDomElement& element) {
@@ -432,7 +441,7 @@ QString XMLGetValue(const TvrnDomElement& element, const QString& name) {
     const NameKey key(name);
     if (const pugi::xml_attribute attribute = node.attribute(key.constData()))
         return FromUtf8(attribute.value());
-    const pugi::xml_node child = node.child(key.constData());
+    const pugi::xml_node child = ChildElement(node, key.constData());
     if (!child)
         return QString();
     return XMLTextContent(XMLDomAccess::MakeElement(XMLDomAccess::Doc(element), child));
@@ -447,7 +456,7 @@ void XMLSetValue(const TvrnDomElement& element, const QString& name, const QStri
     RequireValidName(name);
     const QByteArray key = Utf8(name);
     const QByteArray value = Utf8(text);
-    while (pugi::xml_node old = node.child(key.constData()))
+    while (pugi::xml_node old = ChildElement(node, key.constData()))
         node.remove_child(old);
     if (option == xsoAttribute) {
         pugi::xml_attribute attribute = node.attribute(key.constData());
@@ -465,7 +474,7 @@ void XMLSetValue(const TvrnDomElement& element, const QString& name, const QStri
 bool XMLHasValue(const TvrnDomElement& element, const QString& name) {
     const pugi::xml_node node = RequireElement(element, "XMLHasValue");
     const NameKey key(name);
-    return node.attribute(key.constData()) || node.child(key.constData());
+    return node.attribute(key.constData()) || ChildElement(node, key.constData());
 }
 
 QString XMLElementToText(const TvrnDomElement& element) {

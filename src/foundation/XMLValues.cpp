@@ -10,11 +10,7 @@ namespace {
 // Reads the named value and converts it; any failure gives the default.
 template <typename T, typename Convert>
 T ReadOr(const TvrnDomElement& element, const QString& name, const T& defaultValue, Convert convert) {
-    try {
-        return convert(XMLGetValue(element, name));
-    } catch (const std::exception&) {
-        return defaultValue;
-    }
+    return ValueOr<T>(defaultValue, [&] { return convert(XMLGetValue(element, name)); });
 }
 
 } // namespace

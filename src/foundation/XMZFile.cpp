@@ -186,7 +186,7 @@ void TXMZFile::AssignFile_(const QString& fileName, bool readOnly, const TGUID& 
 void TXMZFile::AssignNewFile_(const QString& fileName, const TGUID& fileType) {
     if (IsAssigned())
         throw EXMZInvalidOperation(QStringLiteral("TXMZFile._AssignNewFile: There is already a file assigned"));
-    if (!QDir().mkpath(QFileInfo(fileName).absolutePath()))
+    if (!ForcePrivateDirectories(QFileInfo(fileName).absolutePath()))
         throw EXMZFailureCreateFile(QStringLiteral("TXMZFile._AssignNewFile: WideForceDirectories on \"") + fileName +
                                     QStringLiteral("\" failed"));
     std::unique_ptr<TXMZStream> stream;

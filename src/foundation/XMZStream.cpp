@@ -22,7 +22,8 @@ TXMZStream::TXMZStream(const QString& fileName, TXMZAccess access, TXMZCreation 
     int flags = access == TXMZAccess::Read ? O_RDONLY : O_RDWR;
     if (creation == TXMZCreation::CreateNew)
         flags |= O_CREAT | O_EXCL;
-    const int fd = fs.Open(m_encodedName, flags, 0666);
+    // A person's time records: readable by the user alone, from the first byte on.
+    const int fd = fs.Open(m_encodedName, flags, 0600);
     if (fd < 0)
         Fail(creation == TXMZCreation::CreateNew ? "Cannot create file" : "Cannot open file", errno);
     m_fd = fd;

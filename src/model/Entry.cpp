@@ -15,10 +15,6 @@ const QString EntryDuration = QStringLiteral("duration");
 const QString EntryIsProblem = QStringLiteral("isproblem");
 const QString EntryLocator = QStringLiteral("activitylocator");
 
-std::shared_ptr<IHXPropertyList_> NewPropertyList() {
-    return std::make_shared<TPropertyList>(30, 1);
-}
-
 /// Whether two names are one name of a list in case mode 1 (only a to z fold).
 bool SameFoldedName(const QString& a, const QString& b) {
     if (a.size() != b.size())
@@ -39,7 +35,7 @@ bool IsTimeName(const QString& name) {
 /// three gives, without copying them first. A property of a type no copy can take is copied
 /// anyway, so that it is refused the same way.
 std::shared_ptr<IHXPropertyList_> CopyWithoutTimes(const TPropertyList& source) {
-    auto copy = std::make_shared<TPropertyList>(30, 1);
+    auto copy = NewEntryPropertyList();
     copy->Clear(); // changed, as after a copy
     source.ForEach([&](const QString& name, const std::shared_ptr<IHXProperty_>& property) {
         const int type = property->DataType();
@@ -74,13 +70,17 @@ double CheckedDay(double currentDate, double value) {
 
 // ---- TEntry -------------------------------------------------------------------------------------
 
+std::shared_ptr<TPropertyList> NewEntryPropertyList() {
+    return std::make_shared<TPropertyList>(30, 1);
+}
+
 void TEntry::SetDate(double value) {
     m_date = CheckedDay(m_date, value);
 }
 
 std::shared_ptr<IHXPropertyList_> TEntry::AdditionalProperties() {
     if (!m_additional)
-        m_additional = NewPropertyList();
+        m_additional = NewEntryPropertyList();
     return m_additional;
 }
 
@@ -112,28 +112,20 @@ int TEntry::CompareDateTime(const EntryPtr& other) const {
 void TEntry::LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) {
     if (!list)
         throw EUnassignedArgumentError(QStringLiteral("TEntry._LoadFromPropertyList"));
-    std::shared_ptr<IHXPropertyList_> copy;
-    double day = 0, startTime = 0, endTime = 0;
     // Everything is read and checked before anything is taken over, so a refused list leaves the
     // entry as it was.
-    const auto source = std::dynamic_pointer_cast<TPropertyList>(list);
-    if (source && source->CaseMode() == 1) {
-        // The usual case, a list read from a file: its names are already unique the way the copy
-        // compares them, so date and times are read from it directly and not copied at all.
-        copy = CopyWithoutTimes(*source);
-        day = CheckedDay(m_date, PropertyOrUnused(*source, EntryDate)->AsDate());
-        startTime = PropertyOrUnused(*source, EntryStartTime)->AsTime();
-        endTime = PropertyOrUnused(*source, EntryEndTime)->AsTime();
-    } else {
-        copy = NewPropertyList();
-        copy->Assign(list);
-        day = CheckedDay(m_date, copy->Items(EntryDate)->AsDate());
-        startTime = copy->Items(EntryStartTime)->AsTime();
-        endTime = copy->Items(EntryEndTime)->AsTime();
-        copy->Remove(EntryDate);
-        copy->Remove(EntryStartTime);
-        copy->Remove(EntryEndTime);
+    auto source = std::dynamic_pointer_cast<TPropertyList>(list);
+    if (!source || source->CaseMode() != 1) {
+        // Names of another kind of list may differ only in letter case; a copy of the entry's
+        // own kind keeps one property per name, as the entry does. A list read from a file is of
+        // that kind already and is not copied twice.
+        source = NewEntryPropertyList();
+        source->Assign(list);
     }
+    const std::shared_ptr<IHXPropertyList_> copy = CopyWithoutTimes(*source);
+    const double day = CheckedDay(m_date, PropertyOrUnused(*source, EntryDate)->AsDate());
+    const double startTime = PropertyOrUnused(*source, EntryStartTime)->AsTime();
+    const double endTime = PropertyOrUnused(*source, EntryEndTime)->AsTime();
     if (!IsValidPeriod(startTime, endTime))
         RaiseInvalidTimes();
     LoadOwnValues(copy);
@@ -159,7 +151,7 @@ void TEntry::AddToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) co
 }
 
 std::shared_ptr<IHXPropertyList_> TEntry::SaveAsPropertyList() {
-    auto list = NewPropertyList();
+    std::shared_ptr<IHXPropertyList_> list = NewEntryPropertyList();
     AddToPropertyList(list);
     ClearChanged();
     return list;

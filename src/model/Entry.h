@@ -4,9 +4,14 @@
 #include "model/EntryInterfaces.h"
 
 class TActivityLocator;
+class TPropertyList;
 
 /// The entry type of activity entries.
 inline const TGUID ActivityEntryTypeID = TGUID::Constant("{AF84B1FB-B545-4F0C-B7A6-4E3007B1A2FF}");
+
+/// A new list of the kind an entry's values are kept and exchanged in (names compared with a to z
+/// folded, 30 buckets).
+std::shared_ptr<TPropertyList> NewEntryPropertyList();
 
 /// A plain entry: a date, a start time and an end time, and any further values.
 class TEntry : public TWrappableObject, public virtual IHXEntry_ {

@@ -13,10 +13,6 @@
 #include <typeinfo>
 
 namespace {
-std::shared_ptr<IHXPropertyList_> NewPropertyList() {
-    return std::make_shared<TPropertyList>(30, 1);
-}
-
 bool IsOwnEntryClass(const IHXEntry_& entry) {
     return typeid(entry) == typeid(TActivityEntry) || typeid(entry) == typeid(TEntry);
 }
@@ -26,7 +22,7 @@ bool IsOwnEntryClass(const IHXEntry_& entry) {
 std::vector<EntryPtr> CopyEntries(const IHXEntryList_& source, TEntryListBase& target) {
     std::vector<EntryPtr> copies;
     for (int i = 0; i < source.Count(); ++i) {
-        auto values = NewPropertyList();
+        std::shared_ptr<IHXPropertyList_> values = NewEntryPropertyList();
         source.Items(i)->AddToPropertyList(values);
         auto copy = target.CreateEntry();
         copy->LoadFromPropertyList(values);
@@ -110,10 +106,10 @@ void TEntryListBase::ReadEntries(const TvrnDomElement& element) {
             std::shared_ptr<TPropertyList> values;
             if (IsOwnEntryClass(*entry)) {
                 if (!reused)
-                    reused = std::make_shared<TPropertyList>(30, 1);
+                    reused = NewEntryPropertyList();
                 values = reused;
             } else {
-                values = std::make_shared<TPropertyList>(30, 1);
+                values = NewEntryPropertyList();
             }
             values->LoadFromXML(child);
             entry->LoadFromPropertyList(values);

@@ -1,9 +1,15 @@
 #include "model/HXTools.h"
 
+#include "model/ActivityLocator.h"
+#include "model/EntryList.h"
 #include "model/PropertyHelpers.h"
 #include "model/PropertyList.h"
 
 THXTools::THXTools(TOptionsSectionReader options) : m_options(std::move(options)) {}
+
+std::shared_ptr<IHXEntryList_> THXTools::CreateNewEntryList() {
+    return std::make_shared<TEntryList>();
+}
 
 std::shared_ptr<TXMZFile> THXTools::CreateNewXMZFile() {
     auto file = std::make_shared<TXMZFile>(0, 0);
@@ -14,6 +20,10 @@ std::shared_ptr<TXMZFile> THXTools::CreateNewXMZFile() {
 
 std::shared_ptr<IHXPropertyList_> THXTools::CreateNewPropertyList() {
     return std::make_shared<TPropertyList>(30, 1);
+}
+
+std::shared_ptr<IHXActivityLocator_> THXTools::CreateNewActivityLocator() {
+    return std::make_shared<TActivityLocator>();
 }
 
 std::shared_ptr<TXMZFile> THXTools::OpenOrCreateXMZFile(const QString& fileName, const TGUID& fileType) {

@@ -17,16 +17,30 @@ const QString TypeName = QStringLiteral("type");
 constexpr double DefaultDate = 29221.0; // 1980-01-01
 
 template <typename Convert, typename T> T ReadOr(const QString& text, T defaultValue, Convert convert) {
-    try {
-        return convert(text);
-    } catch (const std::exception&) {
-        return defaultValue;
-    }
+    return ValueOr<T>(defaultValue, [&] { return convert(text); });
 }
 
 bool IsKnownType(int dataType) {
     return dataType >= hxpdtLowType_ && dataType <= hxpdtHighType_;
 }
+
+// Lists inside lists are read recursively. Real files nest a few levels; a damaged or hostile one
+// could nest deep enough to exhaust the stack, so a file nesting deeper fails to load.
+constexpr int MaxListNesting = 64;
+thread_local int ListNesting = 0;
+
+class NestingGuard {
+public:
+    NestingGuard() {
+        if (ListNesting >= MaxListNesting)
+            throw EPropertyNestingTooDeep(
+                QStringLiteral("Property lists are nested more than %1 levels deep.").arg(MaxListNesting));
+        ++ListNesting;
+    }
+    ~NestingGuard() { --ListNesting; }
+    NestingGuard(const NestingGuard&) = delete;
+    NestingGuard& operator=(const NestingGuard&) = delete;
+};
 } // namespace
 
 QString PropertyDataTypeName(int dataType) {
@@ -296,9 +310,28 @@ bool TProperty::Equals(const std::shared_ptr<IHXProperty_>& other) const {
 
 void TProperty::LoadFromXML(const TvrnDomElement& element) {
     SetDataType(PropertyDataTypeFromName(XMLGetValue(element, TypeName)));
+    if (m_dataType == hxpdtValueList || m_dataType == hxpdtPropertyList) {
+        // A list's value is the child element "value"; its text (the text of the whole subtree)
+        // is never read, so that loading stays linear in the size of the file.
+        const NestingGuard guard;
+        const TvrnDomElement nested = XMLFindChild(element, ValueName);
+        if (m_dataType == hxpdtValueList) {
+            if (nested.Assigned())
+                m_valueList->LoadFromXML(nested);
+            else
+                m_valueList->Reset();
+        } else {
+            if (nested.Assigned())
+                m_propertyList->LoadFromXML(nested);
+            else
+                m_propertyList->Reset();
+        }
+        m_changed = false;
+        return;
+    }
     // A value is an attribute "value" or, without one, the text of the first child "value".
     // A value with text is there; only an empty one needs the second look whether it exists.
-    const QString text = XMLGetValue(element, ValueName);
+    const QString text = m_dataType == hxpdtUnknown ? QString() : XMLGetValue(element, ValueName);
     const bool present = !text.isEmpty() || XMLHasValue(element, ValueName);
     const auto dateTime = [&](double defaultValue) {
         return present ? ReadOr(text, defaultValue, ISOToDateTime) : defaultValue;
@@ -331,22 +364,6 @@ void TProperty::LoadFromXML(const TvrnDomElement& element) {
     case hxpdtGUID:
         m_guid = ReadOr(text, TGUID(), WideStringToGUID);
         break;
-    case hxpdtValueList:
-    case hxpdtPropertyList: {
-        const TvrnDomElement nested = XMLFindChild(element, ValueName);
-        if (m_dataType == hxpdtValueList) {
-            if (nested.Assigned())
-                m_valueList->LoadFromXML(nested);
-            else
-                m_valueList->Reset();
-        } else {
-            if (nested.Assigned())
-                m_propertyList->LoadFromXML(nested);
-            else
-                m_propertyList->Reset();
-        }
-        break;
-    }
     case hxpdtUnknown:
         m_rawXML = XMLElementToText(element);
         break;

@@ -40,6 +40,8 @@ int PropertyDataTypeFromName(const QString& name);
 VRN_DECLARE_EXCEPTION(EPropertyException, EVRNException);
 /// A typed getter was used on a property of another type.
 VRN_DECLARE_EXCEPTION(EPropertyWrongDataType, EPropertyException);
+/// Loading met lists nested deeper than the loader follows (64 levels).
+VRN_DECLARE_EXCEPTION(EPropertyNestingTooDeep, EPropertyException);
 
 class IHXPropertyList_;
 class IHXPropertyValueList_;

@@ -7,6 +7,7 @@
 #include "app/ProgramApplication.h"
 #include "app/ProgramEnd.h"
 #include "foundation/BuildInformation.h"
+#include "foundation/LiveObjectRegistry.h"
 #include "foundation/Log.h"
 #include "foundation/VRNException.h"
 #include "foundation/XMLBackEnd.h"
@@ -82,15 +83,14 @@ int PrepareBeforeWindows() {
     }
 }
 
-} // namespace
-
-int RunProgram(int argc, char** argv) {
+int RunProgramParts(int argc, char** argv, std::uint32_t extraLogLevels) {
     // 1. XML back end (the log is still off).
     ChooseXMLBackEnd(false, false);
 
     // 2. Command line.
     const TCommandLineSettings settings = ParseCommandLine(ArgumentsFromArgv(argc, argv));
     ApplyCommandLine(settings);
+    GetLogSettings().levelMask |= extraLogLevels;
     ChooseXMLBackEnd(settings.preferOpenXML, true); // "XML: Using OpenXML"
     if (settings.quit)
         return RunQuitRequest(argc, argv);
@@ -100,7 +100,9 @@ int RunProgram(int argc, char** argv) {
     if (!ProgramInstanceLock().TryAcquire())
         return ShowAlreadyRunning(argc, argv);
 
-    // 4. Module initialisation.
+    // 4. Module initialisation. From here on every checked object is tracked, so that the end of
+    // the program can name what was not released.
+    SetLiveObjectTracking(true);
     AppendProgramBuildInformation();
 
     // 5. Main program.
@@ -136,5 +138,21 @@ int RunProgram(int argc, char** argv) {
         return 0;
     }
     WriteLog(QStringLiteral("Normal Program End"));
+    return exitCode;
+}
+
+} // namespace
+
+int RunProgram(int argc, char** argv, std::uint32_t extraLogLevels) {
+    // Usage text before anything else: it needs neither a display nor the log.
+    if (IsHelpRequest(ArgumentsFromArgv(argc, argv))) {
+        const QByteArray text = CommandLineHelpText().toUtf8();
+        std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stdout);
+        return 0;
+    }
+    const int exitCode = RunProgramParts(argc, argv, extraLogLevels);
+    // 7. The windows, the application object and the controller are gone: what is still listed
+    // was not released.
+    ReportLiveObjects();
     return exitCode;
 }

@@ -32,7 +32,7 @@ bool PrepareBaseFolder(const QString& folder) {
     if (folder.isEmpty() || !QDir::isAbsolutePath(folder))
         return false;
     if (!QFileInfo(folder).isDir())
-        QDir().mkpath(folder);
+        ForcePrivateDirectories(folder);
     return IsUsableFolder(folder);
 }
 
@@ -75,7 +75,7 @@ QString DetermineStoragePath(const TStoragePathStore& store) {
             throw EVRNException(
                 QStringLiteral("THXApplication.DetermineStoragePath: no storage folder found for this pc"));
         path = IncludeTrailingPathDelimiter(base) + QStringLiteral("Horalux");
-        if (!QFileInfo(path).isDir() && !QDir().mkpath(path))
+        if (!QFileInfo(path).isDir() && !ForcePrivateDirectories(path))
             throw EVRNException(QStringLiteral("THXApplication.DetermineStoragePath: cannot create folder: \"") + path +
                                 u'"');
     }

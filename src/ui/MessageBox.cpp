@@ -50,24 +50,12 @@ TGenericWindowHooks& Hooks() {
 
 struct SeamState {
     std::deque<int> answers;
-    bool environmentRead = false;
     bool autoAnswer = false;
     std::vector<TMessageBoxRecord> history;
 };
 
 SeamState& Seam() {
     static SeamState state;
-    if (!state.environmentRead) {
-        state.environmentRead = true;
-        for (const QString& part : qEnvironmentVariable("HORALUX_TEST_ANSWERS").split(u',', Qt::SkipEmptyParts)) {
-            bool ok = false;
-            const int value = part.trimmed().toInt(&ok);
-            if (ok)
-                state.answers.push_back(value);
-        }
-        state.autoAnswer = !qEnvironmentVariableIsEmpty("HORALUX_TEST_AUTO_ANSWER") ||
-                           !qEnvironmentVariableIsEmpty("HORALUX_TEST_ANSWERS");
-    }
     return state;
 }
 
@@ -135,7 +123,7 @@ int MessageBoxEscapeResult(unsigned buttons) {
         return MessageBoxResult::No;
     if (plain & MessageBoxButton::Ignore)
         return MessageBoxResult::Ignore;
-    return MessageBoxResult::Cancel;
+    return MessageBoxResult::None;
 }
 
 QString MessageBoxIconName(int kind) {
@@ -222,6 +210,10 @@ void SetGenericWindowHooks(TGenericWindowHooks hooks) {
 
 void TMessageBoxSeam::SetNextAnswer(int result) {
     Seam().answers.push_back(result);
+}
+
+void TMessageBoxSeam::SetAutoAnswer(bool on) {
+    Seam().autoAnswer = on;
 }
 
 void TMessageBoxSeam::ClearAnswers() {
@@ -407,7 +399,9 @@ void TfrmMessageBox::Answer(int result) {
 
 void TfrmMessageBox::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Answer(MessageBoxEscapeResult(m_buttonBits));
+        // Without a button for it, Escape does nothing: the box wants one of its buttons.
+        if (const int result = MessageBoxEscapeResult(m_buttonBits); result != MessageBoxResult::None)
+            Answer(result);
         return;
     }
     QDialog::keyPressEvent(event);
@@ -441,7 +435,9 @@ int ShowMessageBox(QWidget* owner, const QString& caption, const QString& text, 
             record.answer = seam.answers.front();
             seam.answers.pop_front();
         } else {
-            record.answer = MessageBoxEscapeResult(buttons);
+            // As if closed: the Escape answer, or Cancel where no button answers Escape.
+            const int escape = MessageBoxEscapeResult(buttons);
+            record.answer = escape != MessageBoxResult::None ? escape : MessageBoxResult::Cancel;
         }
         seam.history.push_back(record);
         if (seam.autoAnswer)

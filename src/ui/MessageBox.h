@@ -5,11 +5,11 @@
 // button shows and hides.
 //
 // Test seam: TMessageBoxSeam answers boxes instead of showing them. Tests queue answers with
-// SetNextAnswer; whole-program tests set the environment variable HORALUX_TEST_ANSWERS to a comma
-// separated list of results (used in order) or HORALUX_TEST_AUTO_ANSWER to any value, and read
-// what would have been shown on standard error ("HORALUX_TEST message box: caption | text |
-// icon"). A box with no queued answer under HORALUX_TEST_AUTO_ANSWER answers as if it had been
-// closed (the Escape answer), which ends every retry loop.
+// SetNextAnswer. With SetAutoAnswer on, a box with no queued answer answers as if it had been
+// closed (the Escape answer, else Cancel), which ends every retry loop, and every answered box
+// is described on standard error ("HORALUX_TEST message box: caption | text | icon -> answer").
+// Only the test build of the program switches that on (from its environment); the program
+// itself never answers a box on its own.
 
 #include <QDialog>
 #include <QString>
@@ -77,8 +77,8 @@ struct TMessageBoxButtonSpec {
 std::vector<TMessageBoxButtonSpec> MessageBoxButtons(unsigned buttons);
 /// The index of the button that gets the focus (and answers Enter).
 int MessageBoxFocusIndex(unsigned buttons, int buttonCount);
-/// The answer to Escape (and to closing the box): the first present of Cancel, No, Ignore; OK for
-/// the empty set; otherwise Cancel (the result of closing the box).
+/// The answer to Escape: the first present of Cancel, No, Ignore; OK for the empty set (a lone
+/// OK); otherwise None, and Escape does nothing. Closing the box through its frame answers Cancel.
 int MessageBoxEscapeResult(unsigned buttons);
 /// The icon name of a kind: "none", "warning", "information", "question", "error".
 QString MessageBoxIconName(int kind);
@@ -119,6 +119,9 @@ public:
     /// boxes in order).
     static void SetNextAnswer(int result);
     static void ClearAnswers();
+    /// Boxes without a queued answer answer as if closed, and every answered box is described on
+    /// standard error.
+    static void SetAutoAnswer(bool on);
     /// Whether any answer is still queued.
     static bool HasQueuedAnswers();
     /// Every box asked for since the last ClearHistory, shown or answered.

@@ -85,6 +85,10 @@ TEST_F(ApplicationTest, FirstStartCreatesTheStorageFolderAndDataFilesAndASecondS
               Folder());
     EXPECT_TRUE(QFileInfo::exists(Folder() + QStringLiteral("options.hx")));
     EXPECT_EQ(m_app->LastSplashText(), QStringLiteral("Starting Varnelo Horalux ..."));
+    EXPECT_EQ(m_app->SplashTexts(),
+              (QStringList{"Initializing Varnelo Horalux ...", "Loading calendar ...", "Loading formatting ...",
+                           "Loading activities ...", "Preparing tracking ...", "Loading add-ins ...",
+                           "Launching add-ins ...", "Starting Varnelo Horalux ..."}));
     EXPECT_TRUE(QFileInfo::exists(AutostartEntryPath())) << "autostart is on by default";
     EXPECT_TRUE(m_app->MainWindow()->IsStarted());
 

@@ -63,3 +63,28 @@ TEST_F(GlobalHotKeysX11Test, KeysThisKeyboardLacksAreNotRegistered) {
     EXPECT_FALSE(hotKeys.Register(1, 0));
     EXPECT_FALSE(hotKeys.Register(1, 0x0207)); // no key for virtual-key code 7
 }
+
+TEST_F(GlobalHotKeysX11Test, AHotKeyFollowsItsKeyWhenTheKeyboardLayoutChanges) {
+    const auto setLayout = [](const QString& layout) {
+        return QProcess::execute(QStringLiteral("setxkbmap"), {layout}) == 0;
+    };
+    if (!setLayout(QStringLiteral("us")))
+        GTEST_SKIP() << "setxkbmap cannot set a layout here";
+    TGlobalHotKeys hotKeys;
+    QSignalSpy activated(&hotKeys, &TGlobalHotKeys::Activated);
+    ASSERT_TRUE(hotKeys.Register(3, 0x035A)); // shift+control+Z
+
+    // The German layout swaps Y and Z: Z now lies on the key that was Y.
+    ASSERT_TRUE(setLayout(QStringLiteral("de")));
+    QTest::qWait(300); // the layout-change events reach the program
+    // The key the hot key was grabbed on before is Y now and no longer fires it.
+    ASSERT_TRUE(PressKeys(QStringLiteral("ctrl+shift+y")));
+    QTest::qWait(300);
+    const int afterY = static_cast<int>(activated.count());
+    ASSERT_TRUE(PressKeys(QStringLiteral("ctrl+shift+z")));
+    const bool fired = QTest::qWaitFor([&] { return activated.count() > afterY; }, 5000);
+    setLayout(QStringLiteral("us"));
+    EXPECT_EQ(afterY, 0);
+    ASSERT_TRUE(fired);
+    EXPECT_EQ(activated.last().at(0).toInt(), 3);
+}

@@ -210,6 +210,11 @@ TEST(StoragePath, EmptyHomeCreatesTheDefaultFolderAndStoresIt) {
     EXPECT_EQ(path, home.DataHome() + QStringLiteral("/Horalux/"));
     EXPECT_TRUE(QFileInfo(path).isDir());
     EXPECT_EQ(store.value, path);
+    // Time records are private: the folders made for them are the user's alone.
+    const auto ownerOnly =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+    EXPECT_EQ(QFileInfo(home.DataHome()).permissions(), ownerOnly);
+    EXPECT_EQ(QFileInfo(path).permissions(), ownerOnly);
 }
 
 TEST(StoragePath, ValidStoredFolderIsKept) {

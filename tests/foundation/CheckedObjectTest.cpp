@@ -74,6 +74,16 @@ TEST_F(CheckedObjectTest, TrackingSwitchDecidesListingButEveryListedObjectLeaves
     EXPECT_EQ(Report(count), "Total trash objects: 0\n");
 }
 
+TEST_F(CheckedObjectTest, WithoutTrackingThereIsNoReport) {
+    auto kept = std::make_shared<TLeaky>();
+    SetLiveObjectTracking(false);
+    int count = -1;
+    EXPECT_EQ(Report(count), "");
+    EXPECT_EQ(count, 0);
+    EXPECT_FALSE(LiveObjectTracking());
+    EXPECT_EQ(LiveObjectCount(), 0);
+}
+
 TEST_F(CheckedObjectTest, ReportLinesAreLeakListLevel) {
     auto kept = std::make_shared<TLeaky>();
     GetLogSettings().levelMask = LogLevelNormal;

@@ -156,4 +156,10 @@ TEST(StrToDuration, GermanDecimalSeparatorAndOverflow) {
                      {"1 4294967298:00", -1},
                      {"0:4294967300", -1}},
                     FormatSettings());
+    // Durations past what a saved file can hold are refused on input, not on every later save.
+    ExpectDurations({{"80000000", -1},
+                     {"71003183:59:59", EncodeDurationHours(71003183, 59, 59, 0)},
+                     {"71003184:00", -1},
+                     {"2958466 0:00", -1}},
+                    FormatSettings());
 }

@@ -184,6 +184,26 @@ TEST(DateTimeDuration, EncodeDecodeAndTotals) {
     EXPECT_EQ(DurationTotalSeconds(OneMinute), 60);
 }
 
+TEST(DateTimeDuration, OnlyDurationsThatTheTextFormHoldsAreMade) {
+    // The longest duration ends in the last millisecond of 9999-12-31 and is written and read back.
+    const double longest = EncodeDuration(2958465, 23, 59, 59, 999);
+    EXPECT_EQ(DateTimeToISO(longest), QStringLiteral("9999-12-31 23:59:59"));
+    const double lastSecond = EncodeDuration(2958465, 23, 59, 59, 0);
+    EXPECT_EQ(ISOToDateTime(DateTimeToISO(lastSecond)), lastSecond);
+    EXPECT_EQ(EncodeDurationHours(2958466 * 24 - 1, 59, 59, 999), longest);
+    EXPECT_EQ(EncodeDurationNormalized(2958466 * 24 - 1, 59, 59, 999), longest);
+    const std::function<void()> tooLong[] = {
+        [] { EncodeDuration(2958466, 0, 0, 0, 0); },
+        [] { EncodeDuration(3333333, 8, 0, 0, 0); },
+        [] { EncodeDurationHours(80000000, 0, 0, 0); },
+        [] { EncodeDurationNormalized(2958466 * 24 - 1, 59, 59, 1000); },
+    };
+    for (const auto& encode : tooLong) {
+        const QString message = ClassAndMessageOf(encode);
+        EXPECT_TRUE(message.contains(QStringLiteral("is too long for a duration value"))) << message.toStdString();
+    }
+}
+
 TEST(DateTimeArithmetic, SpansAndMinuteSteps) {
     EXPECT_EQ(TimeSpan(T(22, 0), T(2, 0)), EncodeDurationHours(4, 0, 0, 0));
     EXPECT_EQ(TimeSpan(T(8, 0), T(17, 30)), EncodeDurationHours(9, 30, 0, 0));

@@ -5,10 +5,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSet>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -98,8 +101,9 @@ TEST_F(RegistryTest, ValuesKeepTheTypeTheyWereWrittenWith) {
     EXPECT_EQ(ClassAndMessageOf([&] { registry.ReadString(QStringLiteral("Count")); }),
               "ERegistryException: Invalid data type for 'Count'");
     EXPECT_EQ(registry.ReadString(QStringLiteral("Missing")), "");
+    // In the order they were written.
     EXPECT_EQ(registry.GetValueNames(),
-              QStringList({"Blob", "Count", "Empty", "Expandable", "Number As Text", "StoragePath"}));
+              QStringList({"StoragePath", "Number As Text", "Count", "Empty", "Expandable", "Blob"}));
 }
 
 TEST_F(RegistryTest, MissingKeysAndValuesGiveDefaultsAndDeleteQuietly) {
@@ -239,11 +243,15 @@ TEST_F(RegistryTest, ValuesReachTheNextProcessInReadableText) {
 
     // The store is plain text a person can read and edit.
     const QJsonObject keys = QJsonDocument::fromJson(Read(UserStore())).object().value("keys").toObject();
-    const QJsonObject horalux = keys.value("Software\\Varnelo\\Horalux").toObject();
-    EXPECT_EQ(horalux.value("StoragePath").toObject().value("type").toString(), "REG_SZ");
-    EXPECT_EQ(horalux.value("StoragePath").toObject().value("data").toString(), "/data/Zeit ä");
-    EXPECT_EQ(keys.value("Software\\Varnelo\\Horalux\\Display").toObject().value("Blob").toObject().value("data"),
-              "0001fe");
+    const QJsonArray horalux = keys.value("Software\\Varnelo\\Horalux").toArray();
+    ASSERT_EQ(horalux.size(), 1);
+    EXPECT_EQ(horalux[0].toObject().value("name").toString(), "StoragePath");
+    EXPECT_EQ(horalux[0].toObject().value("type").toString(), "REG_SZ");
+    EXPECT_EQ(horalux[0].toObject().value("data").toString(), "/data/Zeit ä");
+    const QJsonArray display = keys.value("Software\\Varnelo\\Horalux\\Display").toArray();
+    ASSERT_EQ(display.size(), 3);
+    EXPECT_EQ(display[1].toObject().value("name").toString(), "Blob");
+    EXPECT_EQ(display[1].toObject().value("data"), "0001fe");
 
     // And the other way round: written here, read by the next process.
     RegWriteString(HoraluxKey, QStringLiteral("StoragePath"), QStringLiteral("/elsewhere"));
@@ -251,6 +259,41 @@ TEST_F(RegistryTest, ValuesReachTheNextProcessInReadableText) {
     reader.start(QStringLiteral(REGISTRY_STORE_TOOL), {QStringLiteral("read")});
     ASSERT_TRUE(reader.waitForFinished(60000));
     EXPECT_EQ(reader.readAllStandardOutput().trimmed(), "/elsewhere");
+}
+
+TEST_F(RegistryTest, ValueNamesKeepTheOrderTheyWereFirstWrittenIn) {
+    const QString key = HoraluxKey + QStringLiteral("\\Add Ins");
+    for (const char* name : {"Zeta", "alpha", "Mid"})
+        RegWriteInteger(key, QString::fromLatin1(name), 1);
+    RegWriteInteger(key, QStringLiteral("ALPHA"), 2); // an existing value keeps its place and spelling
+    TvrnRegistry registry;
+    ASSERT_TRUE(registry.OpenKeyReadOnly(QStringLiteral("\\Software\\Varnelo\\Horalux\\Add Ins")));
+    EXPECT_EQ(registry.GetValueNames(), QStringList({"Zeta", "alpha", "Mid"}));
+    EXPECT_EQ(registry.ReadInteger(QStringLiteral("alpha")), 2);
+
+    // The form of earlier versions is read, and written back in the ordered form.
+    Write(UserStore(), R"({"horalux settings store": 1, "keys": {"Software\\Varnelo\\Horalux\\Add Ins": {)"
+                       R"("B": {"type": "REG_DWORD", "data": 1}, "A": {"type": "REG_SZ", "data": "x"}}}})");
+    ASSERT_TRUE(registry.OpenKeyReadOnly(QStringLiteral("\\Software\\Varnelo\\Horalux\\Add Ins")));
+    const QStringList earlier = registry.GetValueNames();
+    EXPECT_EQ(QSet<QString>(earlier.begin(), earlier.end()), QSet<QString>({"A", "B"}));
+    RegWriteInteger(key, QStringLiteral("C"), 3);
+    ASSERT_TRUE(registry.OpenKeyReadOnly(QStringLiteral("\\Software\\Varnelo\\Horalux\\Add Ins")));
+    EXPECT_EQ(registry.GetValueNames(), earlier + QStringList({"C"}));
+    EXPECT_EQ(registry.ReadString(QStringLiteral("A")), "x");
+    const QJsonObject keys = QJsonDocument::fromJson(Read(UserStore())).object().value("keys").toObject();
+    EXPECT_TRUE(keys.value("Software\\Varnelo\\Horalux\\Add Ins").isArray());
+}
+
+TEST_F(RegistryTest, ANewStoreAndItsFolderAreReadableByTheUserAlone) {
+    const mode_t savedMask = ::umask(022);
+    RegWriteString(HoraluxKey, QStringLiteral("StoragePath"), QStringLiteral("/data"));
+    ::umask(savedMask);
+    const auto ownerRead = QFile::ReadOwner | QFile::ReadUser;
+    const auto ownerWrite = QFile::WriteOwner | QFile::WriteUser;
+    const auto ownerExe = QFile::ExeOwner | QFile::ExeUser;
+    EXPECT_EQ(QFileInfo(UserStore()).permissions(), ownerRead | ownerWrite);
+    EXPECT_EQ(QFileInfo(QFileInfo(UserStore()).absolutePath()).permissions(), ownerRead | ownerWrite | ownerExe);
 }
 
 TEST_F(RegistryTest, ADamagedStoreReadsAsEmptyIsLoggedAndKeptBeforeWriting) {

@@ -143,6 +143,21 @@ TEST(XMLHelper, NavigationSkipsNonElementNodes) {
     EXPECT_FALSE(XMLAssigned(XMLFirstChildElement(second)));
 }
 
+TEST(XMLHelper, NamedValuesAreElementsNotProcessingInstructions) {
+    // Processing instructions carry names like elements; none of the lookups by name may take one.
+    const TvrnDomDocument doc = XMLLoadFromBytes("<r><?v pi?><?w pi?><v>element</v></r>");
+    const TvrnDomElement root = XMLDocumentElement(doc);
+    EXPECT_EQ(XMLFindChild(root, QStringLiteral("v")), XMLFirstChildElement(root));
+    EXPECT_FALSE(XMLAssigned(XMLFindChild(root, QStringLiteral("w"))));
+    EXPECT_EQ(XMLGetValue(root, QStringLiteral("v")), QStringLiteral("element"));
+    EXPECT_TRUE(XMLHasValue(root, QStringLiteral("v")));
+    EXPECT_FALSE(XMLHasValue(root, QStringLiteral("w")));
+    XMLSetValue(root, QStringLiteral("v"), QStringLiteral("new"), xsoAttribute);
+    XMLSetValue(root, QStringLiteral("w"), QStringLiteral("x"));
+    EXPECT_EQ(Utf8Text(doc), std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+                                         "<r v=\"new\"><?v pi?><?w pi?><w>x</w></r>"));
+}
+
 TEST(XMLHelper, RemovingChildren) {
     TvrnDomDocument doc = XMLLoadFromBytes("<r><a/>text<b/><c/></r>");
     const TvrnDomElement root = XMLDocumentElement(doc);

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using xmztest::CompressedFile;
 using xmztest::PlainFile;
@@ -263,6 +264,44 @@ TEST_F(XMZFileTest, SeveralSavesShareOneTemporaryFileUntilFlush) {
     // After the flush a freed document is read from the main file.
     file.FreeDocument_();
     EXPECT_EQ(XMLChildNodeCount(file.GetContent()), 2);
+}
+
+TEST_F(XMZFileTest, FilesAndFoldersAreReadableByTheUserAlone) {
+    const auto mode = [](const QString& path) {
+        struct stat info {};
+        return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
+    };
+    const mode_t savedMask = ::umask(022); // the usual mask, which leaves new files readable by all
+    const QString chosen = Name(QStringLiteral("chosen"));
+    ASSERT_TRUE(QDir().mkdir(chosen));
+    ASSERT_TRUE(QFile::setPermissions(chosen, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                  QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                                                  QFile::ExeOther));
+    const QString name = chosen + QStringLiteral("/new/data.hx");
+    {
+        TXMZFile file;
+        file.AssignNewFile_(name, TGUID());
+        EXPECT_EQ(mode(chosen), 0755) << "a folder that was there keeps its mode";
+        EXPECT_EQ(mode(chosen + QStringLiteral("/new")), 0700);
+        EXPECT_EQ(mode(name), 0600);
+        AddItem(file, QStringLiteral("v"), QStringLiteral("1"));
+        file.Save_();
+        EXPECT_EQ(mode(file.TempFileName()), 0600);
+        file.Flush_();
+        EXPECT_EQ(mode(name), 0600);
+    }
+    // A file that the user opened up for others stays so when it is saved again.
+    ASSERT_TRUE(QFile::setPermissions(name, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    {
+        TXMZFile file;
+        file.AssignFile_(name, false, TGUID());
+        AddItem(file, QStringLiteral("v"), QStringLiteral("2"));
+        file.Save_();
+        EXPECT_EQ(mode(file.TempFileName()), 0640);
+        file.Flush_();
+        EXPECT_EQ(mode(name), 0640);
+    }
+    ::umask(savedMask);
 }
 
 TEST_F(XMZFileTest, OthersMayReadButNotWriteAFileThatIsHeld) {

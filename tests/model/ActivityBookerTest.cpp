@@ -223,3 +223,18 @@ TEST(ActivityBooker, PeriodWithoutLengthBooksTheDurationsWithoutNaN) {
     EXPECT_NEAR(storage.Entry(Day, 0)->Duration(), T(0, 5), Ms);
     EXPECT_EQ(booker.Items().Items(0)->Share(), 0.0);
 }
+
+TEST(ActivityBooker, ItemOfDurationZeroLeavesNoEntry) {
+    // The entries of a booking are joined on every day after adding; an entry of no length and no
+    // duration is dropped there, so an item of duration 0 leaves nothing behind.
+    MemoryStorage storage;
+    TActivityBooker booker;
+    booker.SetFrom(Day + T(9));
+    booker.SetTo(Day + T(10));
+    booker.AddItem(Locator(MeetingId), T(1));
+    booker.AddItem(Locator(LunchId), 0);
+    booker.Book(storage);
+    ASSERT_EQ(storage.List(Day)->Count(), 1);
+    EXPECT_EQ(storage.Entry(Day, 0)->Locator()->ID(), MeetingId);
+    EXPECT_NEAR(storage.Entry(Day, 0)->Duration(), T(1), Ms);
+}

@@ -182,6 +182,21 @@ TEST(ActivitiesFile, SavedFormWritesEachActivityOnceAndReadsBack) {
     EXPECT_EQ(meeting->Source(), copy->LocalSource());
 }
 
+TEST(ActivitiesFile, ProcessingInstructionNamedLikeAnElementIsNotTakenForIt) {
+    QString common = ActivityElement(IdA, QStringLiteral("Common"), {IdM});
+    common.replace(QStringLiteral("<childs>"), QStringLiteral("<?childs note?><childs>"));
+    TreeHolder tree(LoadTree(Content(common + ActivityElement(IdM, QStringLiteral("Meeting")) + RootElement({IdA}))));
+    const auto meeting = tree->FindActivity(IdM);
+    ASSERT_TRUE(meeting);
+    EXPECT_THAT(Names(tree->FindActivity(IdA)->Childs()), ElementsAre("Meeting"));
+
+    auto document = XMLCreateDocument("content");
+    tree->SaveToXML(XMLDocumentElement(document));
+    TreeHolder copy(TActivityTree::Create());
+    copy->LoadFromXML(XMLDocumentElement(document));
+    EXPECT_THAT(Names(copy->FindActivity(IdA)->Childs()), ElementsAre("Meeting"));
+}
+
 TEST(ActivitiesFile, SecondElementWithTheSameIdReplacesTheFirstInTheSameObject) {
     TreeHolder tree(LoadTree(Content(RootElement({IdA}) + ActivityElement(IdA, "First", {IdM}) +
                                      ActivityElement(IdA, "Second") + ActivityElement(IdM, "Meeting"))));

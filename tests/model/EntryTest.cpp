@@ -5,6 +5,7 @@
 #include "model/DayEntryListContainer.h"
 #include "model/EntryInfo.h"
 #include "model/EntryList.h"
+#include "model/HXTools.h"
 #include "model/PropertyList.h"
 #include "support/TestEnvironment.h"
 
@@ -501,4 +502,24 @@ TEST(DayEntryListContainer, HoldsOneListPerDayAndPurgesUnusedOldDays) {
     EXPECT_TRUE(container.Find(Day - 3));
     EXPECT_TRUE(container.Find(Day - 1));
     EXPECT_TRUE(container.Find(Day + T(23)));
+}
+
+TEST(HXTools, CreateEmptyEntryListsAndActivityLocators) {
+    THXTools tools;
+    const auto list = tools.CreateNewEntryList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->Count(), 0);
+    EXPECT_FALSE(list->Changed());
+    EXPECT_NE(tools.CreateNewEntryList(), list) << "every call makes a list of its own";
+    auto entry = std::dynamic_pointer_cast<TEntryListBase>(list)->CreateEntry();
+    list->Add(entry);
+    EXPECT_EQ(list->Count(), 1);
+
+    const auto locator = tools.CreateNewActivityLocator();
+    ASSERT_NE(locator, nullptr);
+    EXPECT_TRUE(locator->ID().IsNull());
+    EXPECT_TRUE(locator->Path().isEmpty());
+    EXPECT_TRUE(locator->Name().isEmpty());
+    EXPECT_FALSE(locator->IsBreak());
+    EXPECT_NE(tools.CreateNewActivityLocator(), locator);
 }

@@ -180,3 +180,63 @@ TEST(PropertyXml, ReadAndWriteClearTheChangedFlags) {
     Written([&](const TvrnDomElement& root) { list->SaveToXML(root); });
     EXPECT_FALSE(list->Changed());
 }
+
+namespace {
+/// A list nesting `depth` lists of the given types in turn ("propertylist", "valuelist"), the
+/// innermost holding one integer.
+QString NestedLists(int depth, const QStringList& types) {
+    QString open;
+    QString close;
+    for (int level = 0; level < depth; ++level) {
+        open += QStringLiteral("<property name=\"n\" type=\"%1\"><value>").arg(types[level % types.size()]);
+        close += QStringLiteral("</value></property>");
+    }
+    return QStringLiteral("<root>") + open + QStringLiteral("<property name=\"i\" type=\"integer\" value=\"7\"/>") +
+           close + QStringLiteral("</root>");
+}
+
+int NestingDepth(std::shared_ptr<IHXProperty_> property) {
+    int depth = 0;
+    while (property && (property->DataType() == hxpdtPropertyList || property->DataType() == hxpdtValueList)) {
+        ++depth;
+        if (property->DataType() == hxpdtPropertyList)
+            property = property->AsPropertyList()->Find(QStringLiteral("n"));
+        else
+            property = property->AsValueList()->Items(0);
+    }
+    return depth;
+}
+} // namespace
+
+TEST(PropertyXml, ListsNestedBeyondTheLimitAreALoadError) {
+    const QStringList property{QStringLiteral("propertylist")};
+    const QStringList value{QStringLiteral("valuelist")};
+    const QStringList mixed{QStringLiteral("propertylist"), QStringLiteral("valuelist")};
+    const struct {
+        int depth;
+        QStringList types;
+        bool loads;
+    } cases[] = {
+        {64, property, true},
+        {64, mixed, true},
+        {65, property, false},
+        {65, value, false},
+        {65, mixed, false},
+        // A damaged file of several megabytes: refused without exhausting the stack.
+        {100000, property, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.depth);
+        const TvrnDomDocument document = XMLLoadFromBytes(NestedLists(c.depth, c.types).toUtf8());
+        auto list = std::make_shared<TPropertyList>();
+        if (c.loads) {
+            list->LoadFromXML(XMLDocumentElement(document));
+            EXPECT_EQ(NestingDepth(list->Find(QStringLiteral("n"))), c.depth);
+        } else {
+            EXPECT_THROW(list->LoadFromXML(XMLDocumentElement(document)), EPropertyNestingTooDeep);
+        }
+    }
+    // The limit counts per load: a failed load leaves nothing behind for the next one.
+    const auto again = Load(NestedLists(64, property));
+    EXPECT_EQ(NestingDepth(again->Find(QStringLiteral("n"))), 64);
+}

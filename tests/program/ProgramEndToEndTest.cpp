@@ -16,6 +16,8 @@ constexpr int Patience = 30000; // ms; a generous bound so a hung program fails 
 // program says so once its main window starts.
 const QString NoTrayLine =
     QStringLiteral("TfrmMain.Start: there is no system tray; the program runs and tracks without its icon");
+// The test build of the program lists the objects left at its end; a normal end leaves none.
+const QString NoLeftoversLine = QStringLiteral("Total trash objects: 0");
 const QByteArray AlreadyRunningBox =
     "HORALUX_TEST message box: Varnelo Horalux | Varnelo Horalux is already running. | error";
 
@@ -125,7 +127,7 @@ TEST_F(ProgramTest, SecondStartIsRefusedAndQuitEndsTheRunningInstance) {
         LogLines(firstLog),
         (QStringList{QStringLiteral("XML: Using OpenXML"), QStringLiteral("Command line processed"),
                      QStringLiteral("---------------------------------"), QString(), QStringLiteral("Program Start"),
-                     NoTrayLine, QStringLiteral("Program quit by other instance")}));
+                     NoTrayLine, QStringLiteral("Program quit by other instance"), NoLeftoversLine}));
     // The lock and the channel are free again.
     QProcess* again = StartInstance({});
     QuitInstance(again);
@@ -151,7 +153,7 @@ TEST_F(ProgramTest, ConsoleWinsOverLogFileAndUnknownSwitchesAreIgnored) {
                          "---------------------------------\n"
                          "\n"
                          "Program Start\n" +
-                         NoTrayLine.toUtf8() + "\nProgram quit by other instance\n"));
+                         NoTrayLine.toUtf8() + "\nProgram quit by other instance\n" + NoLeftoversLine.toUtf8() + "\n"));
     EXPECT_FALSE(QFile::exists(log));
 }
 
@@ -182,5 +184,44 @@ TEST_F(ProgramTest, TerminationSignalIsANormalEnd) {
     EXPECT_EQ(instance->exitCode(), 0);
     EXPECT_EQ(LogLines(log).value(5), NoTrayLine);
     EXPECT_EQ(LogLines(log).value(6), QStringLiteral("Normal Program End"));
-    EXPECT_EQ(LogLines(log).size(), 7);
+    EXPECT_EQ(LogLines(log).value(7), NoLeftoversLine);
+    EXPECT_EQ(LogLines(log).size(), 8);
+}
+
+TEST_F(ProgramTest, HelpListsTheSwitchesWithoutTouchingTheWindowSystem) {
+    for (const QString& program : {QStringLiteral(HORALUX_RELEASE_PROGRAM), QStringLiteral(HORALUX_PROGRAM)}) {
+        for (const QString& help : {QStringLiteral("--help"), QStringLiteral("-h")}) {
+            // The X11 platform without a display: anything that touches it fails.
+            QProcessEnvironment env = Environment();
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+            env.remove(QStringLiteral("DISPLAY"));
+            env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+            QProcess process;
+            process.setProcessEnvironment(env);
+            process.start(program, {help, QStringLiteral("-logfile"), m_home.Path(QStringLiteral("help.log"))});
+            ASSERT_TRUE(process.waitForFinished(Patience));
+            EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+            const QByteArray out = process.readAllStandardOutput();
+            for (const char* name :
+                 {"-logfile", "-logconsole", "-logwindows", "-quit", "-autostart", "-compress", "-openxml", "--help"})
+                EXPECT_TRUE(out.contains(name)) << name << " missing from:\n" << out.toStdString();
+            EXPECT_FALSE(QFile::exists(m_home.Path(QStringLiteral("help.log")))) << "the program did not start";
+        }
+    }
+}
+
+TEST(ProgramBuild, OnlyTheTestBuildAnswersMessageBoxesFromItsEnvironment) {
+    // A variable left in someone's environment must never answer the program's questions.
+    const auto bytes = [](const char* path) {
+        QFile file(QString::fromUtf8(path));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray program = bytes(HORALUX_RELEASE_PROGRAM);
+    const QByteArray testBuild = bytes(HORALUX_PROGRAM);
+    ASSERT_FALSE(program.isEmpty());
+    for (const char* variable : {"HORALUX_TEST_ANSWERS", "HORALUX_TEST_AUTO_ANSWER"}) {
+        EXPECT_FALSE(program.contains(variable)) << variable;
+        EXPECT_TRUE(testBuild.contains(variable)) << variable;
+    }
 }

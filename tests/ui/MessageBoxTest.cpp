@@ -18,6 +18,7 @@ struct SeamReset {
         TMessageBoxSeam::ClearHistory();
     }
     ~SeamReset() {
+        TMessageBoxSeam::SetAutoAnswer(false);
         TMessageBoxSeam::ClearAnswers();
         TMessageBoxSeam::ClearHistory();
         SetGenericWindowHooks({});
@@ -60,11 +61,13 @@ TEST(MessageBoxButtons, EscapeAndFocus) {
         {Retry | Ignore | Details, 5, 0},
         {Yes | No, 7, 0},
         {0, 1, 0},
-        {OK | Details, 2, 0},
+        {OK | Details, 0, 0}, // no button answers Escape
+        {OK, 0, 0},
         {Yes | No | Cancel | FocusSecond, 2, 1},
         {Yes | No | Cancel | FocusThird, 2, 2},
-        {OK | FocusSecond, 2, 0},
-        {OK | Details | FocusThird, 2, 0},
+        {OK | FocusSecond, 0, 0},
+        {OK | Details | FocusThird, 0, 0},
+        {Retry | CreateNew | Details, 0, 0},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(MessageBoxEscapeResult(row.buttons), row.escape) << row.buttons;
@@ -136,6 +139,22 @@ TEST(MessageBoxWindow, EscapeAnswersTheFirstOfCancelNoIgnore) {
     }
 }
 
+TEST(MessageBoxWindow, EscapeDoesNothingWithoutAButtonForIt) {
+    // The short OK box and the error box (OK and Details) want their OK pressed.
+    for (const unsigned buttons : {OK, OK | Details, Retry | SaveLater}) {
+        TfrmMessageBox box;
+        box.SetButtons(buttons);
+        box.SetText(QStringLiteral("!"));
+        box.Prepare();
+        box.show();
+        QTest::keyClick(&box, Qt::Key_Escape);
+        EXPECT_TRUE(box.isVisible()) << buttons;
+        box.Button(buttons & OK ? OK : Retry)->click();
+        EXPECT_EQ(box.Result(), buttons & OK ? MessageBoxResult::OK : MessageBoxResult::Retry) << buttons;
+        EXPECT_FALSE(box.isVisible());
+    }
+}
+
 TEST(MessageBoxWindow, LongTextStaysWithinTheWidthLimit) {
     TfrmMessageBox box;
     box.SetKind(MessageBoxKind::Warning);
@@ -158,6 +177,20 @@ TEST(ShowMessageBox, SeamAnswersInOrderAndRecords) {
     EXPECT_EQ(TMessageBoxSeam::History()[0].details, QStringLiteral("d1"));
     EXPECT_EQ(TMessageBoxSeam::History()[1].buttons, OK);
     EXPECT_FALSE(TMessageBoxSeam::HasQueuedAnswers());
+}
+
+TEST(ShowMessageBox, AutoAnswerClosesEveryBox) {
+    SeamReset reset;
+    TMessageBoxSeam::SetAutoAnswer(true);
+    TMessageBoxSeam::SetNextAnswer(MessageBoxResult::Retry); // queued answers come first
+    EXPECT_EQ(ShowMessageBox(nullptr, "c", "t", QString(), 0, Retry | Cancel), MessageBoxResult::Retry);
+    EXPECT_EQ(ShowMessageBox(nullptr, "c", "t", QString(), 0, Retry | Cancel), MessageBoxResult::Cancel);
+    EXPECT_EQ(ShowMessageBox(nullptr, "c", "t", QString(), 0, Yes | No), MessageBoxResult::No);
+    EXPECT_EQ(ShowMessageBox(nullptr, "c", "t", QString(), 0, 0), MessageBoxResult::OK);
+    // Where no button answers Escape, closing the box does: Cancel.
+    EXPECT_EQ(ShowMessageBox(nullptr, "c", "t", MessageBoxKind::Error), MessageBoxResult::Cancel);
+    EXPECT_EQ(ShowErrorBox(nullptr, "c", "t", EVRNException(QStringLiteral("x"))), MessageBoxResult::Cancel);
+    EXPECT_EQ(TMessageBoxSeam::History().size(), 6u);
 }
 
 TEST(ShowMessageBox, ShownBoxIsACurrentWindowWhileOpen) {

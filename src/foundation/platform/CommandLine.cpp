@@ -63,6 +63,30 @@ void ApplyCommandLine(const TCommandLineSettings& settings) {
     log.levelMask = LogLevelNormal;
 }
 
+bool IsHelpRequest(const QStringList& arguments) {
+    for (const QString& argument : arguments)
+        if (Is(argument, QLatin1StringView("-h")) || Is(argument, QLatin1StringView("-help")) ||
+            Is(argument, QLatin1StringView("--help")))
+            return true;
+    return false;
+}
+
+QString CommandLineHelpText() {
+    return QStringLiteral("Usage: horalux [switches]\n"
+                          "\n"
+                          "Varnelo Horalux records your working time from the notification area.\n"
+                          "\n"
+                          "Switches (upper and lower case alike):\n"
+                          "  -logfile <file>  write the log to <file>\n"
+                          "  -logconsole      write the log to standard output (wins over -logfile)\n"
+                          "  -logwindows      write the log to the system log (wins over both)\n"
+                          "  -quit            ask the running instance to quit and wait for its end\n"
+                          "  -autostart       given by the desktop autostart entry; changes nothing\n"
+                          "  -compress        offer the compression option on the General options page\n"
+                          "  -openxml         prefer the in-process XML reader\n"
+                          "  -h, --help       show this text and exit\n");
+}
+
 QStringList ArgumentsFromArgv(int argc, char** argv) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)

@@ -37,5 +37,11 @@ const TCommandLineSettings& GetCommandLineSettings();
 /// settings, the level mask to normal lines (1).
 void ApplyCommandLine(const TCommandLineSettings& settings);
 
+/// Whether the arguments ask for the usage text: "-h", "-help" or "--help" anywhere, without
+/// regard to case.
+bool IsHelpRequest(const QStringList& arguments);
+/// The usage text: every switch of the command line with a line on what it does.
+QString CommandLineHelpText();
+
 /// The program arguments of argv (without argv[0]) as wide strings, decoded like file names.
 QStringList ArgumentsFromArgv(int argc, char** argv);

@@ -12,6 +12,7 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <QSet>
+#include <algorithm>
 #include <cmath>
 #include <fcntl.h>
 #include <unistd.h>
@@ -20,6 +21,7 @@ namespace {
 
 const QString MarkerName = QStringLiteral("horalux settings store");
 const QString KeysName = QStringLiteral("keys");
+const QString NameName = QStringLiteral("name");
 const QString TypeName = QStringLiteral("type");
 const QString DataName = QStringLiteral("data");
 const QString TypeSz = QStringLiteral("REG_SZ");
@@ -116,6 +118,29 @@ void TvrnRegistryStore::SetSaveFault(TSaveFault fault) {
     SaveFault() = std::move(fault);
 }
 
+std::vector<TRegistryStoreValue>::iterator TvrnRegistryStore::Key::Find(const QString& name) {
+    const QString folded = Fold(name);
+    return std::find_if(values.begin(), values.end(),
+                        [&](const TRegistryStoreValue& value) { return Fold(value.Name) == folded; });
+}
+
+std::vector<TRegistryStoreValue>::const_iterator TvrnRegistryStore::Key::Find(const QString& name) const {
+    const QString folded = Fold(name);
+    return std::find_if(values.begin(), values.end(),
+                        [&](const TRegistryStoreValue& value) { return Fold(value.Name) == folded; });
+}
+
+void TvrnRegistryStore::Key::Set(const TRegistryStoreValue& value) {
+    const auto it = Find(value.Name);
+    if (it == values.end()) {
+        values.push_back(value);
+    } else {
+        // The value keeps its place and the spelling of its name it was created with.
+        it->TypeName = value.TypeName;
+        it->Data = value.Data;
+    }
+}
+
 TvrnRegistryStore::TvrnRegistryStore(QString filePath) : m_filePath(std::move(filePath)) {}
 
 QString TvrnRegistryStore::NormalizeKeyPath(const QString& keyPath) {
@@ -173,25 +198,38 @@ bool TvrnRegistryStore::Parse(const QByteArray& bytes, QString& problem) {
     const QJsonObject keys = root.value(KeysName).toObject();
     for (auto keyIt = keys.begin(); keyIt != keys.end(); ++keyIt) {
         const QString path = NormalizeKeyPath(keyIt.key());
-        if (!keyIt.value().isObject()) {
-            problem = QStringLiteral("key \"%1\" is not an object of values").arg(keyIt.key());
-            return false;
-        }
         Key& key = m_keys[Fold(path)]; // the empty path holds the root key's own values
         if (key.path.isEmpty())
             key.path = path;
-        const QJsonObject values = keyIt.value().toObject();
-        for (auto valueIt = values.begin(); valueIt != values.end(); ++valueIt) {
-            const QJsonObject entry = valueIt.value().toObject();
+        const auto readValue = [&](const QString& name, const QJsonValue& value) {
+            const QJsonObject entry = value.toObject();
             const QString type = entry.value(TypeName).toString();
             const QJsonValue data = entry.value(DataName);
-            if (!valueIt.value().isObject() || !IsValidData(type, data)) {
-                problem = QStringLiteral("value \"%1\" of key \"%2\" has no valid type and data")
-                              .arg(valueIt.key(), keyIt.key());
+            if (!value.isObject() || name.isNull() || !IsValidData(type, data)) {
+                problem = QStringLiteral("value \"%1\" of key \"%2\" has no valid name, type and data")
+                              .arg(name, keyIt.key());
                 return false;
             }
-            key.values[Fold(valueIt.key())] = {valueIt.key(), type, data};
+            key.Set({name, type, data});
+            return true;
+        };
+        if (keyIt.value().isArray()) {
+            for (const QJsonValue value : keyIt.value().toArray()) {
+                const QJsonValue name = value.toObject().value(NameName);
+                if (!readValue(name.isString() ? name.toString() : QString(), value))
+                    return false;
+            }
+            continue;
         }
+        if (!keyIt.value().isObject()) {
+            problem = QStringLiteral("key \"%1\" is not a list of values").arg(keyIt.key());
+            return false;
+        }
+        // The form of earlier versions: an object of values by name.
+        const QJsonObject values = keyIt.value().toObject();
+        for (auto valueIt = values.begin(); valueIt != values.end(); ++valueIt)
+            if (!readValue(valueIt.key(), valueIt.value()))
+                return false;
     }
     return true;
 }
@@ -199,12 +237,13 @@ bool TvrnRegistryStore::Parse(const QByteArray& bytes, QString& problem) {
 QByteArray TvrnRegistryStore::Serialize() const {
     QJsonObject keys;
     for (const auto& [folded, key] : m_keys) {
-        QJsonObject values;
-        for (const auto& [foldedName, value] : key.values) {
+        QJsonArray values;
+        for (const TRegistryStoreValue& value : key.values) {
             QJsonObject entry;
+            entry.insert(NameName, value.Name);
             entry.insert(TypeName, value.TypeName);
             entry.insert(DataName, value.Data);
-            values.insert(value.Name, entry);
+            values.append(entry);
         }
         keys.insert(key.path, values);
     }
@@ -239,7 +278,7 @@ QStringList TvrnRegistryStore::ValueNames(const QString& keyPath) const {
     QStringList names;
     const auto it = m_keys.find(Fold(NormalizeKeyPath(keyPath)));
     if (it != m_keys.end())
-        for (const auto& [folded, value] : it->second.values)
+        for (const TRegistryStoreValue& value : it->second.values)
             names += value.Name;
     return names;
 }
@@ -248,28 +287,26 @@ std::optional<TRegistryStoreValue> TvrnRegistryStore::FindValue(const QString& k
     const auto it = m_keys.find(Fold(NormalizeKeyPath(keyPath)));
     if (it == m_keys.end())
         return std::nullopt;
-    const auto valueIt = it->second.values.find(Fold(name));
+    const auto valueIt = it->second.Find(name);
     if (valueIt == it->second.values.end())
         return std::nullopt;
-    return valueIt->second;
+    return *valueIt;
 }
 
 void TvrnRegistryStore::SetValue(const QString& keyPath, const TRegistryStoreValue& value) {
     CreateKey(keyPath);
-    Key& key = m_keys[Fold(NormalizeKeyPath(keyPath))];
-    auto it = key.values.find(Fold(value.Name));
-    if (it == key.values.end()) {
-        key.values[Fold(value.Name)] = value;
-    } else {
-        // The value keeps the spelling of its name it was created with.
-        it->second.TypeName = value.TypeName;
-        it->second.Data = value.Data;
-    }
+    m_keys[Fold(NormalizeKeyPath(keyPath))].Set(value);
 }
 
 bool TvrnRegistryStore::DeleteValue(const QString& keyPath, const QString& name) {
     const auto it = m_keys.find(Fold(NormalizeKeyPath(keyPath)));
-    return it != m_keys.end() && it->second.values.erase(Fold(name)) > 0;
+    if (it == m_keys.end())
+        return false;
+    const auto valueIt = it->second.Find(name);
+    if (valueIt == it->second.values.end())
+        return false;
+    it->second.values.erase(valueIt);
+    return true;
 }
 
 bool TvrnRegistryStore::Save(QString& error) {
@@ -283,7 +320,7 @@ bool TvrnRegistryStore::Save(QString& error) {
         return false;
     }
     const QFileInfo info(m_filePath);
-    if (!QDir().mkpath(info.absolutePath())) {
+    if (!ForcePrivateDirectories(info.absolutePath())) {
         error = QStringLiteral("cannot create the folder \"%1\"").arg(info.absolutePath());
         return false;
     }
@@ -304,6 +341,12 @@ bool TvrnRegistryStore::Save(QString& error) {
     QSaveFile file(m_filePath);
     if (!file.open(QIODevice::WriteOnly)) {
         error = file.errorString();
+        return false;
+    }
+    // A replaced store keeps the mode of the one before; a new one is the user's alone.
+    if (!info.exists() && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        error = file.errorString();
+        file.cancelWriting();
         return false;
     }
     const QByteArray bytes = Serialize();

@@ -6,9 +6,13 @@
 //   {
 //     "horalux settings store": 1,
 //     "keys": {
-//       "Software\\Varnelo\\Horalux": { "StoragePath": { "type": "REG_SZ", "data": "/home/..." } }
+//       "Software\\Varnelo\\Horalux": [ { "name": "StoragePath", "type": "REG_SZ", "data": "/home/..." } ]
 //     }
 //   }
+//
+// The values of a key stay in the order they were first written (external add-ins are loaded in
+// that order). Stores written by earlier versions hold each key's values as an object of
+// { "type", "data" } by name; they are read as well, and written back in the list form.
 //
 // Types: "REG_SZ" and "REG_EXPAND_SZ" (text), "REG_DWORD" (integer, kept as the 32-bit value
 // written), "REG_BINARY" (hexadecimal digits). Values of other types are kept as they are and
@@ -25,6 +29,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <vector>
 
 /// The value types the registry layer reports.
 enum class TRegDataType { rdUnknown = 0, rdString = 1, rdExpandString = 2, rdInteger = 3, rdBinary = 4 };
@@ -84,7 +89,10 @@ public:
 private:
     struct Key {
         QString path;
-        std::map<QString, TRegistryStoreValue> values; // by folded name
+        std::vector<TRegistryStoreValue> values; // in the order they were first written
+        std::vector<TRegistryStoreValue>::iterator Find(const QString& name);
+        std::vector<TRegistryStoreValue>::const_iterator Find(const QString& name) const;
+        void Set(const TRegistryStoreValue& value);
     };
     static QString Fold(const QString& text) { return text.toCaseFolded(); }
     bool Parse(const QByteArray& bytes, QString& problem);

@@ -17,6 +17,19 @@ namespace {
 constexpr std::uint16_t LockMasks[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2, XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
 constexpr std::uint16_t RelevantMasks = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
 
+// Event kinds of the keyboard extension (its xkbType byte) that announce a new layout.
+constexpr std::uint8_t XkbNewKeyboardNotify = 0;
+constexpr std::uint8_t XkbMapNotify = 1;
+
+std::uint8_t XkbFirstEvent(xcb_connection_t* connection) {
+    static const char name[] = "XKEYBOARD";
+    xcb_query_extension_reply_t* reply =
+        xcb_query_extension_reply(connection, xcb_query_extension(connection, sizeof name - 1, name), nullptr);
+    const std::uint8_t first = reply && reply->present ? reply->first_event : 0;
+    std::free(reply);
+    return first;
+}
+
 xcb_connection_t* X11Connection() {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return nullptr;
@@ -32,6 +45,7 @@ xcb_connection_t* X11Connection() {
 TGlobalHotKeys::TGlobalHotKeys(QObject* parent) : QObject(parent), m_connection(X11Connection()) {
     if (m_connection) {
         m_keySymbols = xcb_key_symbols_alloc(m_connection);
+        m_xkbFirstEvent = XkbFirstEvent(m_connection);
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
 }
@@ -97,8 +111,22 @@ bool TGlobalHotKeys::Register(int id, std::uint16_t value) {
                      .arg(value, 4, 16, QLatin1Char('0')));
         return false;
     }
+    grab.value = value;
     m_grabs[id] = std::move(grab);
     return true;
+}
+
+void TGlobalHotKeys::GrabAgainAfterMappingChange() {
+    if (m_keySymbols)
+        xcb_key_symbols_free(m_keySymbols);
+    m_keySymbols = xcb_key_symbols_alloc(m_connection);
+    std::vector<std::pair<int, std::uint16_t>> wanted;
+    for (const auto& [id, grab] : m_grabs)
+        wanted.emplace_back(id, grab.value);
+    for (const auto& [id, value] : wanted)
+        if (!Register(id, value))
+            WriteLog(QStringLiteral("TGlobalHotKeys: the hot key %1 is not available with the new keyboard layout")
+                         .arg(value, 4, 16, QLatin1Char('0')));
 }
 
 void TGlobalHotKeys::Ungrab(const Grab& grab) {
@@ -126,15 +154,24 @@ void TGlobalHotKeys::UnregisterAll() {
 }
 
 bool TGlobalHotKeys::nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/) {
-    if (m_grabs.empty() || eventType != "xcb_generic_event_t")
+    if (eventType != "xcb_generic_event_t")
         return false;
     auto* event = static_cast<xcb_generic_event_t*>(message);
     const std::uint8_t type = event->response_type & 0x7f;
-    if (type == XCB_MAPPING_NOTIFY && m_keySymbols) {
-        // The keyboard layout changed: keysyms may now lie on other keys.
-        xcb_refresh_keyboard_mapping(m_keySymbols, reinterpret_cast<xcb_mapping_notify_event_t*>(event));
+    // The keyboard layout changed (us to de swaps Y and Z): the keys may now lie on other key
+    // codes. The event goes on to the toolkit, which follows the layout as well.
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(event);
+    const bool xkbLayoutChange = m_xkbFirstEvent != 0 && type == m_xkbFirstEvent &&
+                                 (bytes[1] == XkbNewKeyboardNotify || bytes[1] == XkbMapNotify);
+    const bool coreMappingChange =
+        type == XCB_MAPPING_NOTIFY &&
+        reinterpret_cast<const xcb_mapping_notify_event_t*>(event)->request != XCB_MAPPING_POINTER;
+    if (xkbLayoutChange || coreMappingChange) {
+        GrabAgainAfterMappingChange();
         return false;
     }
+    if (m_grabs.empty())
+        return false;
     if (type != XCB_KEY_PRESS)
         return false;
     auto* press = reinterpret_cast<xcb_key_press_event_t*>(event);

@@ -39,13 +39,20 @@ signals:
 
 private:
     struct Grab {
+        std::uint16_t value = 0; ///< the stored hot-key value, to grab again after a layout change
         std::vector<std::uint8_t> keyCodes;
         std::uint16_t modifiers = 0;
     };
     void Ungrab(const Grab& grab);
+    /// After a change of the keyboard layout the keys of the hot keys may lie on other key codes:
+    /// reads the keyboard mapping again and grabs every hot key anew.
+    void GrabAgainAfterMappingChange();
     std::vector<std::uint32_t> RootWindows() const;
 
     xcb_connection_t* m_connection = nullptr;
     _XCBKeySymbols* m_keySymbols = nullptr;
+    /// The first event number of the keyboard extension (0 without it): its layout-change events
+    /// replace the core MappingNotify for a client like ours that uses the extension.
+    std::uint8_t m_xkbFirstEvent = 0;
     std::map<int, Grab> m_grabs;
 };
