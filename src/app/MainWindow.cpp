@@ -4,7 +4,7 @@
 #include "app/AppEvents.h"
 #include "app/Application.h"
 #include "app/ProgramEnd.h"
-#include "app/TrackingManagerLinkInterface.h"
+#include "tracking/TrackingManagerLinkInterface.h"
 #include "foundation/International.h"
 #include "foundation/Log.h"
 #include "foundation/Translation.h"

@@ -7,6 +7,7 @@
 #include "app/ProgramApplication.h"
 #include "app/ProgramEnd.h"
 #include "foundation/BuildInformation.h"
+#include "foundation/LiveObjectRegistry.h"
 #include "foundation/Log.h"
 #include "foundation/VRNException.h"
 #include "foundation/XMLBackEnd.h"
@@ -82,6 +83,13 @@ int PrepareBeforeWindows() {
     }
 }
 
+/// The last step of every end after the message loop ran: what is still alive once everything
+/// was released is listed as a leftover (log level 2).
+void ReportLeftovers() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ReportLiveObjects();
+}
+
 } // namespace
 
 int RunProgram(int argc, char** argv) {
@@ -100,8 +108,10 @@ int RunProgram(int argc, char** argv) {
     if (!ProgramInstanceLock().TryAcquire())
         return ShowAlreadyRunning(argc, argv);
 
-    // 4. Module initialisation.
+    // 4. Module initialisation. From here on every checked object is listed until it goes, so
+    // that the end of the program can name leftovers.
     AppendProgramBuildInformation();
+    SetLiveObjectTracking(true);
 
     // 5. Main program.
     WriteLog(QStringLiteral("---------------------------------"));
@@ -116,25 +126,32 @@ int RunProgram(int argc, char** argv) {
         FinishApplicationModule();
         ProgramInstanceLock().Release();
         WriteLog(QStringLiteral("Normal Program End"));
+        ReportLeftovers();
         return failed;
     }
 
-    TfrmLaunch launchWindow(TfrmLaunch::Options{CreateApplication, false, QString(), {}});
-    TTerminationSignals terminationSignals([&launchWindow](int) {
-        if (auto* mainWindow = qobject_cast<TfrmMain*>(launchWindow.MainWindow()))
-            mainWindow->CloseBySignal();
-        else
-            TerminateApplication();
-    });
-    const int exitCode = QApplication::exec();
+    int exitCode = 0;
+    {
+        // The launch window holds the controller until it goes at the end of this block.
+        TfrmLaunch launchWindow(TfrmLaunch::Options{CreateApplication, false, QString(), {}});
+        TTerminationSignals terminationSignals([&launchWindow](int) {
+            if (auto* mainWindow = qobject_cast<TfrmMain*>(launchWindow.MainWindow()))
+                mainWindow->CloseBySignal();
+            else
+                TerminateApplication();
+        });
+        exitCode = QApplication::exec();
+    }
 
     // 6. End.
     FinishApplicationModule();
     ProgramInstanceLock().Release();
     if (ProgramEndReason() == TProgramEnd::QuitByOtherInstance) {
         WriteLog(QStringLiteral("Program quit by other instance"));
-        return 0;
+        exitCode = 0;
+    } else {
+        WriteLog(QStringLiteral("Normal Program End"));
     }
-    WriteLog(QStringLiteral("Normal Program End"));
+    ReportLeftovers();
     return exitCode;
 }

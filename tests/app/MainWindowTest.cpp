@@ -4,7 +4,7 @@
 #include "ControllerTestSupport.h"
 #include "app/Application.h"
 #include "app/ProgramEnd.h"
-#include "app/TrackingManagerLinkInterface.h"
+#include "tracking/TrackingManagerLinkInterface.h"
 #include "foundation/platform/InstanceLock.h"
 #include "model/HotKeyProperty.h"
 #include "model/PropertyInterfaces.h"

@@ -8,7 +8,7 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "app/ProgramEnd.h"
-#include "app/TrackingManagerLinkInterface.h"
+#include "tracking/TrackingManagerLinkInterface.h"
 #include "foundation/platform/InstanceLock.h"
 #include "model/HotKeyProperty.h"
 #include "model/PropertyInterfaces.h"
