@@ -6,6 +6,7 @@
 #include "ControllerTestSupport.h"
 #include "addins/ActivityEntryProviderAddIn.h"
 #include "addins/AddIn.h"
+#include "addins/AddInManager.h"
 #include "addins/InternalAddInManager.h"
 #include "addins/NoTrackingTrackerAddIn.h"
 #include "addins/StorageFileProviderAddIn.h"
@@ -13,6 +14,7 @@
 #include "app/MainWindow.h"
 #include "app/MenuController.h"
 #include "foundation/DateTime.h"
+#include "foundation/LiveObjectRegistry.h"
 #include "model/Entry.h"
 #include "model/PropertyHelpers.h"
 #include "model/PropertyInterfaces.h"
@@ -156,6 +158,10 @@ TEST_F(ApplicationAddInsTest, TrayMenuHoldsTheAddInsActionsBetweenTheSeparatorsI
 }
 
 TEST_F(ApplicationAddInsTest, TheEndReleasesEveryAddInAndTheController) {
+    // As in the program: every checked object is listed from its creation on, and the list is
+    // looked at once everything was released.
+    ReportLiveObjects();
+    SetLiveObjectTracking(true);
     Start();
     std::vector<std::weak_ptr<IHXAddIn>> addIns;
     for (int i = 0; i < m_app->GetAddInCount(); ++i)
@@ -165,6 +171,9 @@ TEST_F(ApplicationAddInsTest, TheEndReleasesEveryAddInAndTheController) {
     for (const auto& addIn : addIns)
         EXPECT_TRUE(addIn.expired());
     EXPECT_TRUE(controller.expired()) << "no add-in keeps the controller after its Cleanup";
+    EXPECT_EQ(LiveObjectCount(), 0) << "nothing is left over";
+    SetLiveObjectTracking(false);
+    ReportLiveObjects();
 }
 
 } // namespace
