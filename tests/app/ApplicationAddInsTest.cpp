@@ -15,6 +15,7 @@
 #include "app/MenuController.h"
 #include "foundation/DateTime.h"
 #include "foundation/LiveObjectRegistry.h"
+#include "foundation/VRNException.h"
 #include "model/Entry.h"
 #include "model/PropertyHelpers.h"
 #include "model/PropertyInterfaces.h"
@@ -59,6 +60,25 @@ private:
     QString m_caption;
     bool m_report;
     int* m_executed;
+};
+
+/// An add-in that fails when it is told that loading is complete or when it is launched.
+class TFailingAddIn : public TInternalAddIn {
+public:
+    explicit TFailingAddIn(bool inLoaded) : m_inLoaded(inLoaded) {}
+    QString GetID() override { return QStringLiteral("{6D1F3B0A-2C4E-4F5A-9B7C-8D9E0F1A2B3C}"); }
+    QString GetName() override { return QStringLiteral("Failing"); }
+    void Loaded() override {
+        if (m_inLoaded)
+            throw EVRNException(QStringLiteral("cannot finish loading"));
+    }
+    void LaunchAddIn(const std::shared_ptr<IApplication_>& application) override {
+        TInternalAddIn::LaunchAddIn(application);
+        throw EVRNException(QStringLiteral("cannot start"));
+    }
+
+private:
+    bool m_inLoaded;
 };
 
 QStringList Captions(const QMenu* menu) {
@@ -174,6 +194,29 @@ TEST_F(ApplicationAddInsTest, TheEndReleasesEveryAddInAndTheController) {
     EXPECT_EQ(LiveObjectCount(), 0) << "nothing is left over";
     SetLiveObjectTracking(false);
     ReportLiveObjects();
+}
+
+// An add-in that fails while it is told that loading is complete or while it is launched ends the
+// start-up; the add-ins launched before it let the controller go all the same.
+TEST_F(ApplicationAddInsTest, AnAddInFailingAtLoadedOrLaunchEndsTheStartUpAndReleasesEverything) {
+    for (const bool inLoaded : {true, false}) {
+        SCOPED_TRACE(inLoaded ? "Loaded" : "LaunchAddIn");
+        TInternalAddInManager table;
+        table.RegisterInternalAddIn<TNoTrackingTrackerAddIn>(QStringLiteral("TNoTrackingTrackerAddIn"));
+        table.RegisterInternalAddIn(TInternalAddInClass{QStringLiteral("TFailingAddIn"), [inLoaded] {
+                                                            return AddInPtr(std::make_shared<TFailingAddIn>(inLoaded));
+                                                        }});
+        THXApplication::Options options = TestOptions();
+        options.internalAddIns = &table;
+        PrepareApplicationModule();
+        auto application = std::make_shared<THXApplication>(options);
+        EXPECT_THROW(application->Initialize(), EVRNException);
+        EXPECT_EQ(application->GetAddInCount(), 0) << "the add-ins went with the failed start";
+        const std::weak_ptr<THXApplication> controller = application;
+        application.reset();
+        StopController();
+        EXPECT_TRUE(controller.expired());
+    }
 }
 
 } // namespace
