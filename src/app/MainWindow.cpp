@@ -4,7 +4,6 @@
 #include "app/AppEvents.h"
 #include "app/Application.h"
 #include "app/ProgramEnd.h"
-#include "tracking/TrackingManagerLinkInterface.h"
 #include "foundation/International.h"
 #include "foundation/Log.h"
 #include "foundation/Translation.h"
@@ -12,6 +11,7 @@
 #include "foundation/platform/InstanceLock.h"
 #include "model/HotKeyProperty.h"
 #include "model/PropertyInterfaces.h"
+#include "tracking/TrackingManagerLinkInterface.h"
 #include "ui/MessageBox.h"
 #include "ui/platform/GlobalHotKeys.h"
 

@@ -8,11 +8,11 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "app/ProgramEnd.h"
-#include "tracking/TrackingManagerLinkInterface.h"
 #include "foundation/platform/InstanceLock.h"
 #include "model/HotKeyProperty.h"
 #include "model/PropertyInterfaces.h"
 #include "support/TestEnvironment.h"
+#include "tracking/TrackingManagerLinkInterface.h"
 #include "ui/MessageBox.h"
 #include "ui/platform/GlobalHotKeys.h"
 
