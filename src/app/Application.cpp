@@ -1,9 +1,11 @@
 #include "app/Application.h"
 
-#include "app/Action.h"
+#include "addins/AddInManager.h"
+#include "addins/InternalAddInManager.h"
 #include "app/AppEvents.h"
 #include "app/ApplicationStorage.h"
 #include "app/DataFile.h"
+#include "app/InternalAddIns.h"
 #include "app/MainWindow.h"
 #include "app/MenuController.h"
 #include "app/OptionsAccess.h"
@@ -26,6 +28,7 @@
 #include "model/ActivityTree.h"
 #include "model/DefaultActivities.h"
 #include "storage/StoragePath.h"
+#include "ui/Action.h"
 #include "ui/DialogFont.h"
 #include "ui/FormPositions.h"
 #include "ui/MessageBox.h"
@@ -184,6 +187,9 @@ void THXApplication::CreateObjects_() {
     std::shared_ptr<THXTools> processTools = std::move(ApplicationStart().tools);
     ReleaseAndCleanup(processTools);
     m_options = NewOptionsList();
+    const TInternalAddInManager& internalAddIns =
+        m_startOptions.internalAddIns ? *m_startOptions.internalAddIns : ProgramInternalAddIns();
+    m_addInManager = std::make_unique<TAddInManager>(internalAddIns);
     m_actions.clear();
     m_actionList.clear();
     m_calendar = std::make_shared<TCalendar>();
@@ -319,17 +325,13 @@ void THXApplication::CreateTrayActions_() {
 }
 
 void THXApplication::LoadAddIns_() {
-    // The add-in manager loads the add-ins here. Until it exists the providers of the storage are
-    // registered directly.
-    if (m_startOptions.registerProviders)
-        m_startOptions.registerProviders(*this);
+    m_addInManager->LoadAddIns(GetOptions(QStringLiteral("addins")));
 }
 
 void THXApplication::LaunchAddIns_() {
-    // The add-in manager launches the add-ins here, in the order of their requirements. The
-    // built-in tracker "No tracking" registers itself with the tracking manager at its launch.
-    if (const auto link = std::dynamic_pointer_cast<TTrackingManagerLink>(m_trackingManager))
-        link->Manager().AddTracker(std::make_shared<TNoTrackingAddIn>());
+    // The trackers, the providers and the add-ins' actions in the tray menu register themselves
+    // here.
+    m_addInManager->LaunchAddIns(shared_from_this());
 }
 
 void THXApplication::AddTrayActions_() {
@@ -705,20 +707,25 @@ void THXApplication::ShowNotAvailableYet_(const QString& window) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Not yet present parts
+// Add-ins
 
-std::shared_ptr<IHXAddIn> THXApplication::FindAddIn(const QString& /*id*/) {
-    return nullptr;
+std::shared_ptr<IHXAddIn> THXApplication::FindAddIn(const QString& id) {
+    return m_addInManager ? m_addInManager->FindAddIn(id) : nullptr;
 }
 
 int THXApplication::GetAddInCount() {
-    return 0;
+    return m_addInManager ? m_addInManager->GetAddInCount() : 0;
 }
 
 std::shared_ptr<IHXAddIn> THXApplication::GetAddIn(int index) {
-    throw EVRNListError(QStringLiteral("THXApplication.GetAddIn: index ") + IntToWideStr(index) +
-                        QStringLiteral(" out of range"));
+    if (!m_addInManager)
+        throw EVRNListError(QStringLiteral("THXApplication.GetAddIn: index ") + IntToWideStr(index) +
+                            QStringLiteral(" out of range"));
+    return m_addInManager->GetAddIn(index);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Not yet present parts
 
 std::shared_ptr<TOptionsPagesList> THXApplication::GetOptionsPagesList() {
     return nullptr;
@@ -732,6 +739,12 @@ void THXApplication::Cleanup() {
         return;
     m_cleanedUp = true;
     m_initialized = false;
+    // The add-ins keep the controller: releasing them first ends that cycle.
+    Guarded("add-ins", [this] {
+        std::unique_ptr<TAddInManager> manager = std::move(m_addInManager);
+        if (manager)
+            manager->Clear();
+    });
     Guarded("regional settings listener", [this] {
         if (m_formatListenerRegistered)
             UnregisterFormatSettingsNotify(this);

@@ -11,12 +11,13 @@
 
 #include "app/ApplicationInterfaces.h"
 #include "app/CurrentWindows.h"
-#include "app/TrackingManagerLinkInterface.h"
 #include "foundation/International.h"
 #include "foundation/VRNTools.h"
 #include "foundation/XMZFile.h"
 #include "model/HXTools.h"
 #include "storage/StorageFileNames.h"
+#include "storage/StorageInterfaces.h"
+#include "tracking/TrackingManagerLinkInterface.h"
 
 #include <QHash>
 #include <QObject>
@@ -28,6 +29,8 @@
 class TInstanceLock;
 
 class IHXDayEntryStorage;
+class TAddInManager;
+class TInternalAddInManager;
 class QWidget;
 class TfrmMain;
 class TMenuController;
@@ -67,6 +70,7 @@ struct TProviderTables;
 class THXApplication : public IApplication_,
                        public IApplicationInternal_,
                        public IStorageFileNames,
+                       public IStorageApplication,
                        public IvrnFormatSettingsNotify,
                        public IVRNCleanableObject,
                        public std::enable_shared_from_this<THXApplication> {
@@ -85,8 +89,8 @@ public:
         /// Where the program's tracking manager reads the stored activity entries; empty: the
         /// storage root (tests may hand it a storage of their own).
         std::function<std::shared_ptr<IHXDayEntryStorage>()> dayEntryStorage;
-        /// Registers the storage and entry providers while add-ins cannot do it yet.
-        std::function<void(THXApplication&)> registerProviders;
+        /// The built-in add-ins to load; null: the program's table.
+        const TInternalAddInManager* internalAddIns = nullptr;
     };
 
     explicit THXApplication(Options options);
@@ -134,7 +138,7 @@ public:
     void Quit() override;
 
     // --- IApplicationInternal_
-    TAddInManager* GetAddInManager() override { return nullptr; }
+    TAddInManager* GetAddInManager() override { return m_addInManager.get(); }
     void UpdateTracking() override;
     std::shared_ptr<IHXCalendar_> GetCalendarInternal() override { return GetCalendar(); }
     void SaveAllAtShutdown() override;
@@ -146,6 +150,11 @@ public:
     QString GetUniqueStorageFileName(const QString& name) override;
     void ReserveStorageFileName(const QString& fullName) override;
     void ReleaseStorageFileName(const QString& fullName) override;
+
+    // --- storage services (the storage providers and their storages ask for them; the
+    // provider lookups and GetStorage above serve both faces)
+    std::shared_ptr<TXMZFile> CreateNewXMZFile() override { return CreateNewXMZFile_(); }
+    IStorageFileNames& StorageFileNames() override { return *this; }
 
     // --- regional settings changes
     void FormatSettingsChanged() override;
@@ -224,6 +233,7 @@ private:
     std::shared_ptr<IHXTypedStorage_> m_typedStorage;
     TrackingManagerLinkPtr m_trackingManager;
     std::unique_ptr<TProviderTables> m_providers;
+    std::unique_ptr<TAddInManager> m_addInManager;
     QHash<TGUID, std::shared_ptr<THXAction>> m_actions;
     std::vector<std::shared_ptr<THXAction>> m_actionList;
     TCurrentWindowStack m_currentWindows;

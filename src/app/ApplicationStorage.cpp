@@ -19,33 +19,6 @@ void ClearProviderTables(TProviderTables& tables) {
     tables.entryProviders.Clear();
 }
 
-StorageProviderPtr TApplicationStorageServices::GetStorageProvider(const TGUID& id) {
-    return m_application.GetStorageProvider(id);
-}
-
-StorageProviderPtr TApplicationStorageServices::GetStorageProviderFor(const PropertyListPtr& list) {
-    return m_application.GetStorageProviderFor(list);
-}
-
-EntryProviderPtr TApplicationStorageServices::GetEntryProvider(const TGUID& id) {
-    return m_application.GetEntryProvider(id);
-}
-
-StoragePtr TApplicationStorageServices::GetStorage() {
-    return m_application.GetStorage();
-}
-
-std::shared_ptr<TXMZFile> TApplicationStorageServices::CreateNewXMZFile() {
-    const std::shared_ptr<THXTools> tools = m_application.GetTools();
-    if (!tools)
-        throw EMustNotHappen(QStringLiteral("THXApplication.CreateNewXMZFile: no tools"));
-    return tools->CreateNewXMZFile();
-}
-
-IStorageFileNames& TApplicationStorageServices::StorageFileNames() {
-    return m_application;
-}
-
 void THXApplication::ReleaseStorageFileName(const QString& fullName) {
     FileNames_().ReleaseStorageFileName(fullName);
 }
@@ -73,15 +46,6 @@ std::shared_ptr<IHXStorageProvider_> THXApplication::GetStorageProviderFor(const
 std::shared_ptr<IHXStorage_> THXApplication::GetStorage() {
     if (m_storage)
         return m_storage;
-    // Until the add-in that provides the storage files exists, the controller registers them.
-    if (!m_providers->storageProviders.Contains(StorageTypeRoot)) {
-        if (!m_providers->services)
-            m_providers->services = std::make_unique<TApplicationStorageServices>(*this);
-        RegisterStorageFileProviders(*m_providers->services,
-                                     [this](const StorageProviderPtr& provider) { RegisterStorageProvider(provider); });
-    }
-    if (!m_providers->entryProviders.Contains(ActivityEntryTypeID))
-        RegisterEntryProvider(std::make_shared<TActivityEntryProvider>());
     std::shared_ptr<IHXStorage_> root = GetStorageProvider(StorageTypeRoot)->CreateStorage(nullptr);
     TStorageNotifications& notifications = *root->NotificationObject();
     ConnectStorageQuestions(notifications, std::make_shared<TMessageBoxStorageQuestions>());

@@ -1,10 +1,8 @@
 #include "app/MainWindow.h"
 
-#include "app/Action.h"
 #include "app/AppEvents.h"
 #include "app/Application.h"
 #include "app/ProgramEnd.h"
-#include "app/TrackingManagerLinkInterface.h"
 #include "foundation/International.h"
 #include "foundation/Log.h"
 #include "foundation/Translation.h"
@@ -12,6 +10,8 @@
 #include "foundation/platform/InstanceLock.h"
 #include "model/HotKeyProperty.h"
 #include "model/PropertyInterfaces.h"
+#include "tracking/TrackingManagerLinkInterface.h"
+#include "ui/Action.h"
 #include "ui/MessageBox.h"
 #include "ui/platform/GlobalHotKeys.h"
 

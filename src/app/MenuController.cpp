@@ -1,9 +1,9 @@
 #include "app/MenuController.h"
 
-#include "app/Action.h"
 #include "app/ApplicationInterfaces.h"
 #include "foundation/Translation.h"
 #include "foundation/VRNException.h"
+#include "ui/Action.h"
 
 #include <QMenu>
 #include <algorithm>

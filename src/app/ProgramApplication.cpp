@@ -1,7 +1,7 @@
 #include "app/ProgramApplication.h"
 
-#include "app/Action.h"
 #include "foundation/VRNException.h"
+#include "ui/Action.h"
 
 #include <stdexcept>
 

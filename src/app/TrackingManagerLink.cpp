@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "foundation/DateTime.h"
+#include "foundation/VRNException.h"
 #include "tracking/TrackingSettings.h"
 
 TTrackingManagerLink::TTrackingManagerLink(THXApplication& application, TDayEntryStorageSource entries)
@@ -83,6 +84,12 @@ int TTrackingManagerLink::TrackingIntervalMinutes() {
 void TTrackingManagerLink::TrackingImpossibleNoticeGiven() {
     if (m_nextNotice)
         *m_nextNotice = NowDateTime();
+}
+
+void TTrackingManagerLink::AddTracker(const TrackerAddInPtr& tracker) {
+    if (!m_manager)
+        throw EVRNException(QStringLiteral("TTrackingManagerLink.AddTracker: the tracking manager is gone"));
+    m_manager->AddTracker(tracker);
 }
 
 void TTrackingManagerLink::Cleanup() {

@@ -4,8 +4,8 @@
 // its seven notifications routed to the controller's tray reactions.
 
 #include "app/ApplicationTrackingHost.h"
-#include "app/TrackingManagerLinkInterface.h"
 #include "tracking/TrackingManager.h"
+#include "tracking/TrackingManagerLinkInterface.h"
 
 #include <memory>
 
@@ -36,6 +36,7 @@ public:
     /// Only meaningful inside the tracking-impossible notification: the notice is given again at
     /// the next update.
     void TrackingImpossibleNoticeGiven() override;
+    void AddTracker(const TrackerAddInPtr& tracker) override;
     void Cleanup() override;
 
 private:

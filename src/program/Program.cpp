@@ -121,23 +121,28 @@ int RunProgramParts(int argc, char** argv, std::uint32_t extraLogLevels) {
         return failed;
     }
 
-    TfrmLaunch launchWindow(TfrmLaunch::Options{CreateApplication, false, QString(), {}});
-    TTerminationSignals terminationSignals([&launchWindow](int) {
-        if (auto* mainWindow = qobject_cast<TfrmMain*>(launchWindow.MainWindow()))
-            mainWindow->CloseBySignal();
-        else
-            TerminateApplication();
-    });
-    const int exitCode = QApplication::exec();
+    int exitCode = 0;
+    {
+        // The launch window holds the controller until it goes at the end of this block.
+        TfrmLaunch launchWindow(TfrmLaunch::Options{CreateApplication, false, QString(), {}});
+        TTerminationSignals terminationSignals([&launchWindow](int) {
+            if (auto* mainWindow = qobject_cast<TfrmMain*>(launchWindow.MainWindow()))
+                mainWindow->CloseBySignal();
+            else
+                TerminateApplication();
+        });
+        exitCode = QApplication::exec();
+    }
 
     // 6. End.
     FinishApplicationModule();
     ProgramInstanceLock().Release();
     if (ProgramEndReason() == TProgramEnd::QuitByOtherInstance) {
         WriteLog(QStringLiteral("Program quit by other instance"));
-        return 0;
+        exitCode = 0;
+    } else {
+        WriteLog(QStringLiteral("Normal Program End"));
     }
-    WriteLog(QStringLiteral("Normal Program End"));
     return exitCode;
 }
 

@@ -48,8 +48,8 @@ public:
 };
 
 /// Creates the three storage providers of the storage files and hands each to registerProvider
-/// (the application's RegisterStorageProvider). The internal add-in "Storage File Provider" calls
-/// it once add-ins exist; until then the application controller does at start-up.
+/// (the application's RegisterStorageProvider). The built-in add-in "Storage File Provider" calls
+/// it at its launch; the headless storage host at its creation.
 void RegisterStorageFileProviders(IStorageApplication& application,
                                   const std::function<void(const StorageProviderPtr&)>& registerProvider);
 

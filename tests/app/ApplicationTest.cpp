@@ -1,7 +1,6 @@
 // The application controller from start-up to shutdown, in a temporary home.
 #include "app/Application.h"
 #include "ControllerTestSupport.h"
-#include "app/Action.h"
 #include "app/DataFile.h"
 #include "app/LaunchWindow.h"
 #include "app/MainWindow.h"
@@ -20,6 +19,7 @@
 #include "model/PropertyHelpers.h"
 #include "model/PropertyInterfaces.h"
 #include "support/TestEnvironment.h"
+#include "ui/Action.h"
 #include "ui/MessageBox.h"
 
 #include <QCoreApplication>
@@ -254,7 +254,7 @@ TEST_F(ApplicationTest, TrayMenuIsOrderedAndShowTrackingFollowsTheTracker) {
     QStringList captions;
     for (QAction* action : m_app->MainWindow()->GetTrayPopupMenu()->actions())
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    EXPECT_EQ(captions, (QStringList{"Show Tracking", "-", "-", "About", "Options", "Exit"}));
+    EXPECT_EQ(captions, (QStringList{"Show Tracking", "-", "Export", "-", "About", "Options", "Exit"}));
     auto* showTracking = m_app->MainWindow()->GetTrayPopupMenu()->defaultAction();
     ASSERT_NE(showTracking, nullptr);
     EXPECT_TRUE(showTracking->isVisible());

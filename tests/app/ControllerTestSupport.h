@@ -2,12 +2,13 @@
 // What the tests of the controller and the tray window share: a tracking manager stand-in that
 // records its calls, and a fixture that resets the process-wide program state around each test.
 #include "app/Application.h"
-#include "app/TrackingManagerLinkInterface.h"
 #include "support/TestEnvironment.h"
+#include "tracking/TrackingManagerLinkInterface.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 /// Records the calls it receives; the flags shape its answers.
 class FakeTrackingManager : public IHXTrackingManagerLink {
@@ -24,9 +25,12 @@ public:
     bool HasIntervalTracker() override { return intervalTracker; }
     int TrackingIntervalMinutes() override { return 60; }
     void TrackingImpossibleNoticeGiven() override { calls << QStringLiteral("NoticeGiven"); }
+    void AddTracker(const TrackerAddInPtr& tracker) override { trackers.push_back(tracker); }
     void Cleanup() override { calls << QStringLiteral("Cleanup"); }
 
     QStringList calls;
+    /// The trackers registered by the add-ins.
+    std::vector<TrackerAddInPtr> trackers;
     int resets = 0;
     bool intervalTracker = true;
     /// The last question of the day fails.

@@ -4,11 +4,11 @@
 #include "ControllerTestSupport.h"
 #include "app/Application.h"
 #include "app/ProgramEnd.h"
-#include "app/TrackingManagerLinkInterface.h"
 #include "foundation/platform/InstanceLock.h"
 #include "model/HotKeyProperty.h"
 #include "model/PropertyInterfaces.h"
 #include "support/TestEnvironment.h"
+#include "tracking/TrackingManagerLinkInterface.h"
 #include "ui/MessageBox.h"
 #include "ui/platform/HotKeyKeys.h"
 

@@ -8,11 +8,11 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "app/ProgramEnd.h"
-#include "app/TrackingManagerLinkInterface.h"
 #include "foundation/platform/InstanceLock.h"
 #include "model/HotKeyProperty.h"
 #include "model/PropertyInterfaces.h"
 #include "support/TestEnvironment.h"
+#include "tracking/TrackingManagerLinkInterface.h"
 #include "ui/MessageBox.h"
 #include "ui/platform/GlobalHotKeys.h"
 
@@ -99,7 +99,7 @@ TEST_F(MainWindowX11Test, RightClickOnTheEmbeddedIconOpensTheMenuAndExitEndsTheP
     EXPECT_TRUE(QTest::qWaitFor([&] { return m_terminated == 1; }, Patience)) << "Exit did not end the program";
     watcher.stop();
 
-    EXPECT_EQ(captions, (QStringList{"Show Tracking", "-", "-", "About", "Options", "Exit"}));
+    EXPECT_EQ(captions, (QStringList{"Show Tracking", "-", "Export", "-", "About", "Options", "Exit"}));
     EXPECT_TRUE(menuFlagWhileOpen);
     EXPECT_TRUE(tracking->calls.contains(QStringLiteral("FinishTracking")));
     EXPECT_EQ(ProgramEndReason(), TProgramEnd::Normal);

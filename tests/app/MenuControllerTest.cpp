@@ -1,8 +1,8 @@
 #include "app/MenuController.h"
 
-#include "app/Action.h"
 #include "app/ApplicationInterfaces.h"
 #include "foundation/VRNException.h"
+#include "ui/Action.h"
 
 #include <QHash>
 #include <QMenu>

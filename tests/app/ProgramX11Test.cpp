@@ -37,12 +37,13 @@ std::optional<QPoint> EmbeddedProgramIcon() {
     return std::nullopt;
 }
 
-QByteArray LastLogLine(const QString& path) {
+/// The log line fromEnd lines before the last (0: the last), without date and time.
+QByteArray LastLogLine(const QString& path, int fromEnd = 0) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const QList<QByteArray> lines = file.readAll().trimmed().split('\n');
-    return lines.isEmpty() ? QByteArray() : lines.back().mid(20); // without date and time
+    return lines.size() <= fromEnd ? QByteArray() : lines[lines.size() - 1 - fromEnd].mid(20);
 }
 
 } // namespace
@@ -146,8 +147,9 @@ TEST_P(ProgramCloseX11Test, EndsNormallyWithAWindowFromTheTrayMenuOpen) {
     ASSERT_TRUE(program.waitForFinished(Patience)) << "the program did not end";
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
-    EXPECT_EQ(LastLogLine(log), GetParam().quitByOtherInstance ? QByteArray("Program quit by other instance")
-                                                               : QByteArray("Normal Program End"));
+    EXPECT_EQ(LastLogLine(log), QByteArray("Total trash objects: 0"));
+    EXPECT_EQ(LastLogLine(log, 1), GetParam().quitByOtherInstance ? QByteArray("Program quit by other instance")
+                                                                  : QByteArray("Normal Program End"));
     EXPECT_GE(QFileInfo(options).lastModified(), beforeEnd) << "the options were saved at the end";
 }
 

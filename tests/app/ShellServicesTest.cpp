@@ -1,13 +1,13 @@
 // The controller's small services: current-window stack, provider registries, actions, the
 // autostart entry and the storage folder.
-#include "app/Action.h"
 #include "app/CurrentWindows.h"
 #include "app/ProviderRegistry.h"
-#include "storage/StoragePath.h"
 #include "foundation/Registry.h"
 #include "foundation/VRNException.h"
 #include "foundation/platform/Autostart.h"
+#include "storage/StoragePath.h"
 #include "support/TestEnvironment.h"
+#include "ui/Action.h"
 
 #include <QDir>
 #include <QFile>

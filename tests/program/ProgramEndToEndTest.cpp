@@ -2,7 +2,9 @@
 #include "support/TestEnvironment.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -66,11 +68,11 @@ protected:
         QByteArray err;
     };
 
-    /// Runs the program to its end.
-    Result Run(const QStringList& arguments) {
+    /// Runs the program (or another one of ours) to its end.
+    Result Run(const QStringList& arguments, const QString& program = QStringLiteral(HORALUX_PROGRAM)) {
         QProcess process;
         process.setProcessEnvironment(Environment());
-        process.start(QStringLiteral(HORALUX_PROGRAM), arguments);
+        process.start(program, arguments);
         EXPECT_TRUE(process.waitForFinished(Patience)) << arguments.join(u' ').toStdString();
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
         return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
@@ -224,4 +226,43 @@ TEST(ProgramBuild, OnlyTheTestBuildAnswersMessageBoxesFromItsEnvironment) {
         EXPECT_FALSE(program.contains(variable)) << variable;
         EXPECT_TRUE(testBuild.contains(variable)) << variable;
     }
+}
+
+// The built-in add-ins that bring the tracker and the storage may not be switched off: with the
+// options saying so they still take part, the work data is saved at the end, and the program ends
+// normally with nothing left over (a leftover fails the sanitizer run's exit code).
+TEST_F(ProgramTest, BuiltInAddInsSwitchedOffInTheOptionsStillProvideTheStorage) {
+    const QString folder = m_home.DataHome() + QStringLiteral("/Horalux/");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString xml = m_home.Path(QStringLiteral("options.xml"));
+    QFile source(xml);
+    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+    source.write("<options><property name=\"addins\" type=\"propertylist\"><value>"
+                 "<property name=\"{0C946E4B-544F-46CF-A6F0-95EB58E00190}\" type=\"boolean\" value=\"false\"/>"
+                 "<property name=\"{73CD96E0-4AD3-4A20-B226-CED614C9CEBF}\" type=\"boolean\" value=\"false\"/>"
+                 "<property name=\"{17CBF84A-8985-46AC-ABC7-2ECC3AAFCD42}\" type=\"boolean\" value=\"false\"/>"
+                 "</value></property></options>");
+    source.close();
+    const Result pack = Run({QStringLiteral("file"), QStringLiteral("pack"), xml, folder + QStringLiteral("options.hx"),
+                             QStringLiteral("--type"), QStringLiteral("{0901CCC3-22C0-4278-A651-D132998E8B25}")},
+                            QStringLiteral(HORALUX_CTL));
+    ASSERT_EQ(pack.exitCode, 0) << pack.err.toStdString();
+
+    const QString log = m_home.Path(QStringLiteral("addins.log"));
+    QProcess* instance = StartInstance({QStringLiteral("-logfile"), log});
+    instance->terminate(); // SIGTERM: a normal end that saves everything
+    ASSERT_TRUE(instance->waitForFinished(Patience));
+    EXPECT_EQ(instance->exitStatus(), QProcess::NormalExit);
+    const QByteArray err = instance->readAllStandardError();
+    EXPECT_EQ(instance->exitCode(), 0) << err.toStdString();
+    const QStringList lines = LogLines(log);
+    EXPECT_EQ(lines.value(lines.size() - 2), QStringLiteral("Normal Program End"));
+    EXPECT_EQ(lines.value(lines.size() - 1), NoLeftoversLine) << "no add-in left over";
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("cdroot.hx"))) << "the work data was saved";
+    EXPECT_FALSE(err.contains("message box")) << err.toStdString();
+    // The switches stay in the options as the user left them.
+    const Result dump = Run({QStringLiteral("file"), QStringLiteral("dump"), folder + QStringLiteral("options.hx")},
+                            QStringLiteral(HORALUX_CTL));
+    EXPECT_TRUE(dump.out.contains("name=\"{17CBF84A-8985-46AC-ABC7-2ECC3AAFCD42}\" type=\"boolean\" value=\"false\""))
+        << dump.out.toStdString();
 }

@@ -1,9 +1,11 @@
 #pragma once
 
-// The controller's view of the tracking manager: the calls the controller and the main window
-// make. The tracking manager (or an adapter around it) implements it and is handed to the
-// controller when the load sequence prepares tracking; its notifications come back through the
-// THXApplication::OnDaySwitch ... OnTrackingShown handlers.
+// The application's view of the tracking manager: the calls the controller, the main window and
+// the add-ins make. The tracking manager (or an adapter around it) implements it and is handed to
+// the controller when the load sequence prepares tracking; its notifications come back through
+// the THXApplication::OnDaySwitch ... OnTrackingShown handlers.
+
+#include "tracking/TrackerInterfaces.h"
 
 #include <memory>
 
@@ -34,6 +36,8 @@ public:
     virtual int TrackingIntervalMinutes() = 0;
     /// The tracking-impossible notice could not be shown: it counts as given now.
     virtual void TrackingImpossibleNoticeGiven() = 0;
+    /// Adds a tracker to the manager's list (trackers register themselves when they are launched).
+    virtual void AddTracker(const TrackerAddInPtr& tracker) = 0;
     /// Breaks the manager's references (called when the controller shuts down).
     virtual void Cleanup() = 0;
 };

@@ -1,4 +1,4 @@
-#include "app/Action.h"
+#include "ui/Action.h"
 
 #include "foundation/Translation.h"
 #include "foundation/VRNException.h"

@@ -1,0 +1,183 @@
+#include "addins/AddInManager.h"
+
+#include "addins/InternalAddInManager.h"
+#include "foundation/Log.h"
+#include "foundation/VRNException.h"
+#include "foundation/VRNTools.h"
+#include "model/PropertyHelpers.h"
+
+#include <QSet>
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+/// The ID of an add-in, or an empty text when it cannot say (its failure is logged).
+QString IdOf(IHXAddIn& addIn, const QString& context) {
+    try {
+        return addIn.GetID();
+    } catch (const std::exception& e) {
+        LogException(context, e);
+        return QString();
+    }
+}
+
+bool SameID(const QString& a, const QString& b) {
+    return !a.isEmpty() && a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+/// Places add-ins after the add-ins they require. An add-in is left out when a requirement is
+/// found neither among the add-ins still to place nor among those placed, when a requirement was
+/// itself left out (so no add-in ever runs without the ones it needs; a cycle leaves out all its
+/// members), or when it raises while being asked.
+class TRequirementOrder {
+public:
+    explicit TRequirementOrder(std::vector<AddInPtr> pending) : m_pending(std::move(pending)) {}
+
+    std::vector<AddInPtr> Run() {
+        while (!m_pending.empty())
+            Place(m_pending.front());
+        return std::move(m_ordered);
+    }
+
+private:
+    /// Removes addIn from the pending list and appends it to the ordered list if its requirements
+    /// can be met; returns whether it was placed.
+    bool Place(AddInPtr addIn) { // a copy: it is taken out of the list it came from
+        m_pending.erase(std::find(m_pending.begin(), m_pending.end(), addIn));
+        QString why;
+        try {
+            const int count = addIn->RequiresAddInsCount();
+            for (int i = 0; i < count && why.isEmpty(); ++i) {
+                const QString required = addIn->GetRequiredAddInsID(i);
+                if (const AddInPtr pending = Find(m_pending, required)) {
+                    if (!Place(pending))
+                        why = QStringLiteral("the required add-in ") + required + QStringLiteral(" was left out");
+                } else if (!Find(m_ordered, required)) {
+                    why = QStringLiteral("the required add-in ") + required + QStringLiteral(" is missing");
+                }
+            }
+        } catch (const std::exception& e) {
+            why = ExceptionToText(e);
+        }
+        if (!why.isEmpty()) {
+            WriteLog(QStringLiteral("Add-In ") + IdOf(*addIn, QStringLiteral("TAddInManager.LoadAddIns")) +
+                     QStringLiteral(" left out: ") + why);
+            return false;
+        }
+        m_ordered.push_back(addIn);
+        return true;
+    }
+
+    static AddInPtr Find(const std::vector<AddInPtr>& list, const QString& id) {
+        for (const AddInPtr& addIn : list)
+            if (SameID(IdOf(*addIn, QStringLiteral("TAddInManager.LoadAddIns")), id))
+                return addIn;
+        return nullptr;
+    }
+
+    std::vector<AddInPtr> m_pending;
+    std::vector<AddInPtr> m_ordered;
+};
+
+} // namespace
+
+TAddInManager::TAddInManager(const TInternalAddInManager& internalAddIns,
+                             std::shared_ptr<IExternalAddInSource> external)
+    : m_internal(internalAddIns), m_external(std::move(external)) {}
+
+TAddInManager::~TAddInManager() = default;
+
+void TAddInManager::LoadAddIns(const PropertyListPtr& addinsSection) {
+    Clear();
+    // 1. The built-in add-ins, in registration order.
+    for (int i = 0; i < m_internal.Count(); ++i)
+        m_active.push_back(m_internal.CreateAddIn(i));
+    // 2. The add-ins of other libraries.
+    LoadExternalAddIns_();
+    // 3. Everything that could be created.
+    m_known = m_active;
+    // 4. Switched off by the user.
+    Deactivate_(addinsSection);
+    // 5. After the add-ins they require.
+    OrderByRequirements_();
+    // 6. Loading is complete.
+    for (const AddInPtr& addIn : m_active)
+        addIn->Loaded();
+}
+
+void TAddInManager::LoadExternalAddIns_() {
+    if (!m_external)
+        return;
+    QStringList names;
+    try {
+        names = m_external->ListAddInNames();
+    } catch (const std::exception& e) {
+        LogException(QStringLiteral("TAddInManager.LoadAddIns"), e);
+        return;
+    }
+    // A name listed by both the user and the machine is created once: the user's listing wins.
+    QSet<QString> seen;
+    for (const QString& name : names) {
+        const QString key = name.toLower();
+        if (seen.contains(key))
+            continue;
+        seen.insert(key);
+        try {
+            AddInPtr addIn = m_external->CreateAddIn(name);
+            if (!addIn)
+                throw EVRNException(QStringLiteral("the library made no add-in"));
+            m_active.push_back(std::move(addIn));
+        } catch (const std::exception& e) {
+            WriteLogLevel(QStringLiteral("Cannot load Add-In \"") + name + QStringLiteral("\": ") +
+                              ExceptionClassName(e) + QStringLiteral(" - ") + GetExceptionMessage(e),
+                          LogLevelDumps);
+        }
+    }
+}
+
+void TAddInManager::Deactivate_(const PropertyListPtr& addinsSection) {
+    for (auto it = m_active.end(); it != m_active.begin();) {
+        --it;
+        try {
+            IHXAddIn& addIn = **it;
+            if (addIn.AllowDeactivate() && !FindBooleanDef(addinsSection, addIn.GetID(), true))
+                it = m_active.erase(it);
+        } catch (const std::exception& e) {
+            // An add-in that cannot be examined stays.
+            LogException(QStringLiteral("TAddInManager.LoadAddIns"), e);
+        }
+    }
+}
+
+void TAddInManager::OrderByRequirements_() {
+    m_active = TRequirementOrder(std::move(m_active)).Run();
+}
+
+void TAddInManager::LaunchAddIns(const std::shared_ptr<IApplication_>& application) {
+    // A copy: an add-in may look at the list while it is launched.
+    const std::vector<AddInPtr> active = m_active;
+    for (const AddInPtr& addIn : active)
+        addIn->LaunchAddIn(application);
+}
+
+AddInPtr TAddInManager::FindAddIn(const QString& id) const {
+    for (const AddInPtr& addIn : m_active)
+        if (SameID(IdOf(*addIn, QStringLiteral("TAddInManager.FindAddIn")), id))
+            return addIn;
+    return nullptr;
+}
+
+AddInPtr TAddInManager::GetAddIn(int index) const {
+    if (index < 0 || index >= GetAddInCount())
+        throw EVRNListError(QStringLiteral("TAddInManager.GetAddIn: index ") + IntToWideStr(index) +
+                            QStringLiteral(" out of range"));
+    return m_known[static_cast<size_t>(index)];
+}
+
+void TAddInManager::Clear() {
+    std::vector<AddInPtr> active = std::move(m_active);
+    std::vector<AddInPtr> known = std::move(m_known);
+    m_active.clear();
+    m_known.clear();
+}

@@ -1,0 +1,23 @@
+#include "addins/NoTrackingTrackerAddIn.h"
+
+#include "addins/ApplicationInterface.h"
+#include "foundation/Translation.h"
+#include "foundation/VRNException.h"
+#include "tracking/TrackerInterfaces.h"
+#include "tracking/TrackingManagerLinkInterface.h"
+
+QString TNoTrackingTrackerAddIn::GetID() {
+    return NoTrackingTrackerID;
+}
+
+QString TNoTrackingTrackerAddIn::GetName() {
+    return Tr("No tracking");
+}
+
+void TNoTrackingTrackerAddIn::LaunchAddIn(const std::shared_ptr<IApplication_>& application) {
+    TInternalAddIn::LaunchAddIn(application);
+    const std::shared_ptr<IHXTrackingManagerLink> manager = Application().GetTrackingManager();
+    if (!manager)
+        throw EVRNException(QStringLiteral("TNoTrackingTrackerAddIn.LaunchAddIn: no tracking manager"));
+    manager->AddTracker(std::make_shared<TNoTrackingAddIn>());
+}

@@ -1,0 +1,31 @@
+#include "app/InternalAddIns.h"
+
+#include "addins/ActivityEntryProviderAddIn.h"
+#include "addins/InternalAddInManager.h"
+#include "addins/NoTrackingTrackerAddIn.h"
+#include "addins/StorageFileProviderAddIn.h"
+#include "export_ui/BaseExportAddIn.h"
+
+namespace {
+
+// The built-in add-ins in their load order. Each part of the program that brings an add-in takes
+// its place here: add-in options page, No tracking, worksheet, regular tracker, activity report,
+// export, holiday import, date formatting options, language options, general options, day report,
+// activity editor, activity entry provider, calendar, storage file provider, tracking options.
+void RegisterProgramAddIns(TInternalAddInManager& table) {
+    table.RegisterInternalAddIn<TNoTrackingTrackerAddIn>(QStringLiteral("TNoTrackingTrackerAddIn"));
+    table.RegisterInternalAddIn<TBaseExportAddIn>(QStringLiteral("TBaseExportAddIn"));
+    table.RegisterInternalAddIn<TActivityEntryProviderAddIn>(QStringLiteral("TActivityEntryProviderAddIn"));
+    table.RegisterInternalAddIn<TStorageFileProviderAddIn>(QStringLiteral("TStorageFileProviderAddIn"));
+}
+
+} // namespace
+
+TInternalAddInManager& ProgramInternalAddIns() {
+    static TInternalAddInManager table = [] {
+        TInternalAddInManager created;
+        RegisterProgramAddIns(created);
+        return created;
+    }();
+    return table;
+}
