@@ -5,9 +5,9 @@
 // Under either, every box is described on standard error instead of being shown. The log's
 // level mask includes the list of objects left at the end, which the tests check.
 
-#include "ui/MessageBox.h"
 #include "foundation/Log.h"
 #include "program/Program.h"
+#include "ui/MessageBox.h"
 
 int main(int argc, char** argv) {
     for (const QString& part : qEnvironmentVariable("HORALUX_TEST_ANSWERS").split(u',', Qt::SkipEmptyParts)) {

@@ -93,10 +93,10 @@ bool KindHasSound(int kind) {
 
 } // namespace
 
-std::vector<TMessageBoxButtonSpec> MessageBoxButtons(unsigned buttons) {
+std::vector<TMessageBoxButtonDef> MessageBoxButtons(unsigned buttons) {
     if (buttons & ~kKnownBits)
         throw EVRNException(QStringLiteral("TfrmMessageBox.SetButtons: Invalid button"));
-    std::vector<TMessageBoxButtonSpec> result;
+    std::vector<TMessageBoxButtonDef> result;
     for (const ButtonRow& row : kButtonRows)
         if (buttons & row.bit)
             result.push_back({row.bit, row.result});
@@ -266,12 +266,12 @@ void TfrmMessageBox::SetKind(int kind) {
 }
 
 void TfrmMessageBox::SetButtons(unsigned buttons) {
-    const std::vector<TMessageBoxButtonSpec> specs = MessageBoxButtons(buttons);
+    const std::vector<TMessageBoxButtonDef> definitions = MessageBoxButtons(buttons);
     for (auto& [bit, button] : m_buttons)
         delete button;
     m_buttons.clear();
     m_buttonBits = buttons;
-    for (const TMessageBoxButtonSpec& kind : specs) {
+    for (const TMessageBoxButtonDef& kind : definitions) {
         auto* button = new QPushButton(MessageBoxButtonCaption(kind.bit), this);
         button->setAutoDefault(false);
         if (kind.bit == MessageBoxButton::Details) {

@@ -67,14 +67,14 @@ constexpr int SaveLater = 65538;
 } // namespace MessageBoxResult
 
 /// One button as the box creates it.
-struct TMessageBoxButtonSpec {
+struct TMessageBoxButtonDef {
     unsigned bit = 0;
     int result = MessageBoxResult::None; ///< None for Details
 };
 
 /// The buttons that a set of bits creates, in order; the empty set gives OK alone. Raises
 /// EVRNException "TfrmMessageBox.SetButtons: Invalid button" for a bit outside the known ones.
-std::vector<TMessageBoxButtonSpec> MessageBoxButtons(unsigned buttons);
+std::vector<TMessageBoxButtonDef> MessageBoxButtons(unsigned buttons);
 /// The index of the button that gets the focus (and answers Enter).
 int MessageBoxFocusIndex(unsigned buttons, int buttonCount);
 /// The answer to Escape: the first present of Cancel, No, Ignore; OK for the empty set (a lone

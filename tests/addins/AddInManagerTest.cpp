@@ -55,8 +55,8 @@ private:
 };
 
 /// How a case describes one add-in.
-struct FakeSpec {
-    FakeSpec(const char* id_, QStringList needs_ = {}, bool allowDeactivate_ = true, bool failWhenAsked_ = false)
+struct FakeAddInRow {
+    FakeAddInRow(const char* id_, QStringList needs_ = {}, bool allowDeactivate_ = true, bool failWhenAsked_ = false)
         : id(QString::fromLatin1(id_)), needs(std::move(needs_)), allowDeactivate(allowDeactivate_),
           failWhenAsked(failWhenAsked_) {}
     QString id;
@@ -68,14 +68,14 @@ struct FakeSpec {
 /// A table of built-in add-in classes making fakes, in the given order.
 class FakeTable {
 public:
-    explicit FakeTable(const std::vector<FakeSpec>& specs) {
-        for (const FakeSpec& spec : specs)
-            table.RegisterInternalAddIn(TInternalAddInClass{
-                spec.id, [this, spec] {
-                    auto addIn = std::make_shared<TFakeAddIn>(spec.id, spec.needs, spec.allowDeactivate, &journal);
-                    addIn->failWhenAsked = spec.failWhenAsked;
-                    return AddInPtr(addIn);
-                }});
+    explicit FakeTable(const std::vector<FakeAddInRow>& rows) {
+        for (const FakeAddInRow& row : rows)
+            table.RegisterInternalAddIn(TInternalAddInClass{row.id, [this, row] {
+                                                                auto addIn = std::make_shared<TFakeAddIn>(
+                                                                    row.id, row.needs, row.allowDeactivate, &journal);
+                                                                addIn->failWhenAsked = row.failWhenAsked;
+                                                                return AddInPtr(addIn);
+                                                            }});
     }
 
     TInternalAddInManager table;
@@ -110,7 +110,7 @@ std::string KnownIDs(const TAddInManager& manager) {
 
 struct OrderCase {
     const char* name;
-    std::vector<FakeSpec> addIns;
+    std::vector<FakeAddInRow> addIns;
     std::map<QString, bool> switches;
     QStringList active;
 };
@@ -148,8 +148,8 @@ TEST(AddInManager, SwitchedOffAndRequirementsGiveTheActiveOrder) {
         EXPECT_EQ(IDs(manager.ActiveAddIns()), Joined(c.active));
         // The known list: every add-in created, in creation order.
         QStringList created;
-        for (const FakeSpec& spec : c.addIns)
-            created << spec.id;
+        for (const FakeAddInRow& row : c.addIns)
+            created << row.id;
         EXPECT_EQ(KnownIDs(manager), Joined(created));
         // Loaded in the active order.
         QStringList loaded;
@@ -207,7 +207,7 @@ private:
 };
 
 TEST(AddInManager, AddInsOfOtherLibrariesComeAfterTheBuiltInOnesEachNameOnce) {
-    FakeTable fakes(std::vector<FakeSpec>{FakeSpec("{INTERNAL}")});
+    FakeTable fakes(std::vector<FakeAddInRow>{FakeAddInRow("{INTERNAL}")});
     auto external = std::make_shared<FakeExternalSource>(
         QStringList{QStringLiteral("Maker.Report"), QStringLiteral("bad.One"), QStringLiteral("maker.report"),
                     QStringLiteral("Other.AddIn")});

@@ -27,7 +27,7 @@ struct SeamReset {
 
 std::vector<int> Results(unsigned buttons) {
     std::vector<int> results;
-    for (const TMessageBoxButtonSpec& kind : MessageBoxButtons(buttons))
+    for (const TMessageBoxButtonDef& kind : MessageBoxButtons(buttons))
         results.push_back(kind.result);
     return results;
 }
