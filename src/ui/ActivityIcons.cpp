@@ -148,21 +148,21 @@ QString ThemeIconName(const QString& imageName) {
 }
 
 void EnsureIconTheme() {
-    // Without a desktop session Qt names no theme (or only the bare fallback theme).
-    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
-        QIcon::setThemeName(QStringLiteral("Adwaita"));
-    // The themes are looked for in the data folders of the session; a session that names others
-    // only (XDG_DATA_DIRS) still gets the system's themes.
-    QStringList paths = QIcon::themeSearchPaths();
-    bool changed = false;
-    for (const QString& system : {QStringLiteral("/usr/local/share/icons"), QStringLiteral("/usr/share/icons")}) {
-        if (!paths.contains(system)) {
-            paths << system;
-            changed = true;
-        }
-    }
-    if (changed)
+    // Set up once: every icon the program shows asks for it.
+    static const bool done = [] {
+        // Without a desktop session Qt names no theme (or only the bare fallback theme).
+        if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+            QIcon::setThemeName(QStringLiteral("Adwaita"));
+        // The themes are looked for in the data folders of the session; a session that names
+        // others only (XDG_DATA_DIRS) still gets the system's themes.
+        QStringList paths = QIcon::themeSearchPaths();
+        for (const QString& system : {QStringLiteral("/usr/local/share/icons"), QStringLiteral("/usr/share/icons")})
+            if (!paths.contains(system))
+                paths << system;
         QIcon::setThemeSearchPaths(paths);
+        return true;
+    }();
+    (void)done;
 }
 
 QIcon DrawnIcon(const QString& imageName) {

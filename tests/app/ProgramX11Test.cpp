@@ -38,6 +38,16 @@ std::optional<QPoint> EmbeddedProgramIcon() {
 }
 
 /// The log line fromEnd lines before the last (0: the last), without date and time.
+/// The centre of the program's tray icon once the tray host has taken it in; nothing when that
+/// does not happen while the program runs.
+std::optional<QPoint> WaitForProgramIcon(const QProcess& program) {
+    std::optional<QPoint> icon;
+    const QDeadlineTimer deadline(Patience);
+    while (!(icon = EmbeddedProgramIcon()) && !deadline.hasExpired() && program.state() == QProcess::Running)
+        QThread::msleep(50);
+    return icon;
+}
+
 QByteArray LastLogLine(const QString& path, int fromEnd = 0) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -61,10 +71,7 @@ TEST(ProgramX11Test, ExitInTheTrayMenuEndsTheProgramAfterSaving) {
     program.start(QStringLiteral(HORALUX_PROGRAM), {QStringLiteral("-logfile"), log});
     ASSERT_TRUE(program.waitForStarted(Patience));
 
-    std::optional<QPoint> icon;
-    const QDeadlineTimer deadline(Patience);
-    while (!(icon = EmbeddedProgramIcon()) && !deadline.hasExpired() && program.state() == QProcess::Running)
-        QThread::msleep(50);
+    const std::optional<QPoint> icon = WaitForProgramIcon(program);
     ASSERT_TRUE(icon.has_value()) << "the tray host did not take the icon in";
 
     const QString options = home.DataHome() + QStringLiteral("/Horalux/options.hx");
@@ -118,10 +125,7 @@ TEST_P(ProgramCloseX11Test, EndsNormallyWithAWindowFromTheTrayMenuOpen) {
     program.start(QStringLiteral(HORALUX_PROGRAM), {QStringLiteral("-logfile"), log});
     ASSERT_TRUE(program.waitForStarted(Patience));
 
-    std::optional<QPoint> icon;
-    const QDeadlineTimer deadline(Patience);
-    while (!(icon = EmbeddedProgramIcon()) && !deadline.hasExpired() && program.state() == QProcess::Running)
-        QThread::msleep(50);
+    const std::optional<QPoint> icon = WaitForProgramIcon(program);
     ASSERT_TRUE(icon.has_value()) << "the tray host did not take the icon in";
 
     ASSERT_TRUE(ClickAt(*icon, 3));

@@ -22,6 +22,17 @@ TCommandError DataError(const QString& message) {
     return TCommandError(message, CtlExitFailure);
 }
 
+void ReadOptions(const QStringList& arguments, int first,
+                 const std::function<bool(const QString& name, const QString& value)>& take) {
+    for (int i = first; i < arguments.size(); i += 2) {
+        const QString& name = arguments[i];
+        if (i + 1 >= arguments.size())
+            throw TCommandError(QStringLiteral("Missing value after %1").arg(name));
+        if (!take(name, arguments[i + 1]))
+            throw TCommandError(QStringLiteral("Unknown option %1").arg(name));
+    }
+}
+
 double ParseDate(const QString& text, const QString& option) {
     int year = 0, month = 0, day = 0;
     double result = 0;

@@ -27,6 +27,12 @@ public:
 /// The data could not be read or written.
 TCommandError DataError(const QString& message);
 
+/// Walks the "--name value" pairs of arguments from index first, handing each to take, which
+/// returns false for a name it does not know. A name without a value or an unknown name refuses
+/// the command.
+void ReadOptions(const QStringList& arguments, int first,
+                 const std::function<bool(const QString& name, const QString& value)>& take);
+
 /// A date "YYYY-MM-DD" given for option; refuses anything else.
 double ParseDate(const QString& text, const QString& option);
 

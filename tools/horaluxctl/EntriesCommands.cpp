@@ -34,11 +34,7 @@ struct TOptions {
 
 TOptions ParseOptions(const QStringList& arguments, int first) {
     TOptions options;
-    for (int i = first; i < arguments.size(); ++i) {
-        const QString& name = arguments[i];
-        if (i + 1 >= arguments.size())
-            throw TCommandError(QStringLiteral("Missing value after %1").arg(name));
-        const QString value = arguments[++i];
+    ReadOptions(arguments, first, [&options](const QString& name, const QString& value) {
         if (name == QLatin1String("--from"))
             options.from = value;
         else if (name == QLatin1String("--to"))
@@ -50,8 +46,9 @@ TOptions ParseOptions(const QStringList& arguments, int first) {
         else if (name == QLatin1String("--storage"))
             options.storage = value;
         else
-            throw TCommandError(QStringLiteral("Unknown option %1").arg(name));
-    }
+            return false;
+        return true;
+    });
     return options;
 }
 

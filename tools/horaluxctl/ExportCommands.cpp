@@ -21,11 +21,7 @@ struct TExportOptions {
 
 TExportOptions ParseExportOptions(const QStringList& arguments) {
     TExportOptions options;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& name = arguments[i];
-        if (i + 1 >= arguments.size())
-            throw TCommandError(QStringLiteral("Missing value after %1").arg(name));
-        const QString value = arguments[++i];
+    ReadOptions(arguments, 0, [&options](const QString& name, const QString& value) {
         if (name == QLatin1String("--from"))
             options.from = value;
         else if (name == QLatin1String("--to"))
@@ -37,8 +33,9 @@ TExportOptions ParseExportOptions(const QStringList& arguments) {
         else if (name == QLatin1String("--storage"))
             options.storage = value;
         else
-            throw TCommandError(QStringLiteral("Unknown option %1").arg(name));
-    }
+            return false;
+        return true;
+    });
     return options;
 }
 
