@@ -22,6 +22,7 @@
 #include "foundation/Translation.h"
 #include "foundation/VRNException.h"
 #include "foundation/VRNTools.h"
+#include "foundation/XMLHelper.h"
 #include "foundation/platform/Autostart.h"
 #include "foundation/platform/InstanceLock.h"
 #include "model/ActivityLocator.h"
@@ -264,6 +265,19 @@ void THXApplication::LoadFormatting_() {
     m_formattingOptions->LoadOrInitialize(GetOptions(QStringLiteral("formatting options")));
 }
 
+namespace {
+
+/// The activities as the file would receive them.
+QByteArray ActivitiesSnapshot(TActivityTree& tree) {
+    TvrnDomDocument document = XMLCreateDocument(QStringLiteral("content"));
+    tree.SaveToXML(XMLDocumentElement(document));
+    QByteArray bytes = XMLSaveToBytes(document, QStringLiteral("UTF-8"));
+    XMLFreeDocument(document);
+    return bytes;
+}
+
+} // namespace
+
 void THXApplication::LoadActivities_() {
     const std::shared_ptr<TActivityTree> tree = m_activityTree;
     m_activitiesFile = LoadOrCreateDataFile(
@@ -280,6 +294,7 @@ void THXApplication::LoadActivities_() {
                              ReleaseAndCleanup(defaults);
                          }},
         [this] { return CreateNewXMZFile_(); }, m_splash);
+    m_storedActivities = ActivitiesSnapshot(*tree);
 }
 
 void THXApplication::PrepareTracking_() {
@@ -443,6 +458,9 @@ void THXApplication::SaveActivities() {
     const std::shared_ptr<TActivityTree> tree = m_activityTree;
     if (!tree)
         return;
+    QByteArray snapshot = ActivitiesSnapshot(*tree);
+    if (m_activitiesFile && m_activitiesFile->IsAssigned() && snapshot == m_storedActivities)
+        return;
     const QString path = m_storagePath + QStringLiteral("activities.hx");
     SaveDataFile(
         m_activitiesFile, path, ActivitiesFileType, [tree](const TvrnDomElement& content) { tree->SaveToXML(content); },
@@ -451,6 +469,7 @@ void THXApplication::SaveActivities() {
             throw EActivityTreeSaveError(QStringLiteral("Error saving activities to file \"") + path + u'"' +
                                          ExceptionToTextSuffix(e));
         });
+    m_storedActivities = std::move(snapshot);
 }
 
 void THXApplication::SaveAll() {

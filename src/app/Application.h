@@ -225,6 +225,9 @@ private:
     PropertyListPtr m_options;
     std::shared_ptr<TXMZFile> m_optionsFile;
     std::shared_ptr<TXMZFile> m_activitiesFile;
+    /// The activities as last read or written: a save that would write the same is skipped, so
+    /// the file (and its save stamp) changes only when the activities did.
+    QByteArray m_storedActivities;
     std::shared_ptr<TActivityTree> m_activityTree;
     std::shared_ptr<TCalendar> m_calendar;
     std::shared_ptr<TPlannedBreakList> m_plannedBreaks;

@@ -1,5 +1,6 @@
 #include "app/InternalAddIns.h"
 
+#include "activities_ui/ActivityEditorAddIn.h"
 #include "addins/ActivityEntryProviderAddIn.h"
 #include "addins/InternalAddInManager.h"
 #include "addins/NoTrackingTrackerAddIn.h"
@@ -15,6 +16,7 @@ namespace {
 void RegisterProgramAddIns(TInternalAddInManager& table) {
     table.RegisterInternalAddIn<TNoTrackingTrackerAddIn>(QStringLiteral("TNoTrackingTrackerAddIn"));
     table.RegisterInternalAddIn<TBaseExportAddIn>(QStringLiteral("TBaseExportAddIn"));
+    table.RegisterInternalAddIn<TActivityEditorAddIn>(QStringLiteral("TActivityEditorAddIn"));
     table.RegisterInternalAddIn<TActivityEntryProviderAddIn>(QStringLiteral("TActivityEntryProviderAddIn"));
     table.RegisterInternalAddIn<TStorageFileProviderAddIn>(QStringLiteral("TStorageFileProviderAddIn"));
 }

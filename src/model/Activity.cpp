@@ -54,7 +54,8 @@ void TActivity::SetName(const QString& name) {
 
 int TActivity::ImageIndex() {
     auto value = m_values->Items(ActivityValueImageIndex);
-    if (value->DataType() == hxpdtInteger)
+    // A negative number (the properties dialog stores -1) asks for the default image.
+    if (value->DataType() == hxpdtInteger && value->AsInteger() >= 0)
         return value->AsInteger();
     return IsBreak() ? 1 : 0;
 }

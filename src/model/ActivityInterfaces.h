@@ -33,7 +33,7 @@ public:
     /// Stores a "name" value and notifies the tree's listeners.
     virtual void SetName(const QString& name) = 0;
     virtual TGUID ID() const = 0;
-    /// The "image index" value if it is an integer, else 1 for a break and 0 otherwise.
+    /// The "image index" value if it is an integer of 0 or more, else 1 for a break and 0 otherwise.
     virtual int ImageIndex() = 0;
     virtual int Version() const = 0;
     virtual ActivityListPtr Childs() = 0;

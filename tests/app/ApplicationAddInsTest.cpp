@@ -1,9 +1,13 @@
 // The controller's add-ins: the built-in ones it loads and launches and what they register, the
 // tray menu built from the add-ins' actions, and the end that releases them.
 
+#include "activities_ui/ActivityEditForm.h"
+#include "activities_ui/ActivityEditorAddIn.h"
+#include "activities_ui/ActivityTreeView.h"
 #include "app/Application.h"
 #include "export_ui/BaseExportAddIn.h"
 #include "export_ui/ExportWindow.h"
+#include "model/ActivityInterfaces.h"
 
 #include "ControllerTestSupport.h"
 #include "addins/ActivityEntryProviderAddIn.h"
@@ -27,8 +31,12 @@
 #include "ui/MessageBox.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTimer>
+#include <QTreeWidget>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -85,6 +93,11 @@ private:
     bool m_inLoaded;
 };
 
+QByteArray ReadFileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QStringList Captions(const QMenu* menu) {
     QStringList captions;
     for (QAction* action : menu->actions())
@@ -101,20 +114,22 @@ protected:
 
 TEST_F(ApplicationAddInsTest, BuiltInAddInsAreLoadedAndRegisterTheTrackerAndTheProviders) {
     Start();
-    ASSERT_EQ(m_app->GetAddInCount(), 4);
-    const QStringList ids{NoTrackingAddInID, QString::fromLatin1(TBaseExportAddIn::ID), ActivityEntryProviderAddInID,
+    ASSERT_EQ(m_app->GetAddInCount(), 5);
+    const QStringList ids{NoTrackingAddInID, QString::fromLatin1(TBaseExportAddIn::ID),
+                          QString::fromLatin1(TActivityEditorAddIn::ID), ActivityEntryProviderAddInID,
                           StorageFileProviderAddInID};
-    const QStringList names{"No tracking", "Export", "Activity Entry Provider", "Storage File Provider"};
-    for (int i = 0; i < 4; ++i) {
+    const QStringList names{"No tracking", "Export", "Activity Editor", "Activity Entry Provider",
+                            "Storage File Provider"};
+    for (int i = 0; i < 5; ++i) {
         const AddInPtr addIn = m_app->GetAddIn(i);
         EXPECT_EQ(addIn->GetID(), ids[i]);
         EXPECT_EQ(addIn->GetName(), names[i]);
-        // Only the export may be switched off.
-        EXPECT_EQ(addIn->AllowDeactivate(), i == 1);
+        // Only the windows' add-ins may be switched off.
+        EXPECT_EQ(addIn->AllowDeactivate(), i == 1 || i == 2);
         EXPECT_EQ(m_app->FindAddIn(ids[i].toLower()), addIn) << "active, found without regard to case";
     }
     EXPECT_EQ(m_app->FindAddIn(QStringLiteral("{00000000-0000-0000-0000-000000000000}")), nullptr);
-    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 4u);
+    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 5u);
 
     ASSERT_EQ(m_tracking->trackers.size(), 1u);
     EXPECT_EQ(m_tracking->trackers[0]->GetID(), NoTrackingTrackerID);
@@ -164,7 +179,7 @@ TEST_F(ApplicationAddInsTest, TrayMenuHoldsTheAddInsActionsBetweenTheSeparatorsI
     standIn("{C55532D4-71D0-4630-AE5E-D59DED4B8841}", "Activity Report", true);
     table.RegisterInternalAddIn<TBaseExportAddIn>(QStringLiteral("TBaseExportAddIn"));
     standIn("{15A17DD5-E1F6-4F2A-BBA9-E73B1874381E}", "Day Report", true);
-    standIn("{535CB79B-89AB-44A0-B4F5-9641988035F3}", "Edit Activities", false);
+    table.RegisterInternalAddIn<TActivityEditorAddIn>(QStringLiteral("TActivityEditorAddIn"));
     table.RegisterInternalAddIn<TActivityEntryProviderAddIn>(QStringLiteral("TActivityEntryProviderAddIn"));
     table.RegisterInternalAddIn<TStorageFileProviderAddIn>(QStringLiteral("TStorageFileProviderAddIn"));
     THXApplication::Options options = TestOptions();
@@ -195,6 +210,68 @@ TEST_F(ApplicationAddInsTest, TrayMenuHoldsTheAddInsActionsBetweenTheSeparatorsI
             item->trigger();
     EXPECT_TRUE(exportWindowWasCurrent);
     EXPECT_EQ(m_app->GetCurrentWindow(), nullptr);
+}
+
+/// Runs the tray menu's "Edit Activities" item; edit works in the open editor.
+void EditActivities(THXApplication& app, const std::function<void(TfrmBaseActivityEdit&)>& edit) {
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        auto* window = qobject_cast<TfrmBaseActivityEdit*>(QApplication::activeModalWidget());
+        opened = window && app.GetCurrentWindow() == window;
+        if (window)
+            edit(*window);
+    });
+    for (QAction* item : app.MainWindow()->GetTrayPopupMenu()->actions())
+        if (item->text() == QStringLiteral("Edit Activities"))
+            item->trigger();
+    EXPECT_TRUE(opened) << "the editor is a current window while it is shown";
+    EXPECT_EQ(app.GetCurrentWindow(), nullptr);
+}
+
+/// Adds a top-level activity in the editor and names it through the in-place rename.
+void AddTopLevelActivity(TfrmBaseActivityEdit& window, const QString& name) {
+    TActivityTreeView* view = window.TreeView();
+    view->TreeWidget()->setCurrentItem(view->RootNode());
+    view->Execute(TActivityTreeView::NewActivity);
+    auto* editor = qobject_cast<QLineEdit*>(view->RenameEditor());
+    ASSERT_NE(editor, nullptr) << "a new activity starts its rename";
+    editor->setText(name);
+}
+
+TEST_F(ApplicationAddInsTest, EditActivitiesCancelLeavesTheFileAloneAndOKSavesWhatANewStartShows) {
+    Start();
+    const QString path = Folder() + QStringLiteral("activities.hx");
+    const QByteArray before = ReadFileBytes(path);
+    ASSERT_FALSE(before.isEmpty());
+    const auto topLevelNames = [](const ActivityTreePtr& tree) {
+        QStringList names;
+        for (int i = 0; i < tree->Childs()->Count(); ++i)
+            names << tree->Childs()->Items(i)->Name();
+        return names;
+    };
+    const QStringList original = topLevelNames(m_app->GetActivityTree());
+
+    EditActivities(*m_app, [](TfrmBaseActivityEdit& window) {
+        AddTopLevelActivity(window, QStringLiteral("Reading"));
+        window.reject(); // ends the rename only
+        EXPECT_TRUE(window.isVisible());
+        window.reject();
+    });
+    EXPECT_EQ(topLevelNames(m_app->GetActivityTree()), original);
+    EXPECT_EQ(ReadFileBytes(path), before) << "Cancel leaves the activities file as it was";
+
+    EditActivities(*m_app, [](TfrmBaseActivityEdit& window) {
+        AddTopLevelActivity(window, QStringLiteral("Reading"));
+        window.accept(); // takes the new name and stays
+        EXPECT_TRUE(window.isVisible());
+        window.accept();
+    });
+    EXPECT_EQ(topLevelNames(m_app->GetActivityTree()), QStringList(original) << QStringLiteral("Reading"));
+    EXPECT_NE(ReadFileBytes(path), before);
+    StopController();
+
+    Start();
+    EXPECT_EQ(topLevelNames(m_app->GetActivityTree()), QStringList(original) << QStringLiteral("Reading"));
 }
 
 TEST_F(ApplicationAddInsTest, TheEndReleasesEveryAddInAndTheController) {

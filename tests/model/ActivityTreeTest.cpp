@@ -114,6 +114,9 @@ TEST(ActivityTree, SettingsAreReadFromTheValuesWithFallbacks) {
     EXPECT_EQ(activity->ImageIndex(), 1);
     activity->Values()->Items(ActivityValueImageIndex)->SetAsInteger(17);
     EXPECT_EQ(activity->ImageIndex(), 17);
+    activity->Values()->Items(ActivityValueImageIndex)->SetAsInteger(-1);
+    EXPECT_EQ(activity->ImageIndex(), 1) << "-1 stands for the default image: a break shows the break image";
+    activity->Values()->Items(ActivityValueImageIndex)->SetAsInteger(17);
 
     activity->Values()->Items(ActivityValueIsBreak)->SetAsString("true");
     EXPECT_FALSE(activity->IsBreak()) << "a string is not a break flag";
