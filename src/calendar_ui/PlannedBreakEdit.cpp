@@ -1,5 +1,8 @@
 #include "calendar_ui/PlannedBreakEdit.h"
 
+#include "activities_ui/ActivityComboBox.h"
+#include "controls/VRNIntegerEdit.h"
+#include "controls/VRNTimeEdit.h"
 #include "foundation/DateTime.h"
 #include "foundation/Translation.h"
 #include "foundation/VRNTools.h"
@@ -12,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimeEdit>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -24,23 +26,14 @@ const QString ProductName = QStringLiteral("Varnelo Horalux");
 constexpr int MinimumMinutes = 1;
 constexpr int MaximumMinutes = 180;
 
-QTime TimeEditValue(double t) {
-    // The model does not validate; a value that is no time of day shows as 00:00.
-    if (!IsValidTVRNTime(t))
-        return QTime(0, 0);
-    int hour = 0, minute = 0, second = 0, msec = 0;
-    DecodeTVRNTime(t, hour, minute, second, msec);
-    return hour == 24 ? QTime(0, 0) : QTime(hour, minute);
+/// A stored time the edit can show: the model does not validate, so anything that is no time of
+/// the day (00:00 to 24:00) shows as 00:00.
+double TimeEditValue(double t) {
+    return IsValidTVRNTime(t) && t >= 0 && t <= 1 ? t : 0;
 }
 
-double TimeOfDay(const QTime& time) {
-    return EncodeTime(time.hour(), time.minute(), 0, 0);
-}
-
-QTimeEdit* NewTimeEdit(QWidget* parent) {
-    auto* edit = new QTimeEdit(parent);
-    edit->setDisplayFormat(QStringLiteral("HH:mm"));
-    return edit;
+TVRNTimeEdit* NewTimeEdit(QWidget* parent) {
+    return new TVRNTimeEdit(parent);
 }
 
 ActivityLocatorPtr CopyOf(const ActivityLocatorPtr& locator) {
@@ -73,21 +66,6 @@ bool ByText(const TBreakActivityChoice& a, const TBreakActivityChoice& b) {
 
 } // namespace
 
-int HeldStepSize(qint64 heldMSecs) {
-    if (heldMSecs <= 2000)
-        return 1;
-    return heldMSecs <= 5000 ? 5 : 10;
-}
-
-int StepInteger(int value, int n, int minValue, int maxValue) {
-    if (n == 0)
-        return std::clamp(value, minValue, maxValue);
-    const int size = n < 0 ? -n : n;
-    int result = value + n;
-    result -= ((result % size) + size) % size;
-    return std::clamp(result, minValue, maxValue);
-}
-
 std::vector<TBreakActivityChoice> BreakActivityChoices(const ActivityTreePtr& tree) {
     std::vector<TBreakActivityChoice> choices;
     if (!tree)
@@ -97,27 +75,6 @@ std::vector<TBreakActivityChoice> BreakActivityChoices(const ActivityTreePtr& tr
     CollectChoices(tree->Childs(), ancestors, seen, choices);
     std::stable_sort(choices.begin(), choices.end(), ByText);
     return choices;
-}
-
-TBreakDurationEdit::TBreakDurationEdit(QWidget* parent) : QSpinBox(parent) {
-    setRange(MinimumMinutes, MaximumMinutes);
-    setValue(MinimumMinutes);
-}
-
-void TBreakDurationEdit::stepBy(int steps) {
-    const int size = m_held.isValid() ? HeldStepSize(m_held.elapsed()) : 1;
-    setValue(StepInteger(value(), steps * size, minimum(), maximum()));
-    selectAll();
-}
-
-void TBreakDurationEdit::mousePressEvent(QMouseEvent* event) {
-    m_held.start();
-    QSpinBox::mousePressEvent(event);
-}
-
-void TBreakDurationEdit::mouseReleaseEvent(QMouseEvent* event) {
-    m_held.invalidate();
-    QSpinBox::mouseReleaseEvent(event);
 }
 
 TfrmPlannedBreakEdit::TfrmPlannedBreakEdit(const ActivityTreePtr& tree, QWidget* parent)
@@ -133,11 +90,18 @@ TfrmPlannedBreakEdit::TfrmPlannedBreakEdit(const ActivityTreePtr& tree, QWidget*
     explanation->setWordWrap(true);
 
     auto* activityLabel = new QLabel(Tr("Select the activity to use for this break:"), this);
-    m_activity = new QComboBox(this);
+    m_activity = new TActivityComboBox(this);
+    m_activity->SetTree(m_tree);
     activityLabel->setBuddy(m_activity);
 
     auto* durationLabel = new QLabel(Tr("Specify the duration of this break:"), this);
-    m_duration = new TBreakDurationEdit(this);
+    m_duration = new TVRNIntegerEdit(this);
+    m_duration->SetMaxValue(MaximumMinutes);
+    m_duration->SetMinValue(MinimumMinutes);
+    m_duration->SetIncrement1(1);
+    m_duration->SetIncrement2(5);
+    m_duration->SetIncrement3(10);
+    m_duration->SetKeyStep(1);
     durationLabel->setBuddy(m_duration);
 
     auto* windowLabel = new QLabel(Tr("Specify when this break usually occurs:"), this);
@@ -184,47 +148,39 @@ void TfrmPlannedBreakEdit::SetPlannedBreak(const PlannedBreakPtr& plannedBreak) 
     if (!plannedBreak)
         throw EUnassignedArgumentError(QStringLiteral("TfrmPlannedBreakEdit.SetPlannedBreak"));
     m_break = plannedBreak;
-    m_from->setTime(TimeEditValue(m_break->FromTime()));
-    m_to->setTime(TimeEditValue(m_break->ToTime()));
+    m_from->SetValue(TimeEditValue(m_break->FromTime()));
+    m_to->SetValue(TimeEditValue(m_break->ToTime()));
     const double duration = m_break->Duration();
     const std::int64_t minutes = std::isfinite(duration) && duration > 0 ? DurationTotalMinutes(duration) : 0;
-    m_duration->setValue(static_cast<int>(std::clamp<std::int64_t>(minutes, MinimumMinutes, MaximumMinutes)));
+    m_duration->SetValue(static_cast<int>(std::clamp<std::int64_t>(minutes, MinimumMinutes, MaximumMinutes)));
     SelectLocator(m_break->ActivityLocator());
 }
 
 void TfrmPlannedBreakEdit::SelectLocator(const ActivityLocatorPtr& locator) {
     m_choices = BreakActivityChoices(m_tree);
-    int selected = -1;
-    const TGUID id = locator->ID();
-    for (size_t i = 0; i < m_choices.size() && selected < 0; ++i) {
-        if (m_choices[i].Locator->ID() == id)
-            selected = static_cast<int>(i);
+    m_activity->BeginUpdate();
+    m_activity->Clear();
+    ActivityLocatorPtr selected;
+    for (const TBreakActivityChoice& choice : m_choices) {
+        m_activity->Add(choice.Locator);
+        if (!selected && choice.Locator->ID() == locator->ID())
+            selected = choice.Locator;
     }
-    if (selected < 0 && id.IsNull() && !m_choices.empty()) {
-        selected = 0; // a new break: the first activity of the list
-    } else if (selected < 0) {
-        // An activity that is not listed (gone from the tree, or no tree at all) stays selectable
-        // as a temporary item, so that OK keeps it.
-        TBreakActivityChoice temporary{CopyOf(locator),
-                                       m_tree ? locator->GetActivityName(m_tree) : QStringLiteral("???")};
-        const auto at = std::upper_bound(m_choices.begin(), m_choices.end(), temporary, ByText);
-        selected = static_cast<int>(at - m_choices.begin());
-        m_choices.insert(at, std::move(temporary));
-    }
-    m_activity->clear();
-    for (const TBreakActivityChoice& choice : m_choices)
-        m_activity->addItem(choice.Text);
-    m_activity->setCurrentIndex(selected);
+    // A new break (the empty locator) gets the first activity; an activity that is not listed
+    // (gone from the tree, or no tree at all) stays selectable as the temporary item, so that OK
+    // keeps it.
+    m_activity->SetSelectedLocator(selected ? selected : CopyOf(locator));
+    m_activity->EndUpdate();
 }
 
 std::optional<TBreakEditRefusal> TfrmPlannedBreakEdit::CheckInput() const {
-    if (!m_from->hasAcceptableInput() || !m_from->time().isValid())
+    if (!m_from->Valid())
         return TBreakEditRefusal{Tr("Please enter a valid time."), m_from};
-    if (!m_to->hasAcceptableInput() || !m_to->time().isValid())
+    if (!m_to->Valid())
         return TBreakEditRefusal{Tr("Please enter a valid time."), m_to};
-    if (!m_duration->hasAcceptableInput() || m_duration->text().trimmed().isEmpty())
+    if (!m_duration->Valid())
         return TBreakEditRefusal{Tr("Please enter a valid duration."), m_duration};
-    if (!PlannedBreakDurationFits(TimeOfDay(m_from->time()), TimeOfDay(m_to->time()), m_duration->value()))
+    if (!PlannedBreakDurationFits(m_from->Value(), m_to->Value(), m_duration->Value()))
         return TBreakEditRefusal{Tr("The duration is longer than the time interval."), m_to};
     return std::nullopt;
 }
@@ -242,12 +198,11 @@ void TfrmPlannedBreakEdit::accept() {
 void TfrmPlannedBreakEdit::Store() {
     if (!m_break)
         return;
-    const int index = m_activity->currentIndex();
-    if (index >= 0 && index < static_cast<int>(m_choices.size()))
-        m_break->ActivityLocator()->Assign(m_choices[static_cast<size_t>(index)].Locator);
-    m_break->SetFromTime(TimeOfDay(m_from->time()));
-    m_break->SetToTime(TimeOfDay(m_to->time()));
-    m_break->SetDuration(m_duration->value() * OneMinute);
+    if (const ActivityLocatorPtr selected = m_activity->SelectedLocator())
+        m_break->ActivityLocator()->Assign(selected);
+    m_break->SetFromTime(m_from->Value());
+    m_break->SetToTime(m_to->Value());
+    m_break->SetDuration(m_duration->Value() * OneMinute);
 }
 
 bool EditPlannedBreak(QWidget* parent, const ActivityTreePtr& tree, const PlannedBreakPtr& plannedBreak) {

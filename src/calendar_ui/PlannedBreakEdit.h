@@ -8,21 +8,14 @@
 #include "model/ActivityInterfaces.h"
 
 #include <QDialog>
-#include <QElapsedTimer>
-#include <QSpinBox>
 #include <QString>
 #include <optional>
 #include <vector>
 
-class QComboBox;
-class QTimeEdit;
 class QWidget;
-
-/// The step of the duration edit while its arrow button is held: 1 for the first two seconds,
-/// 5 up to five seconds, 10 after that.
-int HeldStepSize(qint64 heldMSecs);
-/// One step of an integer edit: add n, round down to a multiple of |n|, limit to min..max.
-int StepInteger(int value, int n, int minValue, int maxValue);
+class TActivityComboBox;
+class TVRNIntegerEdit;
+class TVRNTimeEdit;
 
 /// An activity the dialog offers: the locator it would assign and the text it shows.
 struct TBreakActivityChoice {
@@ -40,28 +33,12 @@ struct TBreakEditRefusal {
     QWidget* Focus = nullptr;
 };
 
-/// The integer edit of the break's length in minutes (1..180). Held arrow buttons step faster
-/// the longer they are held; keys step by one.
-class TBreakDurationEdit : public QSpinBox {
-    Q_OBJECT
-public:
-    explicit TBreakDurationEdit(QWidget* parent = nullptr);
-
-protected:
-    void stepBy(int steps) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    QElapsedTimer m_held;
-};
-
 /// The dialog ("Regular Break"). Fixed size; the activity box has the focus when it opens.
 class TfrmPlannedBreakEdit : public QDialog {
     Q_OBJECT
 public:
     /// tree: the activities to choose from (may be nullptr: only the break's own activity is
-    /// offered, shown as "???").
+    /// offered, shown as "???"); the "..." button shows the whole tree.
     TfrmPlannedBreakEdit(const ActivityTreePtr& tree, QWidget* parent = nullptr);
 
     /// Shows the break's values; OK writes them back into this break.
@@ -70,10 +47,11 @@ public:
     /// The checks of OK in their order; nullopt when the input is acceptable.
     std::optional<TBreakEditRefusal> CheckInput() const;
 
-    QComboBox* ActivityBox() const { return m_activity; }
-    TBreakDurationEdit* DurationEdit() const { return m_duration; }
-    QTimeEdit* FromTimeEdit() const { return m_from; }
-    QTimeEdit* ToTimeEdit() const { return m_to; }
+    TActivityComboBox* ActivityBox() const { return m_activity; }
+    /// The break's length in minutes (1..180); a held arrow button steps by 1, then 5, then 10.
+    TVRNIntegerEdit* DurationEdit() const { return m_duration; }
+    TVRNTimeEdit* FromTimeEdit() const { return m_from; }
+    TVRNTimeEdit* ToTimeEdit() const { return m_to; }
 
 public slots:
     /// Checks the input (a refusal shows a message box and moves the focus) and on success
@@ -87,10 +65,10 @@ private:
     ActivityTreePtr m_tree;
     PlannedBreakPtr m_break;
     std::vector<TBreakActivityChoice> m_choices;
-    QComboBox* m_activity;
-    TBreakDurationEdit* m_duration;
-    QTimeEdit* m_from;
-    QTimeEdit* m_to;
+    TActivityComboBox* m_activity;
+    TVRNIntegerEdit* m_duration;
+    TVRNTimeEdit* m_from;
+    TVRNTimeEdit* m_to;
 };
 
 /// Opens the dialog modally for the break (centred on parent) and returns whether the user

@@ -1,4 +1,7 @@
 #include "calendar_ui/PlannedBreakEdit.h"
+#include "activities_ui/ActivityComboBox.h"
+#include "controls/VRNIntegerEdit.h"
+#include "controls/VRNTimeEdit.h"
 #include "foundation/DateTime.h"
 #include "foundation/Translation.h"
 #include "foundation/VRNTools.h"
@@ -11,7 +14,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTimeEdit>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,9 +49,9 @@ protected:
     ActivityTreePtr Tree() const { return m_tree; }
 
     void SetWindow(TfrmPlannedBreakEdit& dialog, int fromH, int fromM, int toH, int toM, int minutes) {
-        dialog.FromTimeEdit()->setTime(QTime(fromH, fromM));
-        dialog.ToTimeEdit()->setTime(QTime(toH, toM));
-        dialog.DurationEdit()->setValue(minutes);
+        dialog.FromTimeEdit()->SetValue(Time(fromH, fromM));
+        dialog.ToTimeEdit()->SetValue(Time(toH, toM));
+        dialog.DurationEdit()->SetValue(minutes);
     }
 
     std::shared_ptr<TActivityTree> m_tree;
@@ -58,26 +60,32 @@ protected:
     PlannedBreakPtr plannedBreak;
 };
 
-QStringList Texts(const QComboBox& box) {
+QStringList Texts(const TActivityComboBox& box) {
     QStringList texts;
-    for (int i = 0; i < box.count(); ++i)
-        texts << box.itemText(i);
+    for (int i = 0; i < box.Count(); ++i)
+        texts << box.ItemText(i);
     return texts;
+}
+
+QString SelectedText(const TActivityComboBox& box) {
+    return box.ItemText(box.SelectedIndex());
 }
 
 } // namespace
 
-TEST(PlannedBreakEditSteps, HeldButtonStepsFasterAndRoundsDown) {
-    EXPECT_EQ(HeldStepSize(0), 1);
-    EXPECT_EQ(HeldStepSize(2000), 1);
-    EXPECT_EQ(HeldStepSize(2001), 5);
-    EXPECT_EQ(HeldStepSize(5000), 5);
-    EXPECT_EQ(HeldStepSize(5001), 10);
-    EXPECT_EQ(StepInteger(7, 5, 1, 180), 10);
-    EXPECT_EQ(StepInteger(12, -5, 1, 180), 5);
-    EXPECT_EQ(StepInteger(3, -5, 1, 180), 1);
-    EXPECT_EQ(StepInteger(178, 10, 1, 180), 180);
-    EXPECT_EQ(StepInteger(30, 1, 1, 180), 31);
+TEST_F(PlannedBreakEditTest, HeldButtonStepsFasterAndRoundsDown) {
+    TfrmPlannedBreakEdit dialog(Tree());
+    const TVRNIntegerEdit& edit = *dialog.DurationEdit();
+    EXPECT_EQ(edit.HeldIncrement(0), 1);
+    EXPECT_EQ(edit.HeldIncrement(2000), 1);
+    EXPECT_EQ(edit.HeldIncrement(2001), 5);
+    EXPECT_EQ(edit.HeldIncrement(5000), 5);
+    EXPECT_EQ(edit.HeldIncrement(5001), 10);
+    EXPECT_EQ(TVRNIntegerEdit::StepValue(7, 5, 1, 180), 10);
+    EXPECT_EQ(TVRNIntegerEdit::StepValue(12, -5, 1, 180), 5);
+    EXPECT_EQ(TVRNIntegerEdit::StepValue(3, -5, 1, 180), 1);
+    EXPECT_EQ(TVRNIntegerEdit::StepValue(178, 10, 1, 180), 180);
+    EXPECT_EQ(TVRNIntegerEdit::StepValue(30, 1, 1, 180), 31);
 }
 
 TEST_F(PlannedBreakEditTest, ActivitiesAreListedOnceByNameWithTheirPath) {
@@ -103,21 +111,22 @@ TEST_F(PlannedBreakEditTest, OpensWithTheBreaksValuesAndTheActivityBoxFocused) {
     dialog.SetPlannedBreak(plannedBreak);
     EXPECT_EQ(dialog.windowTitle(), "Regular Break");
     EXPECT_EQ(dialog.size(), QSize(370, 281));
-    EXPECT_EQ(dialog.FromTimeEdit()->time(), QTime(12, 0));
-    EXPECT_EQ(dialog.ToTimeEdit()->time(), QTime(13, 30));
-    EXPECT_EQ(dialog.DurationEdit()->value(), 45);
-    EXPECT_EQ(dialog.DurationEdit()->minimum(), 1);
-    EXPECT_EQ(dialog.DurationEdit()->maximum(), 180);
+    EXPECT_EQ(dialog.FromTimeEdit()->Text(), "12:00");
+    EXPECT_EQ(dialog.ToTimeEdit()->Text(), "13:30");
+    EXPECT_EQ(dialog.DurationEdit()->Value(), 45);
+    EXPECT_EQ(dialog.DurationEdit()->MinValue(), 1);
+    EXPECT_EQ(dialog.DurationEdit()->MaxValue(), 180);
     EXPECT_EQ(Texts(*dialog.ActivityBox()), QStringList({"Coding", "Lunch", "Meeting", "Work"}));
-    EXPECT_EQ(dialog.ActivityBox()->currentText(), "Lunch");
-    EXPECT_EQ(dialog.focusWidget(), dialog.ActivityBox());
+    EXPECT_EQ(SelectedText(*dialog.ActivityBox()), "Lunch");
+    EXPECT_FALSE(dialog.ActivityBox()->IsTemporary(dialog.ActivityBox()->SelectedIndex()));
+    EXPECT_EQ(dialog.focusWidget(), dialog.ActivityBox()->ComboBox());
 }
 
 TEST_F(PlannedBreakEditTest, NewBreakPicksTheFirstActivityAndUnknownActivitiesStaySelectable) {
     TfrmPlannedBreakEdit dialog(Tree());
     dialog.SetPlannedBreak(plannedBreak); // booked to the break pseudo-activity
-    EXPECT_EQ(dialog.ActivityBox()->currentText(), "Coding");
-    EXPECT_EQ(dialog.DurationEdit()->value(), 1); // duration 0 shows the minimum
+    EXPECT_EQ(SelectedText(*dialog.ActivityBox()), "Coding");
+    EXPECT_EQ(dialog.DurationEdit()->Value(), 1); // duration 0 shows the minimum
 
     // A break booked to an activity that is no longer in the tree keeps it as a listed item.
     auto stored = std::make_shared<TPropertyList>();
@@ -126,8 +135,9 @@ TEST_F(PlannedBreakEditTest, NewBreakPicksTheFirstActivityAndUnknownActivitiesSt
     stored->Items("break")->SetAsBoolean(true);
     plannedBreak->ActivityLocator()->LoadFromPropertyList(stored);
     dialog.SetPlannedBreak(plannedBreak);
-    EXPECT_EQ(dialog.ActivityBox()->count(), 5);
-    const QString gone = dialog.ActivityBox()->currentText();
+    EXPECT_EQ(dialog.ActivityBox()->Count(), 5);
+    EXPECT_TRUE(dialog.ActivityBox()->IsTemporary(dialog.ActivityBox()->SelectedIndex()));
+    const QString gone = SelectedText(*dialog.ActivityBox());
     EXPECT_FALSE(gone.isEmpty());
     SetWindow(dialog, 12, 0, 13, 0, 30);
     dialog.accept();
@@ -144,7 +154,7 @@ TEST_F(PlannedBreakEditTest, OkStoresTheInputIntoTheSameLocator) {
     const auto locator = plannedBreak->ActivityLocator();
     TfrmPlannedBreakEdit dialog(Tree());
     dialog.SetPlannedBreak(plannedBreak);
-    dialog.ActivityBox()->setCurrentIndex(dialog.ActivityBox()->findText("Meeting"));
+    dialog.ActivityBox()->ComboBox()->setCurrentIndex(dialog.ActivityBox()->ComboBox()->findText("Meeting"));
     SetWindow(dialog, 23, 50, 0, 20, 30);     // crosses midnight: 30 minutes fit exactly
     EXPECT_EQ(plannedBreak->FromTime(), 0.0); // nothing changes before OK
     dialog.accept();
@@ -204,6 +214,38 @@ TEST_F(PlannedBreakEditTest, RefusalsShowTheirMessageMoveTheFocusAndChangeNothin
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->Message, "Please enter a valid duration.");
     EXPECT_EQ(refusal->Focus, dialog.DurationEdit());
+}
+
+TEST_F(PlannedBreakEditTest, TheEndOfTheDayStaysTwentyFourAndFourDigitsAreATime) {
+    plannedBreak->SetFromTime(Time(23, 0));
+    plannedBreak->SetToTime(1.0); // 24:00
+    plannedBreak->SetDuration(30 * OneMinute);
+    TfrmPlannedBreakEdit dialog(Tree());
+    dialog.show();
+    dialog.SetPlannedBreak(plannedBreak);
+    EXPECT_EQ(dialog.ToTimeEdit()->Text(), "24:00");
+    // Typed as four digits, as everywhere in the program.
+    dialog.FromTimeEdit()->setFocus();
+    dialog.FromTimeEdit()->selectAll();
+    QTest::keyClicks(dialog.FromTimeEdit(), "2315");
+    EXPECT_EQ(dialog.FromTimeEdit()->Text(), "23:15");
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(TimesEqual(plannedBreak->FromTime(), Time(23, 15)));
+    EXPECT_EQ(plannedBreak->ToTime(), 1.0) << "24:00 is saved as the end of the day, not as 0";
+
+    // A text that is no time is marked and refused.
+    TfrmPlannedBreakEdit again(Tree());
+    again.show();
+    again.SetPlannedBreak(plannedBreak);
+    again.ToTimeEdit()->setFocus();
+    again.ToTimeEdit()->selectAll();
+    QTest::keyClicks(again.ToTimeEdit(), "25:70");
+    EXPECT_TRUE(again.ToTimeEdit()->MarkedInvalid());
+    const auto refusal = again.CheckInput();
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->Message, "Please enter a valid time.");
+    EXPECT_EQ(refusal->Focus, again.ToTimeEdit());
 }
 
 TEST_F(PlannedBreakEditTest, CancelLeavesTheBreakAlone) {
