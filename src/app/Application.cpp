@@ -29,6 +29,9 @@
 #include "model/ActivityTree.h"
 #include "model/DefaultActivities.h"
 #include "storage/StoragePath.h"
+#include "tracking/TrackingSettings.h"
+#include "tracking_ui/BaseTrackingWindow.h"
+#include "tracking_ui/TrackingNotices.h"
 #include "ui/Action.h"
 #include "ui/DialogFont.h"
 #include "ui/FormPositions.h"
@@ -627,12 +630,50 @@ void THXApplication::Quit() {
         QCoreApplication::postEvent(m_mainWindow, new QEvent(HXEventType(WM_HXQUIT)));
 }
 
+void THXApplication::ShowNotice(QDialog* notice) {
+    // A current window while it is shown: no tracking question comes meanwhile.
+    AddCurrentWindow(notice);
+    BringToFront(notice);
+}
+
+void THXApplication::WatchNotice(QDialog* notice) {
+    QObject::connect(notice, &QDialog::finished, notice, [this, notice] { RemoveCurrentWindow(notice); });
+}
+
+double THXApplication::WorkStartTime_() {
+    const std::shared_ptr<IHXProperty_> value =
+        GetOptions(TrackingSettings::SectionName)->Find(TrackingSettings::WorkStartKey);
+    double t = TrackingSettings::DefaultWorkStart;
+    if (value && value->DataType() == hxpdtTime)
+        t = value->AsTime();
+    else if (value && value->DataType() == hxpdtDateTime)
+        t = TimeOf(value->AsDateTime());
+    return std::isfinite(t) && t >= 0 && t <= 1 ? t : TrackingSettings::DefaultWorkStart;
+}
+
 void THXApplication::OnDaySwitch() {
-    // The end-of-work notice joins here (shown when CanShowWindow).
+    if (!m_daySwitch) {
+        std::weak_ptr<THXApplication> self = weak_from_this();
+        m_daySwitch = new TfrmDaySwitch(WorkStartTime_(), [self] {
+            if (const auto app = self.lock())
+                if (app->m_trackingManager)
+                    app->m_trackingManager->RecordProgramStart();
+        });
+        WatchNotice(m_daySwitch);
+    }
+    if (!m_daySwitch->isVisible() && CanShowWindow())
+        ShowNotice(m_daySwitch);
 }
 
 void THXApplication::OnDaySwitchEnd() {
-    // The end-of-work notice joins here (hidden, removed from the current windows, freed).
+    if (!m_daySwitch)
+        return;
+    TfrmDaySwitch* notice = m_daySwitch;
+    m_daySwitch = nullptr;
+    if (notice->isVisible())
+        notice->hide();
+    RemoveCurrentWindow(notice);
+    notice->deleteLater();
 }
 
 void THXApplication::OnNextTracking(double t) {
@@ -652,17 +693,33 @@ void THXApplication::OnTrackingImpossible() {
     m_mainWindow->SetIconQuarter();
     const QString notice = Tr("Tracking is disabled now because there already is a data entry for the current time. "
                               "Please check your worksheet if you think this is not correct.");
-    if (m_mainWindow->ShowBalloonHint(kProduct, notice, TBalloonIcon::Warning) != 0) {
-        // No balloons: the tracking-impossible window joins here. Until it exists the notice
-        // counts as given.
+    if (m_mainWindow->ShowBalloonHint(kProduct, notice, TBalloonIcon::Warning) == 0)
+        return;
+    // No balloons: the notice window, created once and kept.
+    if (!m_trackingImpossible) {
+        m_trackingImpossible = new TfrmTrackingImpossible;
+        WatchNotice(m_trackingImpossible);
+    }
+    m_trackingImpossible->SetText(notice);
+    if (m_trackingImpossible->isVisible() || !CanShowWindow()) {
+        // Given again at the next update, until it can be shown.
         if (m_trackingManager)
             m_trackingManager->TrackingImpossibleNoticeGiven();
+        return;
     }
+    ShowNotice(m_trackingImpossible);
 }
 
 void THXApplication::OnTrackingPossible() {
     if (m_mainWindow)
         m_mainWindow->HideBalloonHint();
+    if (TfrmTrackingImpossible* window = m_trackingImpossible) {
+        m_trackingImpossible = nullptr;
+        if (window->isVisible())
+            window->hide();
+        RemoveCurrentWindow(window);
+        window->deleteLater();
+    }
 }
 
 void THXApplication::OnNoTracker() {
@@ -768,6 +825,14 @@ void THXApplication::Cleanup() {
         if (m_formatListenerRegistered)
             UnregisterFormatSettingsNotify(this);
         m_formatListenerRegistered = false;
+    });
+    Guarded("notices", [this] {
+        for (QWidget* notice : {static_cast<QWidget*>(m_daySwitch), static_cast<QWidget*>(m_trackingImpossible)})
+            if (notice) {
+                notice->hide();
+                RemoveCurrentWindow(notice);
+                delete notice;
+            }
     });
     Guarded("generic windows", [] {
         SetGenericWindowHooks({});

@@ -18,6 +18,7 @@
 #include "storage/StorageFileNames.h"
 #include "storage/StorageInterfaces.h"
 #include "tracking/TrackingManagerLinkInterface.h"
+#include "tracking_ui/TrackingNotices.h"
 
 #include <QHash>
 #include <QObject>
@@ -161,6 +162,9 @@ public:
 
     // --- tracking manager notifications (connected when the load sequence prepares tracking)
     void OnDaySwitch();
+    /// The end-of-work and tracking-impossible notices while shown (tests).
+    TfrmDaySwitch* DaySwitchWindow() const { return m_daySwitch; }
+    TfrmTrackingImpossible* TrackingImpossibleWindow() const { return m_trackingImpossible; }
     void OnDaySwitchEnd();
     void OnNextTracking(double t);
     void OnTrackingImpossible();
@@ -186,6 +190,12 @@ public:
     QStringList SplashTexts() const { return m_splashTexts; }
 
 private:
+    /// Shows a notice window as a current window (WatchNotice, once per window, ends that when it
+    /// closes).
+    void ShowNotice(QDialog* notice);
+    void WatchNotice(QDialog* notice);
+    /// The "workstart" time of day of the tracking manager's options.
+    double WorkStartTime_();
     // The object creation and the load sequence, in order.
     void CreateObjects_();
     void CreateMainWindow_();
@@ -241,6 +251,10 @@ private:
     std::vector<std::shared_ptr<THXAction>> m_actionList;
     TCurrentWindowStack m_currentWindows;
     QPointer<TfrmMain> m_mainWindow;
+    /// The end-of-work notice while the tracking manager reports the end of the working day.
+    QPointer<TfrmDaySwitch> m_daySwitch;
+    /// The tracking-impossible notice where the tray shows no balloons (created once, kept).
+    QPointer<TfrmTrackingImpossible> m_trackingImpossible;
     std::shared_ptr<TMenuController> m_menuController;
     TfrmSplash* m_splash = nullptr;
     QStringList m_splashTexts;

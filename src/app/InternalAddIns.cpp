@@ -6,6 +6,7 @@
 #include "addins/NoTrackingTrackerAddIn.h"
 #include "addins/StorageFileProviderAddIn.h"
 #include "export_ui/BaseExportAddIn.h"
+#include "tracking_ui/BaseTrackingAddIn.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ namespace {
 // activity editor, activity entry provider, calendar, storage file provider, tracking options.
 void RegisterProgramAddIns(TInternalAddInManager& table) {
     table.RegisterInternalAddIn<TNoTrackingTrackerAddIn>(QStringLiteral("TNoTrackingTrackerAddIn"));
+    table.RegisterInternalAddIn<TRegularTrackingAddIn>(QStringLiteral("TRegularTrackingAddIn"));
     table.RegisterInternalAddIn<TBaseExportAddIn>(QStringLiteral("TBaseExportAddIn"));
     table.RegisterInternalAddIn<TActivityEditorAddIn>(QStringLiteral("TActivityEditorAddIn"));
     table.RegisterInternalAddIn<TActivityEntryProviderAddIn>(QStringLiteral("TActivityEntryProviderAddIn"));

@@ -10,9 +10,3 @@ int NextTrackingIconPercent(double now, double t, int intervalMinutes) {
     const int left = intervalMinutes - minutes;
     return left > 0 ? left * 100 / intervalMinutes : 0;
 }
-
-QString ShortTimePattern(const TvrnFormatSettings& settings) {
-    if (settings.TwentyFourHour)
-        return settings.HourLeadingZero ? QStringLiteral("HH:mm") : QStringLiteral("H:mm");
-    return settings.HourLeadingZero ? QStringLiteral("hh:mm AP") : QStringLiteral("h:mm AP");
-}

@@ -11,6 +11,3 @@
 /// (I - m) * 100 / I (integer division) with m the whole minutes until t and I the interval in
 /// minutes, never below 0. An interval that is not positive gives 100.
 int NextTrackingIconPercent(double now, double t, int intervalMinutes);
-
-/// The user's short time pattern (hours and minutes, with the designator on a 12-hour clock).
-QString ShortTimePattern(const TvrnFormatSettings& settings = FormatSettings());

@@ -86,6 +86,31 @@ void TTrackingManagerLink::TrackingImpossibleNoticeGiven() {
         *m_nextNotice = NowDateTime();
 }
 
+void TTrackingManagerLink::SetNextTrackingTime(double time) {
+    if (const auto manager = m_manager)
+        manager->SetNextTrackingTime(time);
+}
+
+void TTrackingManagerLink::SetRemindNotBefore(double time) {
+    if (const auto manager = m_manager)
+        manager->SetRemindNotBefore(time);
+}
+
+void TTrackingManagerLink::RecordProgramStart() {
+    if (const auto manager = m_manager)
+        manager->RecordProgramStart();
+}
+
+bool TTrackingManagerLink::CanShowWorksheet() {
+    const auto manager = m_manager;
+    return manager && manager->CanShowWorksheet();
+}
+
+void TTrackingManagerLink::ShowWorksheet() {
+    if (const auto manager = m_manager)
+        manager->ShowWorksheet();
+}
+
 void TTrackingManagerLink::AddTracker(const TrackerAddInPtr& tracker) {
     if (!m_manager)
         throw EVRNException(QStringLiteral("TTrackingManagerLink.AddTracker: the tracking manager is gone"));

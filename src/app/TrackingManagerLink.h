@@ -36,6 +36,11 @@ public:
     /// Only meaningful inside the tracking-impossible notification: the notice is given again at
     /// the next update.
     void TrackingImpossibleNoticeGiven() override;
+    void SetNextTrackingTime(double time) override;
+    void SetRemindNotBefore(double time) override;
+    void RecordProgramStart() override;
+    bool CanShowWorksheet() override;
+    void ShowWorksheet() override;
     void AddTracker(const TrackerAddInPtr& tracker) override;
     void Cleanup() override;
 

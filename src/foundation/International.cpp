@@ -312,3 +312,9 @@ QString FormatLocalDate(double date, const QString& picture) {
 TWeekOfYear WeekOfYear(double x) {
     return WeekOfYear(x, FormatSettings().FirstDayOfWeek);
 }
+
+QString ShortTimePattern(const TvrnFormatSettings& settings) {
+    if (settings.TwentyFourHour)
+        return settings.HourLeadingZero ? QStringLiteral("HH:mm") : QStringLiteral("H:mm");
+    return settings.HourLeadingZero ? QStringLiteral("hh:mm AP") : QStringLiteral("h:mm AP");
+}

@@ -105,6 +105,8 @@ QString FormatLocalNumber(double x, int digits, const TvrnFormatSettings& settin
 /// AP or A (designator), ap or a (designator in lower case), ":" the locale's time separator, "."
 /// its decimal separator, text in single quotes as it is. For t = 1 every hour field shows 24.
 QString FormatLocalTime(TVRNTime t, const QString& pattern, const TvrnFormatSettings& settings = FormatSettings());
+/// The user's short time pattern (hours and minutes, with the designator on a 12-hour clock).
+QString ShortTimePattern(const TvrnFormatSettings& settings = FormatSettings());
 
 /// A date by a picture in the user default locale and its calendar.
 QString FormatLocalDate(double date, const QString& picture);

@@ -106,29 +106,42 @@ void TActivityBooker::Book(IHXDayEntryStorage& storage) {
         lists.push_back(list);
     }
 
-    for (size_t p = 0; p < parts.size(); ++p) {
-        const DayPart& part = parts[p];
-        const DayEntryListPtr& list = lists[p];
-        const double span = part.end - part.start;
-        for (int i = 0; i < m_items.Count(); ++i) {
-            auto item = m_items.Items(i);
-            auto entry = std::dynamic_pointer_cast<IHXActivityEntry_>(list->AddNew());
-            if (!entry)
-                throw EMustNotHappen(QStringLiteral("TActivityBooker.Book: the day list holds no activity entries"));
-            entry->SetTime(part.start, part.end);
-            entry->Locator()->Assign(item->Locator());
-            entry->SetDuration(0);
-            if (part.last) {
-                entry->SetDuration(entry->Duration() + item->Remaining());
-                item->SetRemaining(0);
-            } else {
-                entry->SetDuration(entry->Duration() + item->Share() * span);
-                item->SetRemaining(item->Remaining() - item->Share() * span);
+    // A booking is all or nothing: when adding or saving fails, every list gets its entries back,
+    // so that the caller can offer the same answer again without booking it twice.
+    std::vector<DayEntryListPtr> before;
+    before.reserve(lists.size());
+    for (const DayEntryListPtr& list : lists)
+        before.push_back(list->Clone());
+    try {
+        for (size_t p = 0; p < parts.size(); ++p) {
+            const DayPart& part = parts[p];
+            const DayEntryListPtr& list = lists[p];
+            const double span = part.end - part.start;
+            for (int i = 0; i < m_items.Count(); ++i) {
+                auto item = m_items.Items(i);
+                auto entry = std::dynamic_pointer_cast<IHXActivityEntry_>(list->AddNew());
+                if (!entry)
+                    throw EMustNotHappen(
+                        QStringLiteral("TActivityBooker.Book: the day list holds no activity entries"));
+                entry->SetTime(part.start, part.end);
+                entry->Locator()->Assign(item->Locator());
+                entry->SetDuration(0);
+                if (part.last) {
+                    entry->SetDuration(entry->Duration() + item->Remaining());
+                    item->SetRemaining(0);
+                } else {
+                    entry->SetDuration(entry->Duration() + item->Share() * span);
+                    item->SetRemaining(item->Remaining() - item->Share() * span);
+                }
             }
+            // Joined after adding on every day, so that a booking that continues an equal entry
+            // becomes one entry.
+            JoinSimilarEntries(list);
         }
-        // Joined after adding on every day, so that a booking that continues an equal entry
-        // becomes one entry.
-        JoinSimilarEntries(list);
+        storage.Save();
+    } catch (...) {
+        for (size_t i = 0; i < lists.size(); ++i)
+            lists[i]->Assign(before[i]);
+        throw;
     }
-    storage.Save();
 }

@@ -36,6 +36,16 @@ public:
     virtual int TrackingIntervalMinutes() = 0;
     /// The tracking-impossible notice could not be shown: it counts as given now.
     virtual void TrackingImpossibleNoticeGiven() = 0;
+    /// The next question is due at this date-time (a remind-later choice of the tracking window).
+    virtual void SetNextTrackingTime(double time) = 0;
+    /// Due questions wait until this date-time ("Remind automatically").
+    virtual void SetRemindNotBefore(double time) = 0;
+    /// "Start Tracking for Today": the working day's program start becomes now.
+    virtual void RecordProgramStart() = 0;
+    /// Whether the worksheet can be opened from the tracking window.
+    virtual bool CanShowWorksheet() = 0;
+    /// Opens the worksheet (blocks until it has closed).
+    virtual void ShowWorksheet() = 0;
     /// Adds a tracker to the manager's list (trackers register themselves when they are launched).
     virtual void AddTracker(const TrackerAddInPtr& tracker) = 0;
     /// Breaks the manager's references (called when the controller shuts down).

@@ -114,26 +114,32 @@ protected:
 
 TEST_F(ApplicationAddInsTest, BuiltInAddInsAreLoadedAndRegisterTheTrackerAndTheProviders) {
     Start();
-    ASSERT_EQ(m_app->GetAddInCount(), 5);
-    const QStringList ids{NoTrackingAddInID, QString::fromLatin1(TBaseExportAddIn::ID),
-                          QString::fromLatin1(TActivityEditorAddIn::ID), ActivityEntryProviderAddInID,
+    ASSERT_EQ(m_app->GetAddInCount(), 6);
+    const QStringList ids{NoTrackingAddInID,
+                          RegularTrackerID,
+                          QString::fromLatin1(TBaseExportAddIn::ID),
+                          QString::fromLatin1(TActivityEditorAddIn::ID),
+                          ActivityEntryProviderAddInID,
                           StorageFileProviderAddInID};
-    const QStringList names{"No tracking", "Export", "Activity Editor", "Activity Entry Provider",
-                            "Storage File Provider"};
-    for (int i = 0; i < 5; ++i) {
+    const QStringList names{"No tracking",     "Regular Horalux",         "Export",
+                            "Activity Editor", "Activity Entry Provider", "Storage File Provider"};
+    for (int i = 0; i < 6; ++i) {
         const AddInPtr addIn = m_app->GetAddIn(i);
         EXPECT_EQ(addIn->GetID(), ids[i]);
         EXPECT_EQ(addIn->GetName(), names[i]);
         // Only the windows' add-ins may be switched off.
-        EXPECT_EQ(addIn->AllowDeactivate(), i == 1 || i == 2);
+        EXPECT_EQ(addIn->AllowDeactivate(), i == 2 || i == 3);
         EXPECT_EQ(m_app->FindAddIn(ids[i].toLower()), addIn) << "active, found without regard to case";
     }
     EXPECT_EQ(m_app->FindAddIn(QStringLiteral("{00000000-0000-0000-0000-000000000000}")), nullptr);
-    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 5u);
+    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 6u);
 
-    ASSERT_EQ(m_tracking->trackers.size(), 1u);
+    ASSERT_EQ(m_tracking->trackers.size(), 2u);
     EXPECT_EQ(m_tracking->trackers[0]->GetID(), NoTrackingTrackerID);
     EXPECT_EQ(m_tracking->trackers[0]->GetTrackingType(), TTrackingType::None);
+    EXPECT_EQ(m_tracking->trackers[1]->GetID(), RegularTrackerID);
+    EXPECT_EQ(m_tracking->trackers[1]->GetTrackingType(), TTrackingType::Interval);
+    EXPECT_FALSE(m_tracking->trackers[1]->NeedsFallbackTracker());
     for (const TGUID& provider : {StorageTypeRoot, StorageTypeEntryManager, StorageTypeFileData})
         EXPECT_NE(m_app->GetStorageProvider(provider), nullptr);
     EXPECT_NE(m_app->GetEntryProvider(ActivityEntryTypeId), nullptr);

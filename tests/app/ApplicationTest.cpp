@@ -26,6 +26,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -254,7 +255,8 @@ TEST_F(ApplicationTest, TrayMenuIsOrderedAndShowTrackingFollowsTheTracker) {
     QStringList captions;
     for (QAction* action : m_app->MainWindow()->GetTrayPopupMenu()->actions())
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    EXPECT_EQ(captions, (QStringList{"Show Tracking", "-", "Export", "Edit Activities", "-", "About", "Options", "Exit"}));
+    EXPECT_EQ(captions,
+              (QStringList{"Show Tracking", "-", "Export", "Edit Activities", "-", "About", "Options", "Exit"}));
     auto* showTracking = m_app->MainWindow()->GetTrayPopupMenu()->defaultAction();
     ASSERT_NE(showTracking, nullptr);
     EXPECT_TRUE(showTracking->isVisible());
@@ -332,7 +334,21 @@ TEST_F(ApplicationTest, TrackingNotificationsAppearAtTheTray) {
     m_app->OnTrackingImpossible();
     EXPECT_EQ(main->Hint(), QStringLiteral("Tracking is disabled."));
     EXPECT_EQ(main->IconPercent(), 25);
+    // Without balloons (no tray here) the notice window says it, as a current window.
+    TfrmTrackingImpossible* notice = m_app->TrackingImpossibleWindow();
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->windowTitle(), QStringLiteral("Tracking deactivated"));
+    EXPECT_TRUE(notice->Label()->text().startsWith(QStringLiteral("Tracking is disabled now because")));
+    EXPECT_EQ(m_app->GetCurrentWindow(), notice);
+    EXPECT_FALSE(m_tracking->calls.contains(QStringLiteral("NoticeGiven")));
+    // Shown already: the notice is given again at the next update.
+    m_app->OnTrackingImpossible();
     EXPECT_TRUE(m_tracking->calls.contains(QStringLiteral("NoticeGiven")));
+    m_app->OnTrackingPossible();
+    EXPECT_EQ(m_app->TrackingImpossibleWindow(), nullptr);
+    EXPECT_EQ(m_app->GetCurrentWindow(), nullptr);
+    ProcessPosted();
     m_app->OnNoTracker();
     EXPECT_EQ(main->Hint(), QStringLiteral("Varnelo Horalux"));
     m_app->OnTrackingShown();

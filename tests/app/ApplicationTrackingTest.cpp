@@ -2,6 +2,10 @@
 // entries read from a storage, its notifications at the tray, the last question at the normal
 // close, and a working week booked through the activity booker.
 #include "ControllerTestSupport.h"
+#include "addins/ActivityEntryProviderAddIn.h"
+#include "addins/InternalAddInManager.h"
+#include "addins/NoTrackingTrackerAddIn.h"
+#include "addins/StorageFileProviderAddIn.h"
 #include "app/Application.h"
 #include "app/ApplicationTrackingHost.h"
 #include "app/MainWindow.h"
@@ -29,6 +33,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimerEvent>
 #include <gtest/gtest.h>
 #include <map>
@@ -132,6 +137,15 @@ protected:
     void Start() {
         THXApplication::Options options = TestOptions();
         options.createTrackingManager = {}; // the program's own tracking manager
+        // The built-in add-ins that track nothing themselves: the regular tracker is the test's.
+        static const TInternalAddInManager table = [] {
+            TInternalAddInManager created;
+            created.RegisterInternalAddIn<TNoTrackingTrackerAddIn>(QStringLiteral("TNoTrackingTrackerAddIn"));
+            created.RegisterInternalAddIn<TActivityEntryProviderAddIn>(QStringLiteral("TActivityEntryProviderAddIn"));
+            created.RegisterInternalAddIn<TStorageFileProviderAddIn>(QStringLiteral("TStorageFileProviderAddIn"));
+            return created;
+        }();
+        options.internalAddIns = &table;
         if (!m_realStorage)
             options.dayEntryStorage = [this] { return m_storage; };
         StartController(options);
@@ -486,10 +500,16 @@ TEST_F(ApplicationTrackingWeek, EveryWorkingDayIsBookedWithoutGapsOrOverlaps) {
         now = m_clock->CurrentDateTime();
         const int noticesBefore = daySwitchNotices;
         Tick();
-        if (daySwitchNotices > noticesBefore && !startTrackingAt && UserPresent(now))
+        // The notice may have come while the user was away; it waits on the screen for them.
+        const bool noticeShown = m_app->DaySwitchWindow() && m_app->DaySwitchWindow()->isVisible();
+        if ((daySwitchNotices > noticesBefore || noticeShown) && !startTrackingAt && UserPresent(now))
             startTrackingAt = now.addSecs(30);
         if (startTrackingAt && now >= *startTrackingAt) {
-            Link().Manager().RecordProgramStart(); // "Start Tracking for Today"
+            // "Start Tracking for Today" in the end-of-work notice.
+            ASSERT_NE(m_app->DaySwitchWindow(), nullptr);
+            EXPECT_TRUE(m_app->DaySwitchWindow()->isVisible());
+            m_app->DaySwitchWindow()->StartButton()->click();
+            EXPECT_FALSE(m_app->HasCurrentWindow());
             dayStart[now.date()] = DateTimeFromQDateTime(now);
             startTrackingAt.reset();
         }

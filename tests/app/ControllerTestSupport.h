@@ -25,10 +25,27 @@ public:
     bool HasIntervalTracker() override { return intervalTracker; }
     int TrackingIntervalMinutes() override { return 60; }
     void TrackingImpossibleNoticeGiven() override { calls << QStringLiteral("NoticeGiven"); }
+    void SetNextTrackingTime(double time) override {
+        calls << QStringLiteral("SetNextTrackingTime");
+        nextTrackingTime = time;
+    }
+    void SetRemindNotBefore(double time) override {
+        calls << QStringLiteral("SetRemindNotBefore");
+        remindNotBefore = time;
+    }
+    void RecordProgramStart() override { calls << QStringLiteral("RecordProgramStart"); }
+    bool CanShowWorksheet() override { return false; }
+    void ShowWorksheet() override { calls << QStringLiteral("ShowWorksheet"); }
     void AddTracker(const TrackerAddInPtr& tracker) override { trackers.push_back(tracker); }
-    void Cleanup() override { calls << QStringLiteral("Cleanup"); }
+    /// Forgets the trackers as the manager does (a tracker add-in keeps the controller).
+    void Cleanup() override {
+        calls << QStringLiteral("Cleanup");
+        trackers.clear();
+    }
 
     QStringList calls;
+    double nextTrackingTime = 0;
+    double remindNotBefore = 0;
     /// The trackers registered by the add-ins.
     std::vector<TrackerAddInPtr> trackers;
     int resets = 0;
