@@ -1,0 +1,384 @@
+#include "storage/DayFileScanner.h"
+
+#include "foundation/DateTime.h"
+
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using TText = std::u16string_view;
+
+/// Deeper trees are left to the document reader.
+constexpr size_t MaxDepth = 256;
+
+enum class TKind { Root, Header, Content, Info, Data, Year, Month, Day, Other };
+
+/// An open element.
+struct TFrame {
+    TKind kind = TKind::Other;
+    TText name;
+    const char16_t* start = nullptr; ///< its "<"
+    bool cut = false;                ///< handed out whole at its end
+    double date = 0;                 ///< a day's date
+    std::vector<int> keys;           ///< the keys of the children taken so far (data, year, month)
+    int headers = 0;                 ///< root: header and content children seen
+    int contents = 0;
+    bool infoSeen = false; ///< content: the first "info" and the first "data" were seen
+    bool dataSeen = false;
+};
+
+bool IsSpace(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+bool IsNameStart(char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_' || c == u':';
+}
+
+bool IsNameChar(char16_t c) {
+    return IsNameStart(c) || (c >= u'0' && c <= u'9') || c == u'-' || c == u'.';
+}
+
+bool SameIgnoringCase(TText name, const char* lower) {
+    size_t i = 0;
+    for (; lower[i]; ++i) {
+        if (i >= name.size())
+            return false;
+        char16_t c = name[i];
+        if (c >= u'A' && c <= u'Z')
+            c = char16_t(c - u'A' + u'a');
+        if (c != char16_t(lower[i]))
+            return false;
+    }
+    return i == name.size();
+}
+
+bool Same(TText name, const char* text) {
+    size_t i = 0;
+    for (; text[i]; ++i)
+        if (i >= name.size() || name[i] != char16_t(text[i]))
+            return false;
+    return i == name.size();
+}
+
+/// The scanner's position in the text.
+class TCursor {
+public:
+    TCursor(const char16_t* begin, const char16_t* end) : p(begin), m_end(end) {}
+
+    bool AtEnd() const { return p >= m_end; }
+    bool Is(char16_t c) const { return p < m_end && *p == c; }
+    bool StartsWith(TText text) const { return size_t(m_end - p) >= text.size() && TText(p, text.size()) == text; }
+    bool SkipSpace() {
+        const char16_t* before = p;
+        while (p < m_end && IsSpace(*p))
+            ++p;
+        return p != before;
+    }
+    TText Name() {
+        const char16_t* begin = p;
+        if (p < m_end && IsNameStart(*p))
+            for (++p; p < m_end && IsNameChar(*p);)
+                ++p;
+        return TText(begin, size_t(p - begin));
+    }
+    /// One character of text: a pair of surrogates counts as one; a lone surrogate or a null
+    /// refuses the text.
+    bool SkipCharacter() {
+        const char16_t c = *p;
+        if (c == 0 || (c >= 0xDC00 && c <= 0xDFFF))
+            return false;
+        if (c >= 0xD800 && c <= 0xDBFF) {
+            if (p + 1 >= m_end || p[1] < 0xDC00 || p[1] > 0xDFFF)
+                return false;
+            ++p;
+        }
+        ++p;
+        return true;
+    }
+    /// A character reference at "&": one of the five names or a number of a character.
+    bool SkipReference() {
+        static const TText names[] = {u"&lt;", u"&gt;", u"&amp;", u"&quot;", u"&apos;"};
+        for (TText name : names)
+            if (StartsWith(name)) {
+                p += name.size();
+                return true;
+            }
+        if (!StartsWith(u"&#"))
+            return false;
+        p += 2;
+        const bool hex = Is(u'x');
+        if (hex)
+            ++p;
+        char32_t value = 0;
+        int digits = 0;
+        for (; p < m_end && *p != u';'; ++p, ++digits) {
+            const char16_t c = *p;
+            int digit = -1;
+            if (c >= u'0' && c <= u'9')
+                digit = c - u'0';
+            else if (hex && c >= u'a' && c <= u'f')
+                digit = c - u'a' + 10;
+            else if (hex && c >= u'A' && c <= u'F')
+                digit = c - u'A' + 10;
+            if (digit < 0 || digits > 7)
+                return false;
+            value = value * (hex ? 16 : 10) + char32_t(digit);
+        }
+        if (AtEnd() || digits == 0 || value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+            return false;
+        ++p;
+        return true;
+    }
+    /// Text up to the next "<" (or the end).
+    bool SkipText() {
+        while (p < m_end && *p != u'<') {
+            if (*p == u'&' ? !SkipReference() : !SkipCharacter())
+                return false;
+        }
+        return true;
+    }
+
+    const char16_t* p;
+
+private:
+    const char16_t* m_end;
+};
+
+struct TAttribute {
+    TText name;
+    TText value;
+};
+
+/// The value of a key attribute ("year", "month", "day") when it is a plain number.
+bool KeyValue(const std::vector<TAttribute>& attributes, const char* name, int& value) {
+    for (const TAttribute& attribute : attributes) {
+        if (!Same(attribute.name, name))
+            continue;
+        if (attribute.value.empty() || attribute.value.size() > 9)
+            return false;
+        value = 0;
+        for (char16_t c : attribute.value) {
+            if (c < u'0' || c > u'9')
+                return false;
+            value = value * 10 + (c - u'0');
+        }
+        return true;
+    }
+    return false;
+}
+
+QByteArray Document(const char16_t* begin, const char16_t* end) {
+    QByteArray bytes;
+    bytes.reserve(2 + (end - begin) * 2);
+    bytes.append("\xFF\xFE", 2);
+    bytes.append(reinterpret_cast<const char*>(begin), (end - begin) * 2);
+    return bytes;
+}
+
+} // namespace
+
+bool TDayFileScanner::Scan(const QByteArray& plain,
+                           const std::function<void(double date, const QByteArray& day)>& takeDay) {
+    m_header.clear();
+    m_info.clear();
+    if (plain.size() < 2 || plain.size() % 2 != 0)
+        return false;
+    const auto* begin = reinterpret_cast<const char16_t*>(plain.constData());
+    TCursor cursor(begin, begin + plain.size() / 2);
+    if (*cursor.p != 0xFEFF)
+        return false;
+    ++cursor.p;
+    cursor.SkipSpace();
+    if (cursor.StartsWith(u"<?xml") && cursor.p + 5 < begin + plain.size() / 2 && IsSpace(cursor.p[5])) {
+        cursor.p += 5;
+        while (!cursor.StartsWith(u"?>")) {
+            if (cursor.AtEnd() || !cursor.SkipCharacter())
+                return false;
+        }
+        cursor.p += 2;
+    }
+    cursor.SkipSpace();
+
+    std::vector<TFrame> stack;
+    std::vector<TAttribute> attributes;
+    bool rootDone = false;
+    bool envelopeComplete = false;
+
+    // Closes the innermost element; at is just after its end.
+    const auto close = [&](const char16_t* at) {
+        TFrame& frame = stack.back();
+        if (frame.cut) {
+            if (frame.kind == TKind::Header)
+                m_header = Document(frame.start, at);
+            else if (frame.kind == TKind::Info)
+                m_info = Document(frame.start, at);
+            else
+                takeDay(frame.date, Document(frame.start, at));
+        }
+        if (frame.kind == TKind::Root) {
+            rootDone = true;
+            envelopeComplete = frame.headers == 1 && frame.contents == 1;
+        }
+        stack.pop_back();
+    };
+
+    // An element's start tag at "<".
+    const auto open = [&]() -> bool {
+        TFrame frame;
+        frame.start = cursor.p;
+        ++cursor.p;
+        frame.name = cursor.Name();
+        if (frame.name.empty())
+            return false;
+        attributes.clear();
+        bool empty = false;
+        for (;;) {
+            const bool space = cursor.SkipSpace();
+            if (cursor.AtEnd())
+                return false;
+            if (cursor.Is(u'>')) {
+                ++cursor.p;
+                break;
+            }
+            if (cursor.StartsWith(u"/>")) {
+                cursor.p += 2;
+                empty = true;
+                break;
+            }
+            if (!space)
+                return false;
+            TAttribute attribute;
+            attribute.name = cursor.Name();
+            if (attribute.name.empty())
+                return false;
+            cursor.SkipSpace();
+            if (!cursor.Is(u'='))
+                return false;
+            ++cursor.p;
+            cursor.SkipSpace();
+            if (!cursor.Is(u'"') && !cursor.Is(u'\''))
+                return false;
+            const char16_t quote = *cursor.p++;
+            const char16_t* value = cursor.p;
+            while (!cursor.AtEnd() && *cursor.p != quote) {
+                if (*cursor.p == u'<')
+                    return false;
+                if (*cursor.p == u'&' ? !cursor.SkipReference() : !cursor.SkipCharacter())
+                    return false;
+            }
+            if (cursor.AtEnd())
+                return false;
+            attribute.value = TText(value, size_t(cursor.p - value));
+            ++cursor.p;
+            for (const TAttribute& other : attributes)
+                if (other.name == attribute.name)
+                    return false; // the document reader refuses repeated attributes
+            attributes.push_back(attribute);
+        }
+
+        if (stack.empty()) {
+            if (rootDone || !Same(frame.name, "xmzdocument"))
+                return false;
+            frame.kind = TKind::Root;
+        } else {
+            TFrame& parent = stack.back();
+            int key = 0;
+            switch (parent.kind) {
+            case TKind::Root:
+                if (SameIgnoringCase(frame.name, "header")) {
+                    frame.kind = TKind::Header;
+                    frame.cut = true;
+                    ++parent.headers;
+                } else if (SameIgnoringCase(frame.name, "content")) {
+                    frame.kind = TKind::Content;
+                    ++parent.contents;
+                }
+                // The last header and content count: with more than one, the file goes to
+                // the document reader.
+                if (parent.headers > 1 || parent.contents > 1)
+                    return false;
+                break;
+            case TKind::Content:
+                if (Same(frame.name, "info") && !parent.infoSeen) {
+                    parent.infoSeen = true;
+                    frame.kind = TKind::Info;
+                    frame.cut = true;
+                } else if (SameIgnoringCase(frame.name, "data") && !parent.dataSeen) {
+                    parent.dataSeen = true;
+                    frame.kind = TKind::Data;
+                }
+                break;
+            case TKind::Data:
+            case TKind::Year:
+            case TKind::Month: {
+                const char* keyName = parent.kind == TKind::Data   ? "year"
+                                      : parent.kind == TKind::Year ? "month"
+                                                                   : "day";
+                if (!SameIgnoringCase(frame.name, keyName))
+                    break;
+                if (!KeyValue(attributes, keyName, key))
+                    return false;
+                bool taken = false;
+                for (int seen : parent.keys)
+                    taken = taken || seen == key;
+                if (taken)
+                    break; // only the first element of a key counts
+                parent.keys.push_back(key);
+                if (parent.kind == TKind::Data) {
+                    frame.kind = TKind::Year;
+                    frame.date = key;
+                } else if (parent.kind == TKind::Year) {
+                    frame.kind = TKind::Month;
+                    frame.date = parent.date * 100 + key;
+                } else {
+                    frame.kind = TKind::Day;
+                    const int yearMonth = int(parent.date);
+                    double date = 0;
+                    if (TryEncodeDate(yearMonth / 100, yearMonth % 100, key, date) && date >= m_firstDay &&
+                        date <= m_lastDay) {
+                        frame.date = date;
+                        frame.cut = true;
+                    }
+                }
+                break;
+            }
+            default:
+                break;
+            }
+        }
+        stack.push_back(std::move(frame));
+        if (stack.size() > MaxDepth)
+            return false;
+        if (empty)
+            close(cursor.p);
+        return true;
+    };
+
+    while (!rootDone) {
+        if (stack.empty()) {
+            if (!cursor.Is(u'<') || !open())
+                return false;
+            continue;
+        }
+        if (!cursor.SkipText() || cursor.AtEnd())
+            return false;
+        if (cursor.StartsWith(u"</")) {
+            cursor.p += 2;
+            if (cursor.Name() != stack.back().name)
+                return false;
+            cursor.SkipSpace();
+            if (!cursor.Is(u'>'))
+                return false;
+            ++cursor.p;
+            close(cursor.p);
+        } else if (cursor.StartsWith(u"<!") || cursor.StartsWith(u"<?")) {
+            return false;
+        } else if (!open()) {
+            return false;
+        }
+    }
+    cursor.SkipSpace();
+    return cursor.AtEnd() && envelopeComplete;
+}

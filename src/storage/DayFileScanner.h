@@ -1,0 +1,39 @@
+#pragma once
+
+// A lean reading of a day file's text for a range of days: one pass over the text that checks
+// its form and cuts out the header, the file's own description ("info") and the elements of the
+// days in the range, without building the document of the whole file. Each day element goes to
+// the caller as a small document of its own as soon as it is complete.
+//
+// The scanner reads only the plain form this program writes (elements, attributes, text and
+// the five named character references): a file with anything else (comments, processing
+// instructions after the declaration, a document type, CDATA, unknown references, keys not given
+// as attributes, more than one header or content, ...) is refused as a whole, and the caller
+// reads it as a document instead, with the document's checks and questions. Whatever the
+// scanner accepts, the document reader accepts too and finds the same day elements in it.
+
+#include <QByteArray>
+#include <functional>
+
+class TDayFileScanner {
+public:
+    /// Days from firstDay to lastDay (whole days) are handed out.
+    TDayFileScanner(double firstDay, double lastDay) : m_firstDay(firstDay), m_lastDay(lastDay) {}
+
+    /// Scans the plain form of a file (UTF-16 little-endian with its byte-order mark) and hands
+    /// every day of the range to takeDay with its date and its element as a document of its own
+    /// (the first element of each year, month and day key, as the document reader looks them
+    /// up). False when the text is refused; takeDay may have been called before.
+    bool Scan(const QByteArray& plain, const std::function<void(double date, const QByteArray& day)>& takeDay);
+
+    /// The header element and the content's first "info" element as documents of their own
+    /// (empty when the file has none); valid after a successful Scan.
+    const QByteArray& Header() const { return m_header; }
+    const QByteArray& Info() const { return m_info; }
+
+private:
+    double m_firstDay;
+    double m_lastDay;
+    QByteArray m_header;
+    QByteArray m_info;
+};
