@@ -169,7 +169,62 @@ bool KeyValue(const std::vector<TAttribute>& attributes, const char* name, int& 
     return false;
 }
 
-QByteArray Document(const char16_t* begin, const char16_t* end) {
+/// A start tag at "<": its name, its attributes and whether it is empty ("/>").
+bool ReadTag(TCursor& cursor, TText& name, std::vector<TAttribute>& attributes, bool& empty) {
+    ++cursor.p;
+    name = cursor.Name();
+    if (name.empty())
+        return false;
+    attributes.clear();
+    empty = false;
+    for (;;) {
+        const bool space = cursor.SkipSpace();
+        if (cursor.AtEnd())
+            return false;
+        if (cursor.Is(u'>')) {
+            ++cursor.p;
+            return true;
+        }
+        if (cursor.StartsWith(u"/>")) {
+            cursor.p += 2;
+            empty = true;
+            return true;
+        }
+        if (!space)
+            return false;
+        TAttribute attribute;
+        attribute.name = cursor.Name();
+        if (attribute.name.empty())
+            return false;
+        cursor.SkipSpace();
+        if (!cursor.Is(u'='))
+            return false;
+        ++cursor.p;
+        cursor.SkipSpace();
+        if (!cursor.Is(u'"') && !cursor.Is(u'\''))
+            return false;
+        const char16_t quote = *cursor.p++;
+        const char16_t* value = cursor.p;
+        while (!cursor.AtEnd() && *cursor.p != quote) {
+            if (*cursor.p == u'<')
+                return false;
+            if (*cursor.p == u'&' ? !cursor.SkipReference() : !cursor.SkipCharacter())
+                return false;
+        }
+        if (cursor.AtEnd())
+            return false;
+        attribute.value = TText(value, size_t(cursor.p - value));
+        ++cursor.p;
+        for (const TAttribute& other : attributes)
+            if (other.name == attribute.name)
+                return false; // the document reader refuses repeated attributes
+        attributes.push_back(attribute);
+    }
+}
+
+} // namespace
+
+QByteArray TDayFileScanner::Document(const char16_t* begin, const char16_t* end) {
     QByteArray bytes;
     bytes.reserve(2 + (end - begin) * 2);
     bytes.append("\xFF\xFE", 2);
@@ -177,10 +232,9 @@ QByteArray Document(const char16_t* begin, const char16_t* end) {
     return bytes;
 }
 
-} // namespace
-
-bool TDayFileScanner::Scan(const QByteArray& plain,
-                           const std::function<void(double date, const QByteArray& day)>& takeDay) {
+bool TDayFileScanner::Scan(
+    const QByteArray& plain,
+    const std::function<void(double date, const char16_t* begin, const char16_t* end)>& takeDay) {
     m_header.clear();
     m_info.clear();
     if (plain.size() < 2 || plain.size() % 2 != 0)
@@ -215,7 +269,7 @@ bool TDayFileScanner::Scan(const QByteArray& plain,
             else if (frame.kind == TKind::Info)
                 m_info = Document(frame.start, at);
             else
-                takeDay(frame.date, Document(frame.start, at));
+                takeDay(frame.date, frame.start, at);
         }
         if (frame.kind == TKind::Root) {
             rootDone = true;
@@ -228,55 +282,9 @@ bool TDayFileScanner::Scan(const QByteArray& plain,
     const auto open = [&]() -> bool {
         TFrame frame;
         frame.start = cursor.p;
-        ++cursor.p;
-        frame.name = cursor.Name();
-        if (frame.name.empty())
-            return false;
-        attributes.clear();
         bool empty = false;
-        for (;;) {
-            const bool space = cursor.SkipSpace();
-            if (cursor.AtEnd())
-                return false;
-            if (cursor.Is(u'>')) {
-                ++cursor.p;
-                break;
-            }
-            if (cursor.StartsWith(u"/>")) {
-                cursor.p += 2;
-                empty = true;
-                break;
-            }
-            if (!space)
-                return false;
-            TAttribute attribute;
-            attribute.name = cursor.Name();
-            if (attribute.name.empty())
-                return false;
-            cursor.SkipSpace();
-            if (!cursor.Is(u'='))
-                return false;
-            ++cursor.p;
-            cursor.SkipSpace();
-            if (!cursor.Is(u'"') && !cursor.Is(u'\''))
-                return false;
-            const char16_t quote = *cursor.p++;
-            const char16_t* value = cursor.p;
-            while (!cursor.AtEnd() && *cursor.p != quote) {
-                if (*cursor.p == u'<')
-                    return false;
-                if (*cursor.p == u'&' ? !cursor.SkipReference() : !cursor.SkipCharacter())
-                    return false;
-            }
-            if (cursor.AtEnd())
-                return false;
-            attribute.value = TText(value, size_t(cursor.p - value));
-            ++cursor.p;
-            for (const TAttribute& other : attributes)
-                if (other.name == attribute.name)
-                    return false; // the document reader refuses repeated attributes
-            attributes.push_back(attribute);
-        }
+        if (!ReadTag(cursor, frame.name, attributes, empty))
+            return false;
 
         if (stack.empty()) {
             if (rootDone || !Same(frame.name, "xmzdocument"))
@@ -381,4 +389,184 @@ bool TDayFileScanner::Scan(const QByteArray& plain,
     }
     cursor.SkipSpace();
     return cursor.AtEnd() && envelopeComplete;
+}
+
+namespace {
+
+/// Reads the plain form of a day element (see ReadPlainDay), one element at a time.
+class TPlainDayReader {
+public:
+    TPlainDayReader(const char16_t* begin, const char16_t* end) : m_cursor(begin, end) {}
+
+    bool Read(std::vector<TActivityEntryValues>& entries) {
+        TText dayName;
+        bool empty = false;
+        if (!Tag(dayName, empty))
+            return false;
+        if (empty)
+            return true;
+        if (!AtEndTag()) {
+            TText name;
+            if (!Tag(name, empty) || name != u"entries")
+                return false;
+            if (!empty) {
+                while (!AtEndTag()) {
+                    TActivityEntryValues values;
+                    if (!Entry(values))
+                        return false;
+                    entries.push_back(std::move(values));
+                }
+                if (!EndTag(u"entries"))
+                    return false;
+            }
+        }
+        return EndTag(dayName);
+    }
+
+private:
+    bool Tag(TText& name, bool& empty) { return m_cursor.Is(u'<') && ReadTag(m_cursor, name, m_attributes, empty); }
+    bool AtEndTag() const { return m_cursor.StartsWith(u"</"); }
+    bool EndTag(TText name) {
+        if (!AtEndTag())
+            return false;
+        m_cursor.p += 2;
+        if (m_cursor.Name() != name)
+            return false;
+        m_cursor.SkipSpace();
+        if (!m_cursor.Is(u'>'))
+            return false;
+        ++m_cursor.p;
+        return true;
+    }
+
+    /// The "name", "type" and "value" of a property element (nothing else); value is null
+    /// without the attribute.
+    bool PropertyTag(TText& name, TText& type, const char16_t*& value, TText& valueText, bool& empty) {
+        TText tag;
+        if (!Tag(tag, empty) || tag != u"property")
+            return false;
+        value = nullptr;
+        bool hasName = false, hasType = false;
+        for (const TAttribute& attribute : m_attributes) {
+            if (attribute.name == u"name") {
+                name = attribute.value;
+                hasName = true;
+            } else if (attribute.name == u"type") {
+                type = attribute.value;
+                hasType = true;
+            } else if (attribute.name == u"value") {
+                valueText = attribute.value;
+                value = attribute.value.data();
+                // References, and the white space the reader turns into spaces, take the
+                // document's way.
+                for (char16_t c : valueText)
+                    if (c == u'&' || c == u'\t' || c == u'\n' || c == u'\r')
+                        return false;
+            } else {
+                return false;
+            }
+        }
+        return hasName && hasType;
+    }
+
+    /// A scalar property: an empty element with a value.
+    bool Scalar(TText& name, TText& type, TText& value) {
+        const char16_t* present = nullptr;
+        bool empty = false;
+        return PropertyTag(name, type, present, value, empty) && empty && present;
+    }
+
+    static bool DateTimeValue(TText text, double& value) {
+        if (text.empty())
+            return false;
+        value = ISOToDateTime(QString::fromUtf16(text.data(), qsizetype(text.size())));
+        return true;
+    }
+    static bool BooleanValue(TText text) { return SameIgnoringCase(text, "true") || text == u"1"; }
+    static QString StringValue(TText text) { return QString::fromUtf16(text.data(), qsizetype(text.size())); }
+
+    bool Entry(TActivityEntryValues& values) {
+        TText tag;
+        bool empty = false;
+        if (!Tag(tag, empty) || tag != u"entry" || empty)
+            return false;
+        // date, starttime, endtime, duration and activitylocator once each; isproblem at most once.
+        unsigned seen = 0;
+        while (!AtEndTag()) {
+            TText name, type, value;
+            const char16_t* present = nullptr;
+            if (!PropertyTag(name, type, present, value, empty))
+                return false;
+            unsigned bit = 0;
+            bool read = true;
+            if (name == u"activitylocator" && type == u"propertylist" && !empty && !present) {
+                bit = 16;
+                read = Locator(values) && EndTag(u"property");
+            } else if (!empty || !present) {
+                read = false;
+            } else if (name == u"date" && type == u"date") {
+                bit = 1;
+                read = DateTimeValue(value, values.date);
+            } else if (name == u"starttime" && type == u"time") {
+                bit = 2;
+                read = DateTimeValue(value, values.startTime);
+            } else if (name == u"endtime" && type == u"time") {
+                bit = 4;
+                read = DateTimeValue(value, values.endTime);
+            } else if (name == u"duration" && type == u"duration") {
+                bit = 8;
+                read = DateTimeValue(value, values.duration);
+            } else if (name == u"isproblem" && type == u"boolean") {
+                bit = 32;
+                values.isProblem = BooleanValue(value);
+            }
+            if (!read || bit == 0 || (seen & bit))
+                return false;
+            seen |= bit;
+        }
+        return (seen & 31) == 31 && EndTag(u"entry");
+    }
+
+    /// The locator's list: "id", "path", "name" and "break", once each.
+    bool Locator(TActivityEntryValues& values) {
+        TText tag;
+        bool empty = false;
+        if (!Tag(tag, empty) || tag != u"value" || empty)
+            return false;
+        unsigned seen = 0;
+        while (!AtEndTag()) {
+            TText name, type, value;
+            if (!Scalar(name, type, value))
+                return false;
+            unsigned bit = 0;
+            if (name == u"id" && type == u"guid" && !value.empty()) {
+                bit = 1;
+                values.locatorId = WideStringToGUID(StringValue(value));
+            } else if (name == u"path" && type == u"string") {
+                bit = 2;
+                values.locatorPath = StringValue(value);
+            } else if (name == u"name" && type == u"string") {
+                bit = 4;
+                values.locatorName = StringValue(value);
+            } else if (name == u"break" && type == u"boolean") {
+                bit = 8;
+                values.locatorBreak = BooleanValue(value);
+            }
+            if (bit == 0 || (seen & bit))
+                return false;
+            seen |= bit;
+        }
+        return seen == 15 && EndTag(u"value");
+    }
+
+    TCursor m_cursor;
+    std::vector<TAttribute> m_attributes;
+};
+
+} // namespace
+
+bool TDayFileScanner::ReadPlainDay(const char16_t* begin, const char16_t* end,
+                                   std::vector<TActivityEntryValues>& entries) {
+    entries.clear();
+    return TPlainDayReader(begin, end).Read(entries);
 }

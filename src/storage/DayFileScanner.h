@@ -12,8 +12,11 @@
 // reads it as a document instead, with the document's checks and questions. Whatever the
 // scanner accepts, the document reader accepts too and finds the same day elements in it.
 
+#include "model/Entry.h"
+
 #include <QByteArray>
 #include <functional>
+#include <vector>
 
 class TDayFileScanner {
 public:
@@ -21,10 +24,19 @@ public:
     TDayFileScanner(double firstDay, double lastDay) : m_firstDay(firstDay), m_lastDay(lastDay) {}
 
     /// Scans the plain form of a file (UTF-16 little-endian with its byte-order mark) and hands
-    /// every day of the range to takeDay with its date and its element as a document of its own
-    /// (the first element of each year, month and day key, as the document reader looks them
-    /// up). False when the text is refused; takeDay may have been called before.
-    bool Scan(const QByteArray& plain, const std::function<void(double date, const QByteArray& day)>& takeDay);
+    /// every day of the range to takeDay with its date and the text of its element (the first
+    /// element of each year, month and day key, as the document reader looks them up). False
+    /// when the text is refused; takeDay may have been called before.
+    bool Scan(const QByteArray& plain,
+              const std::function<void(double date, const char16_t* begin, const char16_t* end)>& takeDay);
+
+    /// The text of an element as a document of its own.
+    static QByteArray Document(const char16_t* begin, const char16_t* end);
+    /// The values of the entries of a day element that Scan accepted, when the element has the
+    /// form this program writes: an "entries" element of "entry" elements holding the activity
+    /// entry's own properties only, each of its own type, with plain values (no character
+    /// references). False for anything else; the day is then read as a document.
+    static bool ReadPlainDay(const char16_t* begin, const char16_t* end, std::vector<TActivityEntryValues>& entries);
 
     /// The header element and the content's first "info" element as documents of their own
     /// (empty when the file has none); valid after a successful Scan.

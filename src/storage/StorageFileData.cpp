@@ -5,6 +5,7 @@
 #include "foundation/XMLStorable.h"
 #include "foundation/XMLValues.h"
 #include "foundation/XMZCodec.h"
+#include "model/Entry.h"
 #include "model/EntryList.h"
 #include "storage/DayFileScanner.h"
 #include "storage/SearchResults.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <algorithm>
 #include <map>
+#include <typeinfo>
 
 namespace {
 
@@ -92,6 +94,28 @@ bool HeaderAllowsReading(const QByteArray& text) {
         return false;
     const QString type = XMLGetValue(header, QStringLiteral("filetype"));
     return type.isEmpty() || WideStringToGUID(type) == StorageFileType;
+}
+
+/// The entries of a day in the plain form, built without a document; false when the day is to be
+/// read as a document (another form, another entry class, a value the entries refuse).
+bool EntriesOfPlainDay(const EntryProviderPtr& provider, double date, const char16_t* begin, const char16_t* end,
+                       std::vector<TActivityEntryValues>& values, std::vector<EntryPtr>& entries) {
+    try {
+        if (!TDayFileScanner::ReadPlainDay(begin, end, values))
+            return false;
+        for (const TActivityEntryValues& value : values) {
+            const EntryPtr entry = provider->CreateEntry();
+            if (!entry || typeid(*entry) != typeid(TActivityEntry))
+                return false;
+            dynamic_cast<TActivityEntry&>(*entry).LoadFromValues(value);
+            if (DateOf(entry->Date()) != date)
+                return false;
+            entries.push_back(entry);
+        }
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 int YearOf(double date) {
@@ -246,11 +270,15 @@ bool TStorageFileDataBase::SearchAlone_(const EntryProviderPtr& provider, double
         // search collects them.
         std::map<double, std::vector<EntryPtr>> days;
         TDayFileScanner scanner(firstDay, lastDay);
-        const bool scanned = scanner.Scan(plain, [&](double date, const QByteArray& text) {
-            const TvrnDomDocument document = XMLLoadFromBytes(text);
+        std::vector<TActivityEntryValues> values;
+        const bool scanned = scanner.Scan(plain, [&](double date, const char16_t* begin, const char16_t* end) {
+            std::vector<EntryPtr>& entries = days[date];
+            if (EntriesOfPlainDay(provider, date, begin, end, values, entries))
+                return;
+            entries.clear();
+            const TvrnDomDocument document = XMLLoadFromBytes(TDayFileScanner::Document(begin, end));
             const auto list = std::make_shared<TDayEntryList>(provider, date);
             list->LoadFromXML(XMLDocumentElement(document));
-            std::vector<EntryPtr>& entries = days[date];
             for (int i = 0; i < list->Count(); ++i)
                 entries.push_back(list->Items(i));
         });
