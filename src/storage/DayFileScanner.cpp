@@ -2,6 +2,10 @@
 
 #include "foundation/DateTime.h"
 
+#include <array>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <string_view>
 #include <vector>
 
@@ -32,12 +36,61 @@ bool IsSpace(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
 }
 
+/// Classes of the ASCII characters: where a name may start and go on, and which characters need a
+/// closer look in text and attribute values (references, markup, quotes, null).
+enum : unsigned char { NameStart = 1, NameChar = 2, Special = 4 };
+
+constexpr std::array<unsigned char, 128> AsciiClasses = [] {
+    std::array<unsigned char, 128> classes{};
+    for (int c = 0; c < 128; ++c) {
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':';
+        const bool other = (c >= '0' && c <= '9') || c == '-' || c == '.';
+        classes[size_t(c)] = (letter ? NameStart | NameChar : 0) | (other ? NameChar : 0);
+    }
+    for (char c : {'\0', '<', '&', '"', '\''})
+        classes[size_t(c)] |= Special;
+    return classes;
+}();
+
 bool IsNameStart(char16_t c) {
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_' || c == u':';
+    return c < 128 && (AsciiClasses[c] & NameStart);
 }
 
 bool IsNameChar(char16_t c) {
-    return IsNameStart(c) || (c >= u'0' && c <= u'9') || c == u'-' || c == u'.';
+    return c < 128 && (AsciiClasses[c] & NameChar);
+}
+
+/// Neither special in ASCII nor a surrogate: taken as it is.
+bool IsOrdinary(char16_t c) {
+    return c < 128 ? !(AsciiClasses[c] & Special) : (c < 0xD800 || c > 0xDFFF);
+}
+
+/// The first character from p on that is not ordinary (or end); eight at a time where the
+/// processor has the instructions for it.
+const char16_t* SkipOrdinary(const char16_t* p, const char16_t* end) {
+#if defined(__SSE2__)
+    const __m128i less = _mm_set1_epi16('<');
+    const __m128i ampersand = _mm_set1_epi16('&');
+    const __m128i quote = _mm_set1_epi16('"');
+    const __m128i apostrophe = _mm_set1_epi16('\'');
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i surrogateMask = _mm_set1_epi16(short(0xF800));
+    const __m128i surrogate = _mm_set1_epi16(short(0xD800));
+    while (end - p >= 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i found = _mm_or_si128(_mm_cmpeq_epi16(units, less), _mm_cmpeq_epi16(units, ampersand));
+        found = _mm_or_si128(found, _mm_cmpeq_epi16(units, quote));
+        found = _mm_or_si128(found, _mm_cmpeq_epi16(units, apostrophe));
+        found = _mm_or_si128(found, _mm_cmpeq_epi16(units, zero));
+        found = _mm_or_si128(found, _mm_cmpeq_epi16(_mm_and_si128(units, surrogateMask), surrogate));
+        if (const int mask = _mm_movemask_epi8(found))
+            return p + __builtin_ctz(unsigned(mask)) / 2;
+        p += 8;
+    }
+#endif
+    while (p < end && IsOrdinary(*p))
+        ++p;
+    return p;
 }
 
 bool SameIgnoringCase(TText name, const char* lower) {
@@ -68,6 +121,7 @@ public:
     TCursor(const char16_t* begin, const char16_t* end) : p(begin), m_end(end) {}
 
     bool AtEnd() const { return p >= m_end; }
+    const char16_t* End() const { return m_end; }
     bool Is(char16_t c) const { return p < m_end && *p == c; }
     bool StartsWith(TText text) const { return size_t(m_end - p) >= text.size() && TText(p, text.size()) == text; }
     bool SkipSpace() {
@@ -134,6 +188,10 @@ public:
     /// Text up to the next "<" (or the end).
     bool SkipText() {
         while (p < m_end && *p != u'<') {
+            if (IsOrdinary(*p)) {
+                p = SkipOrdinary(p, m_end);
+                continue;
+            }
             if (*p == u'&' ? !SkipReference() : !SkipCharacter())
                 return false;
         }
@@ -206,6 +264,10 @@ bool ReadTag(TCursor& cursor, TText& name, std::vector<TAttribute>& attributes, 
         const char16_t quote = *cursor.p++;
         const char16_t* value = cursor.p;
         while (!cursor.AtEnd() && *cursor.p != quote) {
+            if (IsOrdinary(*cursor.p)) {
+                cursor.p = SkipOrdinary(cursor.p, cursor.End());
+                continue;
+            }
             if (*cursor.p == u'<')
                 return false;
             if (*cursor.p == u'&' ? !cursor.SkipReference() : !cursor.SkipCharacter())

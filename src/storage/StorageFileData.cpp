@@ -4,9 +4,9 @@
 #include "foundation/Log.h"
 #include "foundation/XMLStorable.h"
 #include "foundation/XMLValues.h"
-#include "foundation/XMZCodec.h"
 #include "model/Entry.h"
 #include "model/EntryList.h"
+#include "storage/DayFileInflater.h"
 #include "storage/DayFileScanner.h"
 #include "storage/SearchResults.h"
 #include "storage/StorageExceptions.h"
@@ -259,13 +259,10 @@ bool TStorageFileDataBase::SearchAlone_(const EntryProviderPtr& provider, double
         QFile file(Application().StorageFileNames().GetStorageFileName(FileInfo().Path()));
         if (!file.open(QIODevice::ReadOnly))
             return false;
-        QByteArray plain = file.readAll();
+        QByteArray plain;
+        if (!TDayFileInflater::Inflate(file.readAll(), plain))
+            return false;
         file.close();
-        if (XMZIsCompressed(plain)) {
-            plain = XMZInflate(plain.constData() + 2, plain.size() - 2);
-            if (XMZIsCompressed(plain))
-                return false;
-        }
         // The days come in the order of the file; they are collected by date, as the day-by-day
         // search collects them.
         std::map<double, std::vector<EntryPtr>> days;
