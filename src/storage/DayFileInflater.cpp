@@ -1,6 +1,9 @@
 #include "storage/DayFileInflater.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
+#include <sys/mman.h>
 #include <zlib.h>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -62,9 +65,33 @@ std::uint32_t TDayFileInflater::Adler32(std::uint32_t adler, const unsigned char
     return (b << 16) | a;
 }
 
-bool TDayFileInflater::Inflate(const QByteArray& fileBytes, QByteArray& plain) {
+void TDayFileInflater::TPlain::Clear() {
+    m_bytes.clear();
+    m_memory.reset();
+    m_capacity = 0;
+}
+
+void TDayFileInflater::TPlain::Reserve(qsizetype size, qsizetype keep) {
+    if (size <= m_capacity)
+        return;
+    constexpr size_t LargePage = size_t(2) << 20;
+    const size_t rounded = (size_t(size) + LargePage - 1) / LargePage * LargePage;
+    std::unique_ptr<char, TFree> memory(static_cast<char*>(std::aligned_alloc(LargePage, rounded)));
+    if (!memory)
+        throw std::bad_alloc();
+#if defined(MADV_HUGEPAGE)
+    ::madvise(memory.get(), rounded, MADV_HUGEPAGE); // only advice: without it, small pages
+#endif
+    if (keep > 0)
+        std::memcpy(memory.get(), m_memory.get(), size_t(keep));
+    m_memory = std::move(memory);
+    m_capacity = qsizetype(rounded);
+}
+
+bool TDayFileInflater::Inflate(const QByteArray& fileBytes, TPlain& plain) {
+    plain.Clear();
     if (fileBytes.size() < 2 || fileBytes[0] != '\x00' || fileBytes[1] != '\x01') {
-        plain = fileBytes;
+        plain.m_bytes = fileBytes;
         return true;
     }
     const auto* in = reinterpret_cast<const unsigned char*>(fileBytes.constData()) + 2;
@@ -78,30 +105,38 @@ bool TDayFileInflater::Inflate(const QByteArray& fileBytes, QByteArray& plain) {
         return false;
     stream.next_in = const_cast<Bytef*>(in + 2);
     stream.avail_in = uInt(inSize - 2);
-    plain = QByteArray(std::clamp(inSize * 128, Chunk, MaxPlainSize), Qt::Uninitialized);
     qsizetype produced = 0;
     int code = Z_OK;
-    while (code == Z_OK) {
-        if (plain.size() - produced < Chunk) {
-            if (plain.size() >= MaxPlainSize)
-                break;
-            plain.resize(std::min(plain.size() * 2, MaxPlainSize));
+    try {
+        plain.Reserve(std::clamp(inSize * 128, Chunk, MaxPlainSize), 0);
+        while (code == Z_OK) {
+            if (plain.m_capacity - produced < Chunk) {
+                if (plain.m_capacity >= MaxPlainSize)
+                    break;
+                plain.Reserve(std::min(plain.m_capacity * 2, MaxPlainSize), produced);
+            }
+            stream.next_out = reinterpret_cast<Bytef*>(plain.m_memory.get() + produced);
+            stream.avail_out = uInt(plain.m_capacity - produced);
+            code = inflate(&stream, Z_NO_FLUSH);
+            produced = plain.m_capacity - qsizetype(stream.avail_out);
         }
-        stream.next_out = reinterpret_cast<Bytef*>(plain.data() + produced);
-        stream.avail_out = uInt(plain.size() - produced);
-        code = inflate(&stream, Z_NO_FLUSH);
-        produced = plain.size() - qsizetype(stream.avail_out);
+    } catch (...) {
+        inflateEnd(&stream);
+        throw;
     }
     const qsizetype rest = qsizetype(stream.avail_in);
     const Bytef* trailer = stream.next_in;
     inflateEnd(&stream);
     if (code != Z_STREAM_END || rest < 4)
         return false;
-    plain.truncate(produced);
     const std::uint32_t expected = (std::uint32_t(trailer[0]) << 24) | (std::uint32_t(trailer[1]) << 16) |
                                    (std::uint32_t(trailer[2]) << 8) | std::uint32_t(trailer[3]);
-    if (Adler32(1, reinterpret_cast<const unsigned char*>(plain.constData()), size_t(produced)) != expected)
+    const auto* text = reinterpret_cast<const unsigned char*>(plain.m_memory.get());
+    if (Adler32(1, text, size_t(produced)) != expected)
         return false;
     // The writer never nests compression; a nested file is left to the ordinary reader.
-    return !(plain.size() >= 2 && plain[0] == '\x00' && plain[1] == '\x01');
+    if (produced >= 2 && text[0] == 0x00 && text[1] == 0x01)
+        return false;
+    plain.m_bytes = QByteArray::fromRawData(plain.m_memory.get(), produced);
+    return true;
 }

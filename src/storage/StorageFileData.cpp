@@ -259,7 +259,7 @@ bool TStorageFileDataBase::SearchAlone_(const EntryProviderPtr& provider, double
         QFile file(Application().StorageFileNames().GetStorageFileName(FileInfo().Path()));
         if (!file.open(QIODevice::ReadOnly))
             return false;
-        QByteArray plain;
+        TDayFileInflater::TPlain plain;
         if (!TDayFileInflater::Inflate(file.readAll(), plain))
             return false;
         file.close();
@@ -268,7 +268,7 @@ bool TStorageFileDataBase::SearchAlone_(const EntryProviderPtr& provider, double
         std::map<double, std::vector<EntryPtr>> days;
         TDayFileScanner scanner(firstDay, lastDay);
         std::vector<TActivityEntryValues> values;
-        const bool scanned = scanner.Scan(plain, [&](double date, const char16_t* begin, const char16_t* end) {
+        const bool scanned = scanner.Scan(plain.Bytes(), [&](double date, const char16_t* begin, const char16_t* end) {
             std::vector<EntryPtr>& entries = days[date];
             if (EntriesOfPlainDay(provider, date, begin, end, values, entries))
                 return;
@@ -279,7 +279,7 @@ bool TStorageFileDataBase::SearchAlone_(const EntryProviderPtr& provider, double
             for (int i = 0; i < list->Count(); ++i)
                 entries.push_back(list->Items(i));
         });
-        plain.clear();
+        plain.Clear();
         if (!scanned || !HeaderAllowsReading(scanner.Header()))
             return false;
         if (!scanner.Info().isEmpty() && !OwnInfoAgrees(XMLDocumentElement(XMLLoadFromBytes(scanner.Info()))))

@@ -63,11 +63,11 @@ TEST(DayFileInflaterTest, GivesThePlainFormOrLeavesTheFileToTheOrdinaryReader) {
         text += QStringLiteral("<entry n=\"%1\"/>").arg(i * 7919 % 1000);
     const QByteArray plain = Utf16(text);
     const QByteArray file = XMZEncodeBytes(plain, true);
-    QByteArray out;
+    TDayFileInflater::TPlain out;
     ASSERT_TRUE(TDayFileInflater::Inflate(file, out));
-    EXPECT_EQ(out, plain);
+    EXPECT_EQ(out.Bytes(), plain);
     ASSERT_TRUE(TDayFileInflater::Inflate(plain, out)) << "the plain form is taken as it is";
-    EXPECT_EQ(out, plain);
+    EXPECT_EQ(out.Bytes(), plain);
 
     QByteArray wrongChecksum = file;
     wrongChecksum[wrongChecksum.size() - 1] = char(wrongChecksum[wrongChecksum.size() - 1] ^ 1);
