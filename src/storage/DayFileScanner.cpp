@@ -284,6 +284,217 @@ bool ReadTag(TCursor& cursor, TText& name, std::vector<TAttribute>& attributes, 
     }
 }
 
+/// Reads the plain form of a day element (see ReadPlainDay), one element at a time.
+class TPlainDayReader {
+public:
+    /// For the day elements of the text from begin to end.
+    TPlainDayReader(const char16_t* begin, const char16_t* end) : m_cursor(begin, end) {}
+
+    /// Reads the day element at at; after is just after its end.
+    bool ReadAt(const char16_t* at, std::vector<TActivityEntryValues>& entries, const char16_t*& after) {
+        m_cursor.p = at;
+        entries.clear();
+        try {
+            if (!Read(entries))
+                return false;
+        } catch (const std::exception&) {
+            return false; // a value the conversions refuse: the document's way
+        }
+        after = m_cursor.p;
+        return true;
+    }
+
+private:
+    bool Read(std::vector<TActivityEntryValues>& entries) {
+        TText dayName;
+        bool empty = false;
+        if (!Tag(dayName, empty))
+            return false;
+        if (empty)
+            return true;
+        if (!AtEndTag()) {
+            TText name;
+            if (!Tag(name, empty) || name != u"entries")
+                return false;
+            if (!empty) {
+                while (!AtEndTag()) {
+                    TActivityEntryValues values;
+                    if (!Entry(values))
+                        return false;
+                    entries.push_back(std::move(values));
+                }
+                if (!EndTag(u"entries"))
+                    return false;
+            }
+        }
+        return EndTag(dayName);
+    }
+
+    bool Tag(TText& name, bool& empty) { return m_cursor.Is(u'<') && ReadTag(m_cursor, name, m_attributes, empty); }
+    bool AtEndTag() const { return m_cursor.StartsWith(u"</"); }
+    bool EndTag(TText name) {
+        if (!AtEndTag())
+            return false;
+        m_cursor.p += 2;
+        if (m_cursor.Name() != name)
+            return false;
+        m_cursor.SkipSpace();
+        if (!m_cursor.Is(u'>'))
+            return false;
+        ++m_cursor.p;
+        return true;
+    }
+
+    /// The "name", "type" and "value" of a property element (nothing else); value is null
+    /// without the attribute.
+    bool PropertyTag(TText& name, TText& type, const char16_t*& value, TText& valueText, bool& empty) {
+        TText tag;
+        if (!Tag(tag, empty) || tag != u"property")
+            return false;
+        value = nullptr;
+        bool hasName = false, hasType = false;
+        for (const TAttribute& attribute : m_attributes) {
+            if (attribute.name == u"name") {
+                name = attribute.value;
+                hasName = true;
+            } else if (attribute.name == u"type") {
+                type = attribute.value;
+                hasType = true;
+            } else if (attribute.name == u"value") {
+                valueText = attribute.value;
+                value = attribute.value.data();
+                // References, and the white space the reader turns into spaces, take the
+                // document's way.
+                for (char16_t c : valueText)
+                    if (c == u'&' || c == u'\t' || c == u'\n' || c == u'\r')
+                        return false;
+            } else {
+                return false;
+            }
+        }
+        return hasName && hasType;
+    }
+
+    /// A scalar property: an empty element with a value.
+    bool Scalar(TText& name, TText& type, TText& value) {
+        const char16_t* present = nullptr;
+        bool empty = false;
+        return PropertyTag(name, type, present, value, empty) && empty && present;
+    }
+
+    /// The values of the few texts that repeat through a file (times, dates, activities),
+    /// converted once.
+    template <typename TValue> class TCache {
+    public:
+        template <typename TConvert> const TValue& Get(TText text, TConvert convert) {
+            for (const auto& [key, value] : m_items)
+                if (key == text)
+                    return value;
+            if (m_items.size() >= 64)
+                m_items.erase(m_items.begin());
+            m_items.emplace_back(text, convert(QString::fromUtf16(text.data(), qsizetype(text.size()))));
+            return m_items.back().second;
+        }
+
+    private:
+        std::vector<std::pair<TText, TValue>> m_items;
+    };
+
+    bool DateTimeValue(TText text, double& value) {
+        if (text.empty())
+            return false;
+        value = m_dateTimes.Get(text, [](const QString& value) { return ISOToDateTime(value); });
+        return true;
+    }
+    static bool BooleanValue(TText text) { return SameIgnoringCase(text, "true") || text == u"1"; }
+    QString StringValue(TText text) {
+        return m_strings.Get(text, [](const QString& value) { return value; });
+    }
+    TGUID GuidValue(TText text) {
+        return m_guids.Get(text, [](const QString& value) { return WideStringToGUID(value); });
+    }
+
+    bool Entry(TActivityEntryValues& values) {
+        TText tag;
+        bool empty = false;
+        if (!Tag(tag, empty) || tag != u"entry" || empty)
+            return false;
+        // date, starttime, endtime, duration and activitylocator once each; isproblem at most once.
+        unsigned seen = 0;
+        while (!AtEndTag()) {
+            TText name, type, value;
+            const char16_t* present = nullptr;
+            if (!PropertyTag(name, type, present, value, empty))
+                return false;
+            unsigned bit = 0;
+            bool read = true;
+            if (name == u"activitylocator" && type == u"propertylist" && !empty && !present) {
+                bit = 16;
+                read = Locator(values) && EndTag(u"property");
+            } else if (!empty || !present) {
+                read = false;
+            } else if (name == u"date" && type == u"date") {
+                bit = 1;
+                read = DateTimeValue(value, values.date);
+            } else if (name == u"starttime" && type == u"time") {
+                bit = 2;
+                read = DateTimeValue(value, values.startTime);
+            } else if (name == u"endtime" && type == u"time") {
+                bit = 4;
+                read = DateTimeValue(value, values.endTime);
+            } else if (name == u"duration" && type == u"duration") {
+                bit = 8;
+                read = DateTimeValue(value, values.duration);
+            } else if (name == u"isproblem" && type == u"boolean") {
+                bit = 32;
+                values.isProblem = BooleanValue(value);
+            }
+            if (!read || bit == 0 || (seen & bit))
+                return false;
+            seen |= bit;
+        }
+        return (seen & 31) == 31 && EndTag(u"entry");
+    }
+
+    /// The locator's list: "id", "path", "name" and "break", once each.
+    bool Locator(TActivityEntryValues& values) {
+        TText tag;
+        bool empty = false;
+        if (!Tag(tag, empty) || tag != u"value" || empty)
+            return false;
+        unsigned seen = 0;
+        while (!AtEndTag()) {
+            TText name, type, value;
+            if (!Scalar(name, type, value))
+                return false;
+            unsigned bit = 0;
+            if (name == u"id" && type == u"guid" && !value.empty()) {
+                bit = 1;
+                values.locatorId = GuidValue(value);
+            } else if (name == u"path" && type == u"string") {
+                bit = 2;
+                values.locatorPath = StringValue(value);
+            } else if (name == u"name" && type == u"string") {
+                bit = 4;
+                values.locatorName = StringValue(value);
+            } else if (name == u"break" && type == u"boolean") {
+                bit = 8;
+                values.locatorBreak = BooleanValue(value);
+            }
+            if (bit == 0 || (seen & bit))
+                return false;
+            seen |= bit;
+        }
+        return seen == 15 && EndTag(u"value");
+    }
+
+    TCursor m_cursor;
+    std::vector<TAttribute> m_attributes;
+    TCache<double> m_dateTimes;
+    TCache<QString> m_strings;
+    TCache<TGUID> m_guids;
+};
+
 } // namespace
 
 QByteArray TDayFileScanner::Document(const char16_t* begin, const char16_t* end) {
@@ -294,15 +505,15 @@ QByteArray TDayFileScanner::Document(const char16_t* begin, const char16_t* end)
     return bytes;
 }
 
-bool TDayFileScanner::Scan(
-    const QByteArray& plain,
-    const std::function<void(double date, const char16_t* begin, const char16_t* end)>& takeDay) {
+bool TDayFileScanner::Scan(const QByteArray& plain, const TTakeDay& takeDay) {
     m_header.clear();
     m_info.clear();
     if (plain.size() < 2 || plain.size() % 2 != 0)
         return false;
     const auto* begin = reinterpret_cast<const char16_t*>(plain.constData());
     TCursor cursor(begin, begin + plain.size() / 2);
+    TPlainDayReader plainReader(begin, begin + plain.size() / 2);
+    std::vector<TActivityEntryValues> plainEntries;
     if (*cursor.p != 0xFEFF)
         return false;
     ++cursor.p;
@@ -331,7 +542,7 @@ bool TDayFileScanner::Scan(
             else if (frame.kind == TKind::Info)
                 m_info = Document(frame.start, at);
             else
-                takeDay(frame.date, frame.start, at);
+                takeDay(frame.date, frame.start, at, nullptr);
         }
         if (frame.kind == TKind::Root) {
             rootDone = true;
@@ -418,6 +629,13 @@ bool TDayFileScanner::Scan(
                 break;
             }
         }
+        // A day of the range in the plain form is read in the same pass.
+        const char16_t* after = nullptr;
+        if (frame.kind == TKind::Day && frame.cut && plainReader.ReadAt(frame.start, plainEntries, after)) {
+            cursor.p = after;
+            takeDay(frame.date, frame.start, after, &plainEntries);
+            return true;
+        }
         stack.push_back(std::move(frame));
         if (stack.size() > MaxDepth)
             return false;
@@ -453,182 +671,8 @@ bool TDayFileScanner::Scan(
     return cursor.AtEnd() && envelopeComplete;
 }
 
-namespace {
-
-/// Reads the plain form of a day element (see ReadPlainDay), one element at a time.
-class TPlainDayReader {
-public:
-    TPlainDayReader(const char16_t* begin, const char16_t* end) : m_cursor(begin, end) {}
-
-    bool Read(std::vector<TActivityEntryValues>& entries) {
-        TText dayName;
-        bool empty = false;
-        if (!Tag(dayName, empty))
-            return false;
-        if (empty)
-            return true;
-        if (!AtEndTag()) {
-            TText name;
-            if (!Tag(name, empty) || name != u"entries")
-                return false;
-            if (!empty) {
-                while (!AtEndTag()) {
-                    TActivityEntryValues values;
-                    if (!Entry(values))
-                        return false;
-                    entries.push_back(std::move(values));
-                }
-                if (!EndTag(u"entries"))
-                    return false;
-            }
-        }
-        return EndTag(dayName);
-    }
-
-private:
-    bool Tag(TText& name, bool& empty) { return m_cursor.Is(u'<') && ReadTag(m_cursor, name, m_attributes, empty); }
-    bool AtEndTag() const { return m_cursor.StartsWith(u"</"); }
-    bool EndTag(TText name) {
-        if (!AtEndTag())
-            return false;
-        m_cursor.p += 2;
-        if (m_cursor.Name() != name)
-            return false;
-        m_cursor.SkipSpace();
-        if (!m_cursor.Is(u'>'))
-            return false;
-        ++m_cursor.p;
-        return true;
-    }
-
-    /// The "name", "type" and "value" of a property element (nothing else); value is null
-    /// without the attribute.
-    bool PropertyTag(TText& name, TText& type, const char16_t*& value, TText& valueText, bool& empty) {
-        TText tag;
-        if (!Tag(tag, empty) || tag != u"property")
-            return false;
-        value = nullptr;
-        bool hasName = false, hasType = false;
-        for (const TAttribute& attribute : m_attributes) {
-            if (attribute.name == u"name") {
-                name = attribute.value;
-                hasName = true;
-            } else if (attribute.name == u"type") {
-                type = attribute.value;
-                hasType = true;
-            } else if (attribute.name == u"value") {
-                valueText = attribute.value;
-                value = attribute.value.data();
-                // References, and the white space the reader turns into spaces, take the
-                // document's way.
-                for (char16_t c : valueText)
-                    if (c == u'&' || c == u'\t' || c == u'\n' || c == u'\r')
-                        return false;
-            } else {
-                return false;
-            }
-        }
-        return hasName && hasType;
-    }
-
-    /// A scalar property: an empty element with a value.
-    bool Scalar(TText& name, TText& type, TText& value) {
-        const char16_t* present = nullptr;
-        bool empty = false;
-        return PropertyTag(name, type, present, value, empty) && empty && present;
-    }
-
-    static bool DateTimeValue(TText text, double& value) {
-        if (text.empty())
-            return false;
-        value = ISOToDateTime(QString::fromUtf16(text.data(), qsizetype(text.size())));
-        return true;
-    }
-    static bool BooleanValue(TText text) { return SameIgnoringCase(text, "true") || text == u"1"; }
-    static QString StringValue(TText text) { return QString::fromUtf16(text.data(), qsizetype(text.size())); }
-
-    bool Entry(TActivityEntryValues& values) {
-        TText tag;
-        bool empty = false;
-        if (!Tag(tag, empty) || tag != u"entry" || empty)
-            return false;
-        // date, starttime, endtime, duration and activitylocator once each; isproblem at most once.
-        unsigned seen = 0;
-        while (!AtEndTag()) {
-            TText name, type, value;
-            const char16_t* present = nullptr;
-            if (!PropertyTag(name, type, present, value, empty))
-                return false;
-            unsigned bit = 0;
-            bool read = true;
-            if (name == u"activitylocator" && type == u"propertylist" && !empty && !present) {
-                bit = 16;
-                read = Locator(values) && EndTag(u"property");
-            } else if (!empty || !present) {
-                read = false;
-            } else if (name == u"date" && type == u"date") {
-                bit = 1;
-                read = DateTimeValue(value, values.date);
-            } else if (name == u"starttime" && type == u"time") {
-                bit = 2;
-                read = DateTimeValue(value, values.startTime);
-            } else if (name == u"endtime" && type == u"time") {
-                bit = 4;
-                read = DateTimeValue(value, values.endTime);
-            } else if (name == u"duration" && type == u"duration") {
-                bit = 8;
-                read = DateTimeValue(value, values.duration);
-            } else if (name == u"isproblem" && type == u"boolean") {
-                bit = 32;
-                values.isProblem = BooleanValue(value);
-            }
-            if (!read || bit == 0 || (seen & bit))
-                return false;
-            seen |= bit;
-        }
-        return (seen & 31) == 31 && EndTag(u"entry");
-    }
-
-    /// The locator's list: "id", "path", "name" and "break", once each.
-    bool Locator(TActivityEntryValues& values) {
-        TText tag;
-        bool empty = false;
-        if (!Tag(tag, empty) || tag != u"value" || empty)
-            return false;
-        unsigned seen = 0;
-        while (!AtEndTag()) {
-            TText name, type, value;
-            if (!Scalar(name, type, value))
-                return false;
-            unsigned bit = 0;
-            if (name == u"id" && type == u"guid" && !value.empty()) {
-                bit = 1;
-                values.locatorId = WideStringToGUID(StringValue(value));
-            } else if (name == u"path" && type == u"string") {
-                bit = 2;
-                values.locatorPath = StringValue(value);
-            } else if (name == u"name" && type == u"string") {
-                bit = 4;
-                values.locatorName = StringValue(value);
-            } else if (name == u"break" && type == u"boolean") {
-                bit = 8;
-                values.locatorBreak = BooleanValue(value);
-            }
-            if (bit == 0 || (seen & bit))
-                return false;
-            seen |= bit;
-        }
-        return seen == 15 && EndTag(u"value");
-    }
-
-    TCursor m_cursor;
-    std::vector<TAttribute> m_attributes;
-};
-
-} // namespace
-
 bool TDayFileScanner::ReadPlainDay(const char16_t* begin, const char16_t* end,
                                    std::vector<TActivityEntryValues>& entries) {
-    entries.clear();
-    return TPlainDayReader(begin, end).Read(entries);
+    const char16_t* after = nullptr;
+    return TPlainDayReader(begin, end).ReadAt(begin, entries, after) && after == end;
 }

@@ -23,12 +23,16 @@ public:
     /// Days from firstDay to lastDay (whole days) are handed out.
     TDayFileScanner(double firstDay, double lastDay) : m_firstDay(firstDay), m_lastDay(lastDay) {}
 
+    /// Takes a day of the range: its date, the text of its element, and the values of its
+    /// entries when the element has the plain form (see ReadPlainDay; else nullptr).
+    using TTakeDay = std::function<void(double date, const char16_t* begin, const char16_t* end,
+                                        const std::vector<TActivityEntryValues>* plain)>;
+
     /// Scans the plain form of a file (UTF-16 little-endian with its byte-order mark) and hands
-    /// every day of the range to takeDay with its date and the text of its element (the first
-    /// element of each year, month and day key, as the document reader looks them up). False
-    /// when the text is refused; takeDay may have been called before.
-    bool Scan(const QByteArray& plain,
-              const std::function<void(double date, const char16_t* begin, const char16_t* end)>& takeDay);
+    /// every day of the range to takeDay (the first element of each year, month and day key, as
+    /// the document reader looks them up). False when the text is refused; takeDay may have
+    /// been called before.
+    bool Scan(const QByteArray& plain, const TTakeDay& takeDay);
 
     /// The text of an element as a document of its own.
     static QByteArray Document(const char16_t* begin, const char16_t* end);

@@ -22,12 +22,16 @@ void TParallelSearchResult::StartAhead(size_t index) {
 }
 
 const SearchResultPtr& TParallelSearchResult::Part(size_t index) {
-    StartAhead(index);
     TSlot& slot = m_slots[index];
     if (!slot.result) {
+        // The parts after this one go to workers; this one is read here unless a worker has
+        // begun it already.
+        StartAhead(index + 1);
         std::optional<std::vector<EntryPtr>> alone;
         if (slot.pending.valid())
             alone = slot.pending.get();
+        else if (m_parts[index].alone)
+            alone = m_parts[index].alone();
         if (alone)
             slot.result = alone->empty() ? SearchResultPtr(std::make_shared<TEmptySearchResult>())
                                          : std::make_shared<TSearchResultFromList>(std::move(*alone));

@@ -23,7 +23,8 @@ public:
         std::function<SearchResultPtr()> regular;
     };
 
-    /// ahead: how many parts are read at the same time (at least one).
+    /// ahead: how many parts are read ahead on workers while the reader's thread reads the part
+    /// at hand (at least one).
     TParallelSearchResult(std::vector<TPart> parts, int ahead);
     ~TParallelSearchResult() override;
 
@@ -37,7 +38,8 @@ private:
         std::future<std::optional<std::vector<EntryPtr>>> pending;
         SearchResultPtr result;
     };
-    /// Starts the parts from index on that are due, and returns the result of the part at index.
+    /// The result of the part at index, read here or taken from its worker; starts the workers
+    /// of the parts after it.
     const SearchResultPtr& Part(size_t index);
     void Release(size_t index);
     void StartAhead(size_t index);

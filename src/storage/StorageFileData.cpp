@@ -97,12 +97,10 @@ bool HeaderAllowsReading(const QByteArray& text) {
 }
 
 /// The entries of a day in the plain form, built without a document; false when the day is to be
-/// read as a document (another form, another entry class, a value the entries refuse).
-bool EntriesOfPlainDay(const EntryProviderPtr& provider, double date, const char16_t* begin, const char16_t* end,
-                       std::vector<TActivityEntryValues>& values, std::vector<EntryPtr>& entries) {
+/// read as a document (another entry class, a value the entries refuse).
+bool EntriesOfValues(const EntryProviderPtr& provider, double date, const std::vector<TActivityEntryValues>& values,
+                     std::vector<EntryPtr>& entries) {
     try {
-        if (!TDayFileScanner::ReadPlainDay(begin, end, values))
-            return false;
         for (const TActivityEntryValues& value : values) {
             const EntryPtr entry = provider->CreateEntry();
             if (!entry || typeid(*entry) != typeid(TActivityEntry))
@@ -267,10 +265,10 @@ bool TStorageFileDataBase::SearchAlone_(const EntryProviderPtr& provider, double
         // search collects them.
         std::map<double, std::vector<EntryPtr>> days;
         TDayFileScanner scanner(firstDay, lastDay);
-        std::vector<TActivityEntryValues> values;
-        const bool scanned = scanner.Scan(plain.Bytes(), [&](double date, const char16_t* begin, const char16_t* end) {
+        const bool scanned = scanner.Scan(plain.Bytes(), [&](double date, const char16_t* begin, const char16_t* end,
+                                                             const std::vector<TActivityEntryValues>* values) {
             std::vector<EntryPtr>& entries = days[date];
-            if (EntriesOfPlainDay(provider, date, begin, end, values, entries))
+            if (values && EntriesOfValues(provider, date, *values, entries))
                 return;
             entries.clear();
             const TvrnDomDocument document = XMLLoadFromBytes(TDayFileScanner::Document(begin, end));

@@ -560,7 +560,8 @@ TParallelSearchResult::TPart TStorageEntryManager::SearchPart(const StoragePtr& 
 }
 
 int TStorageEntryManager::ReadAhead() {
-    return std::max(2, int(std::thread::hardware_concurrency()));
+    // The reader's thread reads too.
+    return std::max(1, int(std::thread::hardware_concurrency()) - 1);
 }
 
 SearchResultPtr TStorageEntryManager::SearchEntries(const TGUID& entryTypeId, double startDate, double endDate) {

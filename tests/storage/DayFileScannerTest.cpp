@@ -34,7 +34,7 @@ QStringList Scanned(const QString& document, double first = DateFromQDate(QDate(
     QStringList days;
     TDayFileScanner scanner(first, last);
     const bool accepted =
-        scanner.Scan(Utf16(document), [&days](double date, const char16_t* begin, const char16_t* end) {
+        scanner.Scan(Utf16(document), [&days](double date, const char16_t* begin, const char16_t* end, const auto*) {
             days << DateToISO(date) + QLatin1Char('=') + QString::fromUtf16(begin, end - begin);
         });
     return accepted ? days : QStringList{QStringLiteral("refused")};
