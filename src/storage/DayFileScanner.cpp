@@ -263,11 +263,8 @@ bool ReadTag(TCursor& cursor, TText& name, std::vector<TAttribute>& attributes, 
             return false;
         const char16_t quote = *cursor.p++;
         const char16_t* value = cursor.p;
-        while (!cursor.AtEnd() && *cursor.p != quote) {
-            if (IsOrdinary(*cursor.p)) {
-                cursor.p = SkipOrdinary(cursor.p, cursor.End());
-                continue;
-            }
+        for (cursor.p = SkipOrdinary(cursor.p, cursor.End()); !cursor.AtEnd() && *cursor.p != quote;
+             cursor.p = SkipOrdinary(cursor.p, cursor.End())) {
             if (*cursor.p == u'<')
                 return false;
             if (*cursor.p == u'&' ? !cursor.SkipReference() : !cursor.SkipCharacter())
