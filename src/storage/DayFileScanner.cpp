@@ -6,7 +6,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#include <cstring>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -287,9 +289,12 @@ public:
     /// For the day elements of the text from begin to end.
     TPlainDayReader(const char16_t* begin, const char16_t* end) : m_cursor(begin, end) {}
 
-    /// Reads the day element at at; after is just after its end.
-    bool ReadAt(const char16_t* at, std::vector<TActivityEntryValues>& entries, const char16_t*& after) {
+    /// Reads the day element at at; after is just after its end. With convert the values of
+    /// its entries are read into entries, else the element is only checked.
+    bool ReadAt(const char16_t* at, std::vector<TActivityEntryValues>& entries, const char16_t*& after,
+                bool convert = true) {
         m_cursor.p = at;
+        m_convert = convert;
         entries.clear();
         try {
             if (!Read(entries))
@@ -302,37 +307,42 @@ public:
     }
 
 private:
+    // The plain form is read as this program writes it, character for character: the tags and
+    // the attributes in the writer's order. Any other spelling goes to the scanner's general way.
     bool Read(std::vector<TActivityEntryValues>& entries) {
         TText dayName;
         bool empty = false;
-        if (!Tag(dayName, empty))
+        if (!m_cursor.Is(u'<') || !ReadTag(m_cursor, dayName, m_attributes, empty))
             return false;
         if (empty)
             return true;
-        if (!AtEndTag()) {
-            TText name;
-            if (!Tag(name, empty) || name != u"entries")
-                return false;
-            if (!empty) {
-                while (!AtEndTag()) {
-                    TActivityEntryValues values;
-                    if (!Entry(values))
-                        return false;
-                    entries.push_back(std::move(values));
-                }
-                if (!EndTag(u"entries"))
+        if (Literal(u"<entries>")) {
+            while (!Literal(u"</entries>")) {
+                TActivityEntryValues values;
+                if (!Entry(values))
                     return false;
+                if (m_convert)
+                    entries.push_back(std::move(values));
             }
+        } else {
+            Literal(u"<entries/>");
         }
         return EndTag(dayName);
     }
 
-    bool Tag(TText& name, bool& empty) { return m_cursor.Is(u'<') && ReadTag(m_cursor, name, m_attributes, empty); }
-    bool AtEndTag() const { return m_cursor.StartsWith(u"</"); }
-    bool EndTag(TText name) {
-        if (!AtEndTag())
+    template <size_t N> bool Literal(const char16_t (&text)[N]) {
+        constexpr size_t length = N - 1;
+        if (size_t(m_cursor.End() - m_cursor.p) < length || std::memcmp(m_cursor.p, text, length * 2) != 0)
             return false;
-        m_cursor.p += 2;
+        m_cursor.p += length;
+        return true;
+    }
+    template <size_t N> static bool Is(TText value, const char16_t (&text)[N]) {
+        return value.size() == N - 1 && std::memcmp(value.data(), text, (N - 1) * 2) == 0;
+    }
+    bool EndTag(TText name) {
+        if (!Literal(u"</"))
+            return false;
         if (m_cursor.Name() != name)
             return false;
         m_cursor.SkipSpace();
@@ -341,108 +351,107 @@ private:
         ++m_cursor.p;
         return true;
     }
-
-    /// The "name", "type" and "value" of a property element (nothing else); value is null
-    /// without the attribute.
-    bool PropertyTag(TText& name, TText& type, const char16_t*& value, TText& valueText, bool& empty) {
-        TText tag;
-        if (!Tag(tag, empty) || tag != u"property")
+    /// An attribute value after its opening quote, up to the closing one: ordinary characters
+    /// only (no references; no white space the reader would turn into spaces, for values read).
+    bool Value(TText& value) {
+        const char16_t* begin = m_cursor.p;
+        m_cursor.p = SkipOrdinary(m_cursor.p, m_cursor.End());
+        if (!m_cursor.Is(u'"'))
             return false;
-        value = nullptr;
-        bool hasName = false, hasType = false;
-        for (const TAttribute& attribute : m_attributes) {
-            if (attribute.name == u"name") {
-                name = attribute.value;
-                hasName = true;
-            } else if (attribute.name == u"type") {
-                type = attribute.value;
-                hasType = true;
-            } else if (attribute.name == u"value") {
-                valueText = attribute.value;
-                value = attribute.value.data();
-                // References, and the white space the reader turns into spaces, take the
-                // document's way.
-                for (char16_t c : valueText)
-                    if (c == u'&' || c == u'\t' || c == u'\n' || c == u'\r')
-                        return false;
-            } else {
-                return false;
-            }
-        }
-        return hasName && hasType;
+        value = TText(begin, size_t(m_cursor.p - begin));
+        ++m_cursor.p;
+        if (m_convert)
+            for (char16_t c : value)
+                if (c == u'\t' || c == u'\n' || c == u'\r')
+                    return false;
+        return true;
+    }
+
+    /// A property element's start tag: name, type and, when present, value.
+    bool PropertyTag(TText& name, TText& type, bool& hasValue, TText& value, bool& empty) {
+        if (!Literal(u"<property name=\"") || !Value(name) || !Literal(u" type=\"") || !Value(type))
+            return false;
+        hasValue = Literal(u" value=\"");
+        if (hasValue && !Value(value))
+            return false;
+        empty = Literal(u"/>");
+        return empty || Literal(u">");
     }
 
     /// A scalar property: an empty element with a value.
     bool Scalar(TText& name, TText& type, TText& value) {
-        const char16_t* present = nullptr;
-        bool empty = false;
-        return PropertyTag(name, type, present, value, empty) && empty && present;
+        bool hasValue = false, empty = false;
+        return PropertyTag(name, type, hasValue, value, empty) && empty && hasValue;
     }
 
-    /// The values of the few texts that repeat through a file (times, dates, activities),
-    /// converted once.
+    /// The values of the texts that repeat through a file (times, dates, activities), converted
+    /// once; the last one is looked at first (the entries of a day share their date).
     template <typename TValue> class TCache {
     public:
         template <typename TConvert> const TValue& Get(TText text, TConvert convert) {
-            for (const auto& [key, value] : m_items)
-                if (key == text)
-                    return value;
-            if (m_items.size() >= 64)
-                m_items.erase(m_items.begin());
-            m_items.emplace_back(text, convert(QString::fromUtf16(text.data(), qsizetype(text.size()))));
-            return m_items.back().second;
+            if (m_last && m_last->first == text)
+                return m_last->second;
+            auto found = m_items.find(text);
+            if (found == m_items.end())
+                found = m_items.emplace(text, convert(QString::fromUtf16(text.data(), qsizetype(text.size())))).first;
+            m_last = &*found;
+            return found->second;
         }
 
     private:
-        std::vector<std::pair<TText, TValue>> m_items;
+        std::unordered_map<TText, TValue> m_items;
+        const std::pair<const TText, TValue>* m_last = nullptr;
     };
 
-    bool DateTimeValue(TText text, double& value) {
+    bool DateTimeValue(TText text, double& value, TCache<double>& cache) {
         if (text.empty())
             return false;
-        value = m_dateTimes.Get(text, [](const QString& value) { return ISOToDateTime(value); });
+        if (m_convert)
+            value = cache.Get(text, [](const QString& value) { return ISOToDateTime(value); });
         return true;
     }
     static bool BooleanValue(TText text) { return SameIgnoringCase(text, "true") || text == u"1"; }
     QString StringValue(TText text) {
+        if (!m_convert)
+            return QString();
         return m_strings.Get(text, [](const QString& value) { return value; });
     }
     TGUID GuidValue(TText text) {
+        if (!m_convert)
+            return TGUID();
         return m_guids.Get(text, [](const QString& value) { return WideStringToGUID(value); });
     }
 
     bool Entry(TActivityEntryValues& values) {
-        TText tag;
-        bool empty = false;
-        if (!Tag(tag, empty) || tag != u"entry" || empty)
+        if (!Literal(u"<entry>"))
             return false;
         // date, starttime, endtime, duration and activitylocator once each; isproblem at most once.
         unsigned seen = 0;
-        while (!AtEndTag()) {
+        while (!Literal(u"</entry>")) {
             TText name, type, value;
-            const char16_t* present = nullptr;
-            if (!PropertyTag(name, type, present, value, empty))
+            bool hasValue = false, empty = false;
+            if (!PropertyTag(name, type, hasValue, value, empty))
                 return false;
             unsigned bit = 0;
             bool read = true;
-            if (name == u"activitylocator" && type == u"propertylist" && !empty && !present) {
+            if (Is(name, u"activitylocator") && Is(type, u"propertylist") && !empty && !hasValue) {
                 bit = 16;
-                read = Locator(values) && EndTag(u"property");
-            } else if (!empty || !present) {
+                read = Locator(values) && Literal(u"</property>");
+            } else if (!empty || !hasValue) {
                 read = false;
-            } else if (name == u"date" && type == u"date") {
+            } else if (Is(name, u"date") && Is(type, u"date")) {
                 bit = 1;
-                read = DateTimeValue(value, values.date);
-            } else if (name == u"starttime" && type == u"time") {
+                read = DateTimeValue(value, values.date, m_dates);
+            } else if (Is(name, u"starttime") && Is(type, u"time")) {
                 bit = 2;
-                read = DateTimeValue(value, values.startTime);
-            } else if (name == u"endtime" && type == u"time") {
+                read = DateTimeValue(value, values.startTime, m_times);
+            } else if (Is(name, u"endtime") && Is(type, u"time")) {
                 bit = 4;
-                read = DateTimeValue(value, values.endTime);
-            } else if (name == u"duration" && type == u"duration") {
+                read = DateTimeValue(value, values.endTime, m_times);
+            } else if (Is(name, u"duration") && Is(type, u"duration")) {
                 bit = 8;
-                read = DateTimeValue(value, values.duration);
-            } else if (name == u"isproblem" && type == u"boolean") {
+                read = DateTimeValue(value, values.duration, m_durations);
+            } else if (Is(name, u"isproblem") && Is(type, u"boolean")) {
                 bit = 32;
                 values.isProblem = BooleanValue(value);
             }
@@ -450,31 +459,29 @@ private:
                 return false;
             seen |= bit;
         }
-        return (seen & 31) == 31 && EndTag(u"entry");
+        return (seen & 31) == 31;
     }
 
     /// The locator's list: "id", "path", "name" and "break", once each.
     bool Locator(TActivityEntryValues& values) {
-        TText tag;
-        bool empty = false;
-        if (!Tag(tag, empty) || tag != u"value" || empty)
+        if (!Literal(u"<value>"))
             return false;
         unsigned seen = 0;
-        while (!AtEndTag()) {
+        while (!Literal(u"</value>")) {
             TText name, type, value;
             if (!Scalar(name, type, value))
                 return false;
             unsigned bit = 0;
-            if (name == u"id" && type == u"guid" && !value.empty()) {
+            if (Is(name, u"id") && Is(type, u"guid") && !value.empty()) {
                 bit = 1;
                 values.locatorId = GuidValue(value);
-            } else if (name == u"path" && type == u"string") {
+            } else if (Is(name, u"path") && Is(type, u"string")) {
                 bit = 2;
                 values.locatorPath = StringValue(value);
-            } else if (name == u"name" && type == u"string") {
+            } else if (Is(name, u"name") && Is(type, u"string")) {
                 bit = 4;
                 values.locatorName = StringValue(value);
-            } else if (name == u"break" && type == u"boolean") {
+            } else if (Is(name, u"break") && Is(type, u"boolean")) {
                 bit = 8;
                 values.locatorBreak = BooleanValue(value);
             }
@@ -482,12 +489,15 @@ private:
                 return false;
             seen |= bit;
         }
-        return seen == 15 && EndTag(u"value");
+        return seen == 15;
     }
 
     TCursor m_cursor;
     std::vector<TAttribute> m_attributes;
-    TCache<double> m_dateTimes;
+    bool m_convert = true;
+    TCache<double> m_dates;
+    TCache<double> m_times;
+    TCache<double> m_durations;
     TCache<QString> m_strings;
     TCache<TGUID> m_guids;
 };
@@ -626,11 +636,13 @@ bool TDayFileScanner::Scan(const QByteArray& plain, const TTakeDay& takeDay) {
                 break;
             }
         }
-        // A day of the range in the plain form is read in the same pass.
+        // A day of the range in the plain form is read in the same pass; other days in the plain
+        // form are only checked, in the same quick way.
         const char16_t* after = nullptr;
-        if (frame.kind == TKind::Day && frame.cut && plainReader.ReadAt(frame.start, plainEntries, after)) {
+        if (frame.kind == TKind::Day && plainReader.ReadAt(frame.start, plainEntries, after, frame.cut)) {
             cursor.p = after;
-            takeDay(frame.date, frame.start, after, &plainEntries);
+            if (frame.cut)
+                takeDay(frame.date, frame.start, after, &plainEntries);
             return true;
         }
         stack.push_back(std::move(frame));
