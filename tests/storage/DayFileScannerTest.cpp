@@ -117,6 +117,13 @@ TEST(DayFileScannerTest, RefusesWhatOnlyTheDocumentReaderReadsAlike) {
         Envelope(day).replace(QStringLiteral("xmzdocument>"), QStringLiteral("XMZdocument>")),
         Envelope(day) + QStringLiteral("<more/>"),
         QStringLiteral("<!DOCTYPE x>") + Envelope(day),
+        // Days outside the range are checked as well.
+        Envelope(QStringLiteral("<data><year year=\"2009\"><month month=\"1\"><day day=\"5\"><entries><entry>"
+                                "<property name=\"date\" type=\"date\" value=\"2009-01-05\"/></entry></entries>"
+                                "</dag></month></year></data>")),
+        Envelope(QStringLiteral("<data><year year=\"2009\"><month month=\"1\"><day day=\"5\"><entries><entry>"
+                                "<property name=\"date\" type=\"date\" value=\"2009<01\"/></entry></entries>"
+                                "</day></month></year></data>")),
     };
     for (const QString& document : refused)
         EXPECT_EQ(Scanned(document), QStringList{QStringLiteral("refused")}) << document.toStdString();
