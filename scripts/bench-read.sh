@@ -8,8 +8,8 @@
 #
 # RUNS (default 7): runs of each command, taken in turns. The data is written once into
 # $HORALUX_BENCH_DIR (default: a temporary folder removed at the end); Timewarrior reads it
-# through TIMEWARRIORDB and never sees the user's own data. The release build is made when
-# bin is missing ($HORALUX_BUILD_DIR, default build/release).
+# through TIMEWARRIORDB and never sees the user's own data. The release build of the two
+# programs is made when they are missing ($HORALUX_BUILD_DIR, default build/release).
 set -euo pipefail
 
 runs=${1:-7}
@@ -35,13 +35,13 @@ else
 fi
 storage=$data/history
 export TIMEWARRIORDB=$data/timewarrior
+# Neither program may touch the user's own settings or data.
+export HOME=$data/home XDG_CONFIG_HOME=$data/home/.config XDG_DATA_HOME=$data/home/.local/share
+mkdir -p "$HOME"
 if [ ! -e "$storage/cdroot.hx" ] || [ ! -d "$TIMEWARRIORDB/data" ]; then
     echo "Writing twenty years of history into $data (once; this takes a while) ..."
     "$maker" --storage "$storage" --timewarrior "$TIMEWARRIORDB"
 fi
-# Neither program may touch the user's own settings or data.
-export HOME=$data/home XDG_CONFIG_HOME=$data/home/.config XDG_DATA_HOME=$data/home/.local/share
-mkdir -p "$HOME"
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
