@@ -13,15 +13,17 @@
 #include <memory>
 #include <vector>
 
-namespace {
-
-bool IsWorkingDay(const QDate& date) {
-    // Monday to Friday, without the first ten such days of each year (holidays): about 250 a year.
+bool IsHistoryDay(const QDate& date) {
     return date.dayOfWeek() <= 5 && date.dayOfYear() > 14;
 }
 
-/// Writes the history through the storage, a month at a time.
+void HistoryEntryTimes(int index, double& start, double& end) {
+    start = (8.0 + index * 0.5) / 24.0;
+    end = start + 0.4 / 24.0;
+}
+
 void WriteHistory(const QString& folder) {
+    InstallClock();
     TStorageHost host(folder);
     auto typed = host.GetTypedStorage();
     int month = 0;
@@ -30,21 +32,20 @@ void WriteHistory(const QString& folder) {
             typed->Save();
             month = date.month();
         }
-        if (!IsWorkingDay(date))
+        if (!IsHistoryDay(date))
             continue;
         const DayEntryListPtr list = typed->GetDayEntries(DateFromQDate(date));
         for (int i = 0; i < kEntriesPerDay; ++i) {
             auto entry = std::dynamic_pointer_cast<IHXActivityEntry_>(list->AddNew());
-            const double start = (8.0 + i * 0.5) / 24.0;
-            entry->SetTime(start, start + 0.4 / 24.0);
+            double start = 0, end = 0;
+            HistoryEntryTimes(i, start, end);
+            entry->SetTime(start, end);
             entry->CalculateDuration();
             entry->Locator()->Assign(Locator(i % 7));
         }
     }
     typed->Save();
 }
-
-} // namespace
 
 void InstallClock() {
     static auto clock = std::make_shared<FixedClock>(QDateTime(kToday, QTime(16, 0)));

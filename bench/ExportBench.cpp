@@ -1,5 +1,7 @@
 // The export of all twenty years of history (about 100,000 entries) against listing them, both as
-// horaluxctl runs them from a fresh start: the export must take no longer than the listing.
+// horaluxctl runs them from a fresh start: the export must take no longer than the listing. The
+// listing of one year and of one day too. (Whole processes against another program's export:
+// scripts/bench-read.sh.)
 // Every figure is the median of single runs (the "_median" rows).
 
 #include "BenchHistory.h"
@@ -27,15 +29,29 @@ void RunCtl(benchmark::State& state, const QStringList& args) {
     state.counters["bytes"] = double(bytes.size() + out.toUtf8().size());
 }
 
-QStringList Interval(const QString& command) {
-    return command.split(QLatin1Char(' ')) +
-           QStringList{QStringLiteral("--from"),    QStringLiteral("%1-01-01").arg(kFirstYear),
-                       QStringLiteral("--to"),      kToday.toString(Qt::ISODate),
-                       QStringLiteral("--storage"), HistoryFolder(true)};
+QStringList Interval(const QString& command, const QString& from = QStringLiteral("%1-01-01").arg(kFirstYear),
+                     const QString& to = kToday.toString(Qt::ISODate)) {
+    return command.split(QLatin1Char(' ')) + QStringList{QStringLiteral("--from"),    from,
+                                                         QStringLiteral("--to"),      to,
+                                                         QStringLiteral("--storage"), HistoryFolder(true)};
 }
 
 void BM_ListAllYears(benchmark::State& state) {
     const QStringList args = Interval(QStringLiteral("entries list"));
+    for (auto _ : state)
+        RunCtl(state, args);
+}
+
+void BM_ListOneYear(benchmark::State& state) {
+    const QStringList args =
+        Interval(QStringLiteral("entries list"), QStringLiteral("2024-01-01"), QStringLiteral("2024-12-31"));
+    for (auto _ : state)
+        RunCtl(state, args);
+}
+
+void BM_ListOneDay(benchmark::State& state) {
+    const QStringList args =
+        Interval(QStringLiteral("entries list"), QStringLiteral("2024-06-12"), QStringLiteral("2024-06-12"));
     for (auto _ : state)
         RunCtl(state, args);
 }
@@ -63,5 +79,7 @@ void Median(benchmark::internal::Benchmark* b) {
 } // namespace
 
 BENCHMARK(BM_ListAllYears)->Apply(Median);
+BENCHMARK(BM_ListOneYear)->Apply(Median);
+BENCHMARK(BM_ListOneDay)->Apply(Median);
 BENCHMARK(BM_ExportAllYears_Csv)->Apply(Median);
 BENCHMARK(BM_ExportAllYears_Utf8ToStandardOutput)->Apply(Median);

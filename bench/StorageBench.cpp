@@ -3,7 +3,8 @@
 //   - booking one answer for today and saving, flush to disk included (also with an empty history),
 //     in a program that has saved before and as the first save after a start;
 //   - a cold start of the storage and the first GetDayEntries for today;
-//   - a range search over all twenty years and over one year;
+//   - a range search over all twenty years and over one year, in the program and in a reader
+//     (a storage opened for reading only, as horaluxctl opens it), and over one day in a reader;
 //   - the earliest and latest date with data.
 // Every figure is the median of single runs (the "_median" rows).
 
@@ -77,13 +78,14 @@ void BM_ColdStartAndToday(benchmark::State& state) {
     }
 }
 
-void Search(benchmark::State& state, const QDate& from, const QDate& to) {
+void Search(benchmark::State& state, const QDate& from, const QDate& to, bool reader = false) {
     const QString folder = HistoryFolder(true);
     for (auto _ : state) {
         // A fresh start, then the search and a walk over its result; setting up and releasing
         // the storage are not counted.
         state.PauseTiming();
         auto host = std::make_unique<TStorageHost>(folder);
+        host->SetReadOnly(reader);
         const TypedStoragePtr typed = host->GetTypedStorage();
         state.ResumeTiming();
         SearchResultPtr result = typed->SearchEntries(DateFromQDate(from), DateFromQDate(to));
@@ -103,6 +105,16 @@ void BM_SearchAllYears(benchmark::State& state) {
 }
 void BM_SearchOneYear(benchmark::State& state) {
     Search(state, QDate(2024, 1, 1), QDate(2024, 12, 31));
+}
+
+void BM_ReaderSearchAllYears(benchmark::State& state) {
+    Search(state, QDate(kFirstYear, 1, 1), kToday, true);
+}
+void BM_ReaderSearchOneYear(benchmark::State& state) {
+    Search(state, QDate(2024, 1, 1), QDate(2024, 12, 31), true);
+}
+void BM_ReaderSearchOneDay(benchmark::State& state) {
+    Search(state, QDate(2024, 6, 12), QDate(2024, 6, 12), true);
 }
 
 void BM_EarliestAndLatestDate(benchmark::State& state) {
@@ -129,4 +141,7 @@ BENCHMARK(BM_BookAndSave_FirstAfterStart_EmptyHistory)->Apply([](auto* b) { Medi
 BENCHMARK(BM_ColdStartAndToday)->Apply([](auto* b) { Median(b, 21); });
 BENCHMARK(BM_SearchAllYears)->Apply([](auto* b) { Median(b, 5); });
 BENCHMARK(BM_SearchOneYear)->Apply([](auto* b) { Median(b, 11); });
+BENCHMARK(BM_ReaderSearchAllYears)->Apply([](auto* b) { Median(b, 5); });
+BENCHMARK(BM_ReaderSearchOneYear)->Apply([](auto* b) { Median(b, 11); });
+BENCHMARK(BM_ReaderSearchOneDay)->Apply([](auto* b) { Median(b, 21); });
 BENCHMARK(BM_EarliestAndLatestDate)->Apply([](auto* b) { Median(b, 11); });

@@ -105,6 +105,10 @@ void TActivityLocator::LoadFromPropertyList(const std::shared_ptr<IHXPropertyLis
     QString path = GetStringDef(list->Items(LocatorPath), QString());
     bool isBreak = GetBooleanDef(list->Items(LocatorBreak), false);
     QString name = GetStringDef(list->Items(LocatorName), QString());
+    Load(id, path, isBreak, name);
+}
+
+void TActivityLocator::Load(const TGUID& id, const QString& path, bool isBreak, const QString& name) {
     m_id = id;
     m_path = path;
     m_isBreak = isBreak;

@@ -66,6 +66,8 @@ public:
     void SetActivity(const ActivityPtr& activity) override;
     void AddParentActivity(const TGUID& parentId) override;
     void LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list) override;
+    /// Takes the values LoadFromPropertyList reads from a list.
+    void Load(const TGUID& id, const QString& path, bool isBreak, const QString& name);
     void SaveToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) const override;
     std::shared_ptr<IHXPropertyList_> SaveAsPropertyList() override;
     void Assign(const ActivityLocatorPtr& other) override;

@@ -138,6 +138,13 @@ void TEntry::LoadFromPropertyList(const std::shared_ptr<IHXPropertyList_>& list)
 
 void TEntry::LoadOwnValues(const std::shared_ptr<IHXPropertyList_>&) {}
 
+void TEntry::TakeDateAndTimes(double day, double startTime, double endTime) {
+    m_date = day;
+    m_startTime = startTime;
+    m_endTime = endTime;
+    m_additional.reset(); // created on request, as for a new entry
+}
+
 void TEntry::AddToPropertyList(const std::shared_ptr<IHXPropertyList_>& list) const {
     if (!list)
         throw EUnassignedArgumentError(QStringLiteral("TEntry._AddToPropertyList"));
@@ -201,6 +208,17 @@ void TActivityEntry::SetDuration(double duration) {
 void TActivityEntry::SetIsProblem(bool isProblem) {
     m_isProblem = isProblem;
     MarkChanged();
+}
+
+void TActivityEntry::LoadFromValues(const TActivityEntryValues& values) {
+    const double day = CheckedDay(Date(), values.date);
+    if (!IsValidPeriod(values.startTime, values.endTime))
+        RaiseInvalidTimes();
+    m_duration = values.duration;
+    m_locator->Load(values.locatorId, values.locatorPath, values.locatorBreak, values.locatorName);
+    m_isProblem = values.isProblem;
+    TakeDateAndTimes(day, values.startTime, values.endTime);
+    ClearChanged();
 }
 
 void TActivityEntry::LoadOwnValues(const std::shared_ptr<IHXPropertyList_>& properties) {

@@ -39,6 +39,9 @@ protected:
     virtual void LoadOwnValues(const std::shared_ptr<IHXPropertyList_>& properties);
     virtual void ClearChanged() { m_changed = false; }
     void MarkChanged() { m_changed = true; }
+    /// Takes over date and times that were checked as LoadFromPropertyList checks them, for an
+    /// entry without additional properties.
+    void TakeDateAndTimes(double day, double startTime, double endTime);
 
 private:
     double m_date = 0;
@@ -48,10 +51,29 @@ private:
     bool m_changed = false;
 };
 
+/// The values of an activity entry whose stored form holds its own properties only, each of its
+/// own type: what LoadFromPropertyList takes from such a list.
+struct TActivityEntryValues {
+    double date = 0;
+    double startTime = 0;
+    double endTime = 0;
+    double duration = 0;
+    TGUID locatorId;
+    QString locatorPath;
+    QString locatorName;
+    bool locatorBreak = false;
+    bool isProblem = true;
+};
+
 /// An entry booked on an activity: the locator, the time actually spent and the unconfirmed flag.
 class TActivityEntry : public TEntry, public IHXActivityEntry_ {
 public:
     TActivityEntry();
+
+    /// The same as LoadFromPropertyList with a list of exactly these values, without building
+    /// the list: readers of many stored entries take this way. Raises as LoadFromPropertyList
+    /// does and then leaves the entry as it was.
+    void LoadFromValues(const TActivityEntryValues& values);
 
     /// Its own flag or its locator's.
     bool Changed() const override;

@@ -78,6 +78,11 @@ bool TStorageFileBase::OwnInfoAgrees_(const PropertyListPtr& inFile, const Prope
     return StorageLists::Equals(inFile, expected);
 }
 
+bool TStorageFileBase::OwnInfoAgrees(const TvrnDomElement& infoElement) {
+    return InfoBase().Changed() ||
+           OwnInfoAgrees_(StorageLists::LoadFromElement(infoElement), InfoBase().SaveAsPropertyList());
+}
+
 TvrnDomElement TStorageFileBase::GetContentNode_() {
     if (!m_file) {
         std::shared_ptr<TXMZFile> file = Application().CreateNewXMZFile();

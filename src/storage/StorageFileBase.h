@@ -25,6 +25,9 @@ public:
     /// EStorageFileNotFoundError for a missing file that may not be created and
     /// EStorageReadInfoError when the file's own description differs from this storage's.
     TvrnDomElement GetContentNode_();
+    /// Whether the own description in a file (its "info" element) agrees with this storage's, as
+    /// GetContentNode_ checks it.
+    bool OwnInfoAgrees(const TvrnDomElement& infoElement);
     /// Storage folder + Path, or a unique name for a storage without a file yet.
     QString GetFullFileName();
 

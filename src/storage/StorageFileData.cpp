@@ -4,10 +4,18 @@
 #include "foundation/Log.h"
 #include "foundation/XMLStorable.h"
 #include "foundation/XMLValues.h"
+#include "model/Entry.h"
 #include "model/EntryList.h"
+#include "storage/DayFileInflater.h"
+#include "storage/DayFileScanner.h"
 #include "storage/SearchResults.h"
 #include "storage/StorageExceptions.h"
 #include "storage/StorageSaveSession.h"
+
+#include <QFile>
+#include <algorithm>
+#include <map>
+#include <typeinfo>
 
 namespace {
 
@@ -72,6 +80,40 @@ TvrnDomElement FindOrAddKeyed(const TvrnDomElement& parent, const QString& name,
         XMLSetInt(child, name, value, xsoAttribute);
     }
     return child;
+}
+
+/// Whether a data file with this header (a document of its own) is read without complaint: an
+/// envelope and data version this program reads, and the storage's file type or none.
+bool HeaderAllowsReading(const QByteArray& text) {
+    if (text.isEmpty())
+        return false;
+    const TvrnDomElement header = XMLDocumentElement(XMLLoadFromBytes(text));
+    if (WideStrToIntDef(XMLGetValue(header, QStringLiteral("xmzversion")), 1) > 1 ||
+        WideStrToIntDef(XMLGetValue(header, QStringLiteral("minversion")), 1) > 1 ||
+        WideStrToIntDef(XMLGetValue(header, QStringLiteral("minedition")), 0) > 0)
+        return false;
+    const QString type = XMLGetValue(header, QStringLiteral("filetype"));
+    return type.isEmpty() || WideStringToGUID(type) == StorageFileType;
+}
+
+/// The entries of a day in the plain form, built without a document; false when the day is to be
+/// read as a document (another entry class, a value the entries refuse).
+bool EntriesOfValues(const EntryProviderPtr& provider, double date, const std::vector<TActivityEntryValues>& values,
+                     std::vector<EntryPtr>& entries) {
+    try {
+        for (const TActivityEntryValues& value : values) {
+            const EntryPtr entry = provider->CreateEntry();
+            if (!entry || typeid(*entry) != typeid(TActivityEntry))
+                return false;
+            dynamic_cast<TActivityEntry&>(*entry).LoadFromValues(value);
+            if (DateOf(entry->Date()) != date)
+                return false;
+            entries.push_back(entry);
+        }
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 int YearOf(double date) {
@@ -193,13 +235,65 @@ DayEntryListPtr TStorageFileDataBase::DayEntriesWithoutQuestions_(const TGUID& e
     return list;
 }
 
-SearchResultPtr TStorageFileDataBase::SearchEntries(const TGUID& entryTypeId, double startDate, double endDate) {
-    double firstDay = DateOf(startDate);
-    double lastDay = DateOf(endDate);
+void TStorageFileDataBase::DaysToSearch(double startDate, double endDate, double& firstDay, double& lastDay) const {
+    firstDay = DateOf(startDate);
+    lastDay = DateOf(endDate);
     if (InfoBase().StartLimited() && InfoBase().StartDay() > firstDay)
         firstDay = InfoBase().StartDay();
     if (InfoBase().EndLimited() && lastDay >= InfoBase().EndDay())
         lastDay = InfoBase().EndDay() - 1;
+}
+
+bool TStorageFileDataBase::SearchAlone_(const EntryProviderPtr& provider, double startDate, double endDate,
+                                        std::vector<EntryPtr>& found) {
+    found.clear();
+    try {
+        double firstDay = 0, lastDay = 0;
+        DaysToSearch(startDate, endDate, firstDay, lastDay);
+        if (!provider || FileInfo().Path().isEmpty())
+            return false;
+        if (firstDay > lastDay)
+            return true;
+        QFile file(Application().StorageFileNames().GetStorageFileName(FileInfo().Path()));
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        TDayFileInflater::TPlain plain;
+        if (!TDayFileInflater::Inflate(file.readAll(), plain))
+            return false;
+        file.close();
+        // The days come in the order of the file; they are collected by date, as the day-by-day
+        // search collects them.
+        std::map<double, std::vector<EntryPtr>> days;
+        TDayFileScanner scanner(firstDay, lastDay);
+        const bool scanned = scanner.Scan(plain.Bytes(), [&](double date, const char16_t* begin, const char16_t* end,
+                                                             const std::vector<TActivityEntryValues>* values) {
+            std::vector<EntryPtr>& entries = days[date];
+            if (values && EntriesOfValues(provider, date, *values, entries))
+                return;
+            entries.clear();
+            const TvrnDomDocument document = XMLLoadFromBytes(TDayFileScanner::Document(begin, end));
+            const auto list = std::make_shared<TDayEntryList>(provider, date);
+            list->LoadFromXML(XMLDocumentElement(document));
+            for (int i = 0; i < list->Count(); ++i)
+                entries.push_back(list->Items(i));
+        });
+        plain.Clear();
+        if (!scanned || !HeaderAllowsReading(scanner.Header()))
+            return false;
+        if (!scanner.Info().isEmpty() && !OwnInfoAgrees(XMLDocumentElement(XMLLoadFromBytes(scanner.Info()))))
+            return false;
+        for (auto& [date, entries] : days)
+            found.insert(found.end(), entries.begin(), entries.end());
+        return true;
+    } catch (const std::exception&) {
+        found.clear();
+        return false;
+    }
+}
+
+SearchResultPtr TStorageFileDataBase::SearchEntries(const TGUID& entryTypeId, double startDate, double endDate) {
+    double firstDay = 0, lastDay = 0;
+    DaysToSearch(startDate, endDate, firstDay, lastDay);
     // The entries are already in their day lists: collected as they are, without the checks of
     // an entry list's Add.
     std::vector<EntryPtr> found;
@@ -237,6 +331,10 @@ SearchResultPtr TStorageFileDataBase::SearchEntries(const TGUID& entryTypeId, do
                 break;
         }
     }
+    // A reader keeps the days it found but not the document they came from: the next access
+    // reads the file again.
+    if (Application().IsStorageReadOnly())
+        TStorageFileBase::ClearCache();
     if (!searched || found.empty())
         return std::make_shared<TEmptySearchResult>();
     return std::make_shared<TSearchResultFromList>(std::move(found));
@@ -373,6 +471,11 @@ void TStorageFileData::CreateWindowFromInfo_() {
     if (!m_window && m_dataInfo->CurrentInfo())
         m_window =
             std::make_shared<TStorageFileDataCurrent>(SharedNotifications(), &Application(), m_dataInfo->CurrentInfo());
+}
+
+bool TStorageFileData::CanSearchAlone_() {
+    return Application().IsStorageReadOnly() && !File() && Days().Lists().empty() && !m_window &&
+           m_retiredWindows.empty() && !m_dataInfo->CurrentInfo() && Info()->Compare(TodayDate()) != 0;
 }
 
 WindowPtr TStorageFileData::GetStorageCurrent_() {

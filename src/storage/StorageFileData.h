@@ -31,6 +31,12 @@ public:
                                     TStorageQuestion entriesQuestion, double date);
     /// The cached list, or the list read from the file, or a new empty one; failures raised.
     DayEntryListPtr DayEntriesWithoutQuestions_(const TGUID& entryTypeId, double date);
+    /// The search of a storage opened for reading only that holds nothing in memory yet, on its
+    /// own (it may run on a worker thread while other files are searched): reads the file once,
+    /// builds the entries of the days from startDate to endDate only, in the order SearchEntries
+    /// gives them, and drops the document again. Caches nothing and asks nothing: false when
+    /// anything failed, and SearchEntries then searches again with its questions.
+    bool SearchAlone_(const EntryProviderPtr& provider, double startDate, double endDate, std::vector<EntryPtr>& found);
 
 protected:
     using TStorageFileBase::TStorageFileBase;
@@ -42,6 +48,8 @@ protected:
 
 private:
     [[noreturn]] void RaiseLoadCancel(const std::exception& e);
+    /// The days of the range that lie in this storage's interval.
+    void DaysToSearch(double startDate, double endDate, double& firstDay, double& lastDay) const;
 
     TDayEntryListContainer m_days;
 };
@@ -75,6 +83,9 @@ public:
     /// ordinary questions deal with whatever failed.
     WindowPtr GetStorageCurrent_();
     const WindowPtr& Window() const { return m_window; }
+    /// Whether SearchAlone_ gives what SearchEntries would: the storage is read only, holds no
+    /// file, days or window, and today is not in its interval (no window is to be cut).
+    bool CanSearchAlone_();
     const std::vector<WindowPtr>& RetiredWindows() const { return m_retiredWindows; }
 
 protected:

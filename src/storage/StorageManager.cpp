@@ -4,6 +4,7 @@
 #include "foundation/Log.h"
 #include "storage/SearchResults.h"
 #include "storage/StorageExceptions.h"
+#include "storage/StorageFileData.h"
 #include "storage/StorageInfo.h"
 #include "storage/StoragePropertyLists.h"
 #include "storage/StorageSaveSession.h"
@@ -15,6 +16,7 @@
 #include <QSet>
 #include <algorithm>
 #include <limits>
+#include <thread>
 
 namespace {
 
@@ -533,15 +535,48 @@ DayEntryListPtr TStorageEntryManager::GetDayEntries(const TGUID& entryTypeId, do
     return dayFile->GetDayEntries(entryTypeId, date);
 }
 
+TParallelSearchResult::TPart TStorageEntryManager::SearchPart(const StoragePtr& storage, const TGUID& entryTypeId,
+                                                              double startDate, double endDate) {
+    TParallelSearchResult::TPart part;
+    part.regular = [storage, entryTypeId, startDate, endDate] {
+        return storage->SearchEntries(entryTypeId, startDate, endDate);
+    };
+    auto dayFile = std::dynamic_pointer_cast<TStorageFileData>(storage);
+    if (!dayFile || !dayFile->CanSearchAlone_())
+        return part;
+    EntryProviderPtr provider;
+    try {
+        provider = Application().GetEntryProvider(entryTypeId);
+    } catch (const std::exception&) {
+        return part; // the ordinary search asks about it
+    }
+    part.alone = [dayFile, provider, startDate, endDate]() -> std::optional<std::vector<EntryPtr>> {
+        std::vector<EntryPtr> found;
+        if (!dayFile->SearchAlone_(provider, startDate, endDate, found))
+            return std::nullopt;
+        return found;
+    };
+    return part;
+}
+
+int TStorageEntryManager::ReadAhead() {
+    // The reader's thread reads too.
+    return std::max(1, int(std::thread::hardware_concurrency()) - 1);
+}
+
 SearchResultPtr TStorageEntryManager::SearchEntries(const TGUID& entryTypeId, double startDate, double endDate) {
     const double firstDay = DateOf(startDate);
     const double lastDay = DateOf(endDate);
     std::vector<SearchResultPtr> results;
+    // A reader searches the files when it reads the result, on worker threads where it can.
+    const bool parallel = Application().IsStorageReadOnly();
+    std::vector<TParallelSearchResult::TPart> parts;
     {
         TStorageModeGuard guard(NotificationObject(), Collecting);
         const bool startedDirect = guard.PreviousMode() == Direct;
         for (;;) {
             results.clear();
+            parts.clear();
             std::shared_ptr<TStorageInfoListBase> list;
             for (;;) {
                 try {
@@ -577,13 +612,17 @@ SearchResultPtr TStorageEntryManager::SearchEntries(const TGUID& entryTypeId, do
                             break;
                     }
                 }
-                if (storage)
+                if (storage && parallel)
+                    parts.push_back(SearchPart(storage, entryTypeId, startDate, endDate));
+                else if (storage)
                     results.push_back(storage->SearchEntries(entryTypeId, startDate, endDate));
             }
             if (DeliverCollectedQuestion(NotificationObject(), startedDirect) != StorageAnswer::Retry)
                 break;
         }
     }
+    if (!parts.empty())
+        return std::make_shared<TParallelSearchResult>(std::move(parts), ReadAhead());
     if (results.empty())
         return std::make_shared<TEmptySearchResult>();
     auto container = std::make_shared<TSearchResultContainer>();

@@ -3,6 +3,7 @@
 // The storages that list sub-storages: the root (one entry manager per entry type, "cdroot.hx")
 // and the entry managers (one day file per year, 'cdem.hx').
 
+#include "storage/ParallelSearchResult.h"
 #include "storage/StorageFileBase.h"
 #include "storage/StorageInfoList.h"
 
@@ -80,6 +81,11 @@ protected:
     StoragePtr AppendSubStorage_(const StorageInfoPtr& info) override;
 
 private:
+    /// One file's part of a reader's search: on its own where the file allows it.
+    TParallelSearchResult::TPart SearchPart(const StoragePtr& storage, const TGUID& entryTypeId, double startDate,
+                                            double endDate);
+    /// How many files a reader's search reads at the same time.
+    static int ReadAhead();
     /// The description of a new day file for date, between its neighbours.
     StorageInfoPtr CreateDayFileInfo(double date, const StorageInfoPtr& before, const StorageInfoPtr& after);
 };

@@ -20,6 +20,7 @@
 #include <QFileInfo>
 #include <QTextStream>
 #include <algorithm>
+#include <map>
 #include <vector>
 
 namespace {
@@ -126,26 +127,122 @@ ActivityLocatorPtr ResolveActivity(const std::shared_ptr<TActivityTree>& tree, c
     return locator;
 }
 
+/// One line of the listing, as much as the sort and the text need: twenty years of entries are
+/// held as lines, not as entries.
+struct TListedEntry {
+    double date;
+    double startTime;
+    double endTime;
+    double duration;
+    const QString* path;
+};
+
+/// The listing's texts of values that repeat (times, durations, dates, activity paths), each
+/// made once by the ordinary conversions.
+class TListingTexts {
+public:
+    explicit TListingTexts(const std::shared_ptr<TActivityTree>& tree) : m_tree(tree) {}
+
+    const QString* Path(const EntryPtr& entry) {
+        auto activityEntry = std::dynamic_pointer_cast<IHXActivityEntry_>(entry);
+        if (!activityEntry)
+            return &m_none;
+        const ActivityLocatorPtr& locator = activityEntry->Locator();
+        TLocatorKey key{locator->ID(), locator->Path(), locator->IsBreak()};
+        auto found = m_paths.find(key);
+        if (found == m_paths.end())
+            found = m_paths.emplace(std::move(key), locator->GetActivityPathName(m_tree)).first;
+        return &found->second;
+    }
+    const QString& Time(double time) { return Cached(m_times, time, FormatTime); }
+    const QString& Duration(double duration) { return Cached(m_durations, duration, FormatDuration); }
+    const QString& Date(double date) {
+        if (date != m_lastDate || m_lastDateText.isNull()) {
+            m_lastDate = date;
+            m_lastDateText = DateToISO(date);
+        }
+        return m_lastDateText;
+    }
+
+private:
+    struct TLocatorKey {
+        TGUID id;
+        QString path;
+        bool isBreak;
+        bool operator<(const TLocatorKey& other) const {
+            if (!(id == other.id))
+                return id < other.id;
+            if (path != other.path)
+                return path < other.path;
+            return isBreak < other.isBreak;
+        }
+    };
+    template <typename TFormat>
+    static const QString& Cached(std::map<double, QString>& texts, double value, TFormat format) {
+        auto found = texts.find(value);
+        if (found == texts.end())
+            found = texts.emplace(value, format(value)).first;
+        return found->second;
+    }
+
+    const std::shared_ptr<TActivityTree>& m_tree;
+    std::map<TLocatorKey, QString> m_paths;
+    std::map<double, QString> m_times;
+    std::map<double, QString> m_durations;
+    double m_lastDate = 0;
+    QString m_lastDateText;
+    const QString m_none;
+};
+
 int ListEntries(const TOptions& options, QTextStream& out) {
     if (options.from.isEmpty() || options.to.isEmpty())
         throw TCommandError(QStringLiteral("entries list needs --from DATE and --to DATE"));
     const double from = ParseDate(options.from, QStringLiteral("--from"));
     const double to = ParseDate(options.to, QStringLiteral("--to"));
     TStorageReader reader(options.storage);
-    std::vector<EntryPtr> entries;
-    const SearchResultPtr result = reader.Storage().SearchEntries(from, to);
-    for (result->First(); !result->Eof(); result->Next())
-        entries.push_back(result->Current());
-    reader.CheckQuestions();
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const EntryPtr& a, const EntryPtr& b) { return a->CompareDateTime(b) < 0; });
-    for (const EntryPtr& entry : entries) {
-        auto activityEntry = std::dynamic_pointer_cast<IHXActivityEntry_>(entry);
-        const QString path = activityEntry ? activityEntry->Locator()->GetActivityPathName(reader.Tree()) : QString();
-        const double duration = activityEntry ? activityEntry->Duration() : entry->EndTime() - entry->StartTime();
-        out << DateToISO(entry->Date()) << '\t' << FormatTime(entry->StartTime()) << '\t'
-            << FormatTime(entry->EndTime()) << '\t' << path << '\t' << FormatDuration(duration) << '\n';
+    TListingTexts texts(reader.Tree());
+    std::vector<TListedEntry> entries;
+    {
+        const SearchResultPtr result = reader.Storage().SearchEntries(from, to);
+        for (result->First(); !result->Eof(); result->Next()) {
+            const EntryPtr entry = result->Current();
+            auto activityEntry = std::dynamic_pointer_cast<IHXActivityEntry_>(entry);
+            const double duration = activityEntry ? activityEntry->Duration() : entry->EndTime() - entry->StartTime();
+            entries.push_back({entry->Date(), entry->StartTime(), entry->EndTime(), duration, texts.Path(entry)});
+        }
     }
+    reader.CheckQuestions();
+    // The order of TEntry::CompareDateTime.
+    std::stable_sort(entries.begin(), entries.end(), [](const TListedEntry& a, const TListedEntry& b) {
+        const double dayA = DateOf(a.date);
+        const double dayB = DateOf(b.date);
+        if (dayA != dayB)
+            return dayA < dayB;
+        if (const int result = CompareTimes(a.startTime, b.startTime))
+            return result < 0;
+        return CompareTimes(a.endTime, b.endTime) < 0;
+    });
+    QString text;
+    constexpr qsizetype Chunk = 1 << 16;
+    text.reserve(Chunk + 1024);
+    const QChar tab = QLatin1Char('\t');
+    for (const TListedEntry& entry : entries) {
+        text += texts.Date(entry.date);
+        text += tab;
+        text += texts.Time(entry.startTime);
+        text += tab;
+        text += texts.Time(entry.endTime);
+        text += tab;
+        text += *entry.path;
+        text += tab;
+        text += texts.Duration(entry.duration);
+        text += QLatin1Char('\n');
+        if (text.size() >= Chunk) {
+            out << text;
+            text.clear();
+        }
+    }
+    out << text;
     return 0;
 }
 
