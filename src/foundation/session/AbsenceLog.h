@@ -6,6 +6,7 @@
 
 #include "foundation/session/AbsencePeriod.h"
 
+#include <cstddef>
 #include <optional>
 #include <vector>
 
