@@ -5,6 +5,9 @@
 #include "addins/NoTrackingTrackerAddIn.h"
 #include "addins/StorageFileProviderAddIn.h"
 #include "export_ui/BaseExportAddIn.h"
+#include "options_ui/AddInOptions.h"
+#include "options_ui/LanguageOptions.h"
+#include "options_ui/ProgramOptions.h"
 
 namespace {
 
@@ -13,8 +16,11 @@ namespace {
 // export, holiday import, date formatting options, language options, general options, day report,
 // activity editor, activity entry provider, calendar, storage file provider, tracking options.
 void RegisterProgramAddIns(TInternalAddInManager& table) {
+    table.RegisterInternalAddIn<TAddInOptionsPage>(QStringLiteral("TAddInOptionsPage"));
     table.RegisterInternalAddIn<TNoTrackingTrackerAddIn>(QStringLiteral("TNoTrackingTrackerAddIn"));
     table.RegisterInternalAddIn<TBaseExportAddIn>(QStringLiteral("TBaseExportAddIn"));
+    table.RegisterInternalAddIn<TAddInLanguageOptions>(QStringLiteral("TAddInLanguageOptions"));
+    table.RegisterInternalAddIn<TProgramOptions>(QStringLiteral("TProgramOptions"));
     table.RegisterInternalAddIn<TActivityEntryProviderAddIn>(QStringLiteral("TActivityEntryProviderAddIn"));
     table.RegisterInternalAddIn<TStorageFileProviderAddIn>(QStringLiteral("TStorageFileProviderAddIn"));
 }
