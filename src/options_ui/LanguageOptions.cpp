@@ -39,10 +39,16 @@ std::optional<QFont> AskForFont(QWidget* parent, const QFont& start, const std::
 } // namespace
 
 QList<TLanguageEntry> LanguageEntries() {
+    return LanguageEntries(AvailableLanguages(),
+                           [](const QString& code) { return CatalogueTranslation(code, NativeLanguageNameText); });
+}
+
+QList<TLanguageEntry> LanguageEntries(const QStringList& codes,
+                                      const std::function<QString(const QString&)>& nativeName) {
     QList<TLanguageEntry> entries;
     const QString placeholder = QString::fromUtf8(NativeLanguageNameText);
-    for (const QString& code : AvailableLanguages()) {
-        const QString name = CatalogueTranslation(code, NativeLanguageNameText);
+    for (const QString& code : codes) {
+        const QString name = nativeName ? nativeName(code) : QString();
         entries << TLanguageEntry{name.isEmpty() || name == placeholder ? code : name, code};
     }
     std::stable_sort(entries.begin(), entries.end(), [](const TLanguageEntry& a, const TLanguageEntry& b) {

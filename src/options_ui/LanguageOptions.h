@@ -28,6 +28,10 @@ struct TLanguageEntry {
 /// the domain "default", shown by its own name (its code when its catalogue has none), sorted by
 /// that name, and "English (United States)" (en_US) among them when no catalogue is for it.
 QList<TLanguageEntry> LanguageEntries();
+/// The same list for these catalogue codes, nativeName giving a code's translation of
+/// "***native language name***" (empty when it has none).
+QList<TLanguageEntry> LanguageEntries(const QStringList& codes,
+                                      const std::function<QString(const QString&)>& nativeName);
 
 /// "Face, 8pt (Scale 100%)": the face, the point size of the record's height and the scale of the
 /// windows in that font.

@@ -44,7 +44,14 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     layout->addLayout(content, 1);
     layout->addWidget(m_panel);
 
-    m_pages->SetChangeGuard([this](int from, int) { return MayLeave(from); });
+    m_pages->SetChangeGuard([this](int from, int) {
+        if (!MayLeave(from))
+            return false;
+        // The page area hides the focused control while it switches; remember where it was.
+        const QWidget* focus = QApplication::focusWidget();
+        m_focusInPages = !focus || m_pages->isAncestorOf(focus);
+        return true;
+    });
     connect(m_pages, &TPageControl::PageChanged, this, &TfrmOptions::Entered);
     connect(m_panel, &TOKCancelPanel::OKClicked, this, &TfrmOptions::OK);
     connect(m_panel, &TOKCancelPanel::ApplyClicked, this, &TfrmOptions::Apply);
@@ -158,10 +165,8 @@ bool TfrmOptions::MayLeave(int from) {
 }
 
 void TfrmOptions::Entered(int index) {
-    const QWidget* focus = QApplication::focusWidget();
-    const bool focusInPages = !focus || focus->isHidden() || m_pages->isAncestorOf(focus);
     LoadTab(index);
-    if (focusInPages)
+    if (m_focusInPages)
         FocusFirstControl();
 }
 
@@ -170,7 +175,8 @@ void TfrmOptions::FocusFirstControl() {
     if (index >= 0)
         if (IHXAddInControl_* page = m_tabs[static_cast<size_t>(index)].control->AddInControl()) {
             page->FocusFirst();
-            if (const QWidget* focus = QApplication::focusWidget(); focus && m_pages->isAncestorOf(focus))
+            // The dialog's own focus widget: before the window is active the application has none.
+            if (const QWidget* focus = focusWidget(); focus && m_pages->isAncestorOf(focus))
                 return;
         }
     m_panel->OKButton()->setFocus(Qt::TabFocusReason);

@@ -86,6 +86,7 @@ private:
     std::function<void()> m_saveAll;
     bool m_changed = false;
     bool m_loading = false;
+    bool m_focusInPages = false;
 };
 
 /// The "Options" command: the dialog over these options and pages, shown modally while it is a

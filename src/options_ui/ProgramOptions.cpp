@@ -36,6 +36,7 @@ TfrmProgramOptions::TfrmProgramOptions(QWidget* parent, IHXOptionsControl_* cont
     auto* hotKeyLabel = new QLabel(Tr("Enter a hotkey for activating the main menu:"), this);
     hotKeyLabel->setBuddy(m_hotKey);
     m_compress->setVisible(showCompression);
+    m_hotKey->setMaximumWidth(240);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
