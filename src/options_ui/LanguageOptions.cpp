@@ -52,7 +52,7 @@ QList<TLanguageEntry> LanguageEntries(const QStringList& codes,
         entries << TLanguageEntry{name.isEmpty() || name == placeholder ? code : name, code};
     }
     std::stable_sort(entries.begin(), entries.end(), [](const TLanguageEntry& a, const TLanguageEntry& b) {
-        return QString::localeAwareCompare(a.name, b.name) < 0;
+        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
     });
     const bool hasEnglish = std::any_of(entries.begin(), entries.end(), [](const TLanguageEntry& entry) {
         return entry.code.compare(u"en_US", Qt::CaseInsensitive) == 0;
