@@ -41,11 +41,13 @@ void ThxAddInContainer::resizeEvent(QResizeEvent* event) {
 }
 
 QWidget* ThxAddInContainer::HostTabStop(bool forward) const {
-    QWidget* widget = const_cast<ThxAddInContainer*>(this);
+    // Start from the page's own end of the Tab order: the host chained its controls there.
+    const QList<QWidget*> stops = m_page ? m_page->TabStops() : QList<QWidget*>();
+    QWidget* start = stops.isEmpty() ? const_cast<ThxAddInContainer*>(this) : forward ? stops.last() : stops.first();
     // The focus chain is a ring through the whole window; one round at most.
-    for (QWidget* next = forward ? widget->nextInFocusChain() : widget->previousInFocusChain(); next != widget;
+    for (QWidget* next = forward ? start->nextInFocusChain() : start->previousInFocusChain(); next != start;
          next = forward ? next->nextInFocusChain() : next->previousInFocusChain()) {
-        if (!isAncestorOf(next) && next->window() == window() && TakesTabFocus(next))
+        if (!isAncestorOf(next) && next != this && next->window() == window() && TakesTabFocus(next))
             return next;
     }
     return nullptr;
