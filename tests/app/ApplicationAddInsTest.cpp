@@ -20,6 +20,9 @@
 #include "model/Entry.h"
 #include "model/PropertyHelpers.h"
 #include "model/PropertyInterfaces.h"
+#include "options_ui/AddInOptions.h"
+#include "options_ui/LanguageOptions.h"
+#include "options_ui/ProgramOptions.h"
 #include "storage/StorageInterfaces.h"
 #include "support/TestEnvironment.h"
 #include "tracking/TrackerInterfaces.h"
@@ -101,20 +104,27 @@ protected:
 
 TEST_F(ApplicationAddInsTest, BuiltInAddInsAreLoadedAndRegisterTheTrackerAndTheProviders) {
     Start();
-    ASSERT_EQ(m_app->GetAddInCount(), 4);
-    const QStringList ids{NoTrackingAddInID, QString::fromLatin1(TBaseExportAddIn::ID), ActivityEntryProviderAddInID,
+    ASSERT_EQ(m_app->GetAddInCount(), 7);
+    const QStringList ids{QString::fromLatin1(TAddInOptionsPage::ID),
+                          NoTrackingAddInID,
+                          QString::fromLatin1(TBaseExportAddIn::ID),
+                          QString::fromLatin1(TAddInLanguageOptions::ID),
+                          QString::fromLatin1(TProgramOptions::ID),
+                          ActivityEntryProviderAddInID,
                           StorageFileProviderAddInID};
-    const QStringList names{"No tracking", "Export", "Activity Entry Provider", "Storage File Provider"};
-    for (int i = 0; i < 4; ++i) {
+    const QStringList names{"Add-In Options Page",  "No tracking",     "Export",
+                            "Language Options",     "General Options", "Activity Entry Provider",
+                            "Storage File Provider"};
+    for (int i = 0; i < 7; ++i) {
         const AddInPtr addIn = m_app->GetAddIn(i);
         EXPECT_EQ(addIn->GetID(), ids[i]);
         EXPECT_EQ(addIn->GetName(), names[i]);
-        // Only the export may be switched off.
-        EXPECT_EQ(addIn->AllowDeactivate(), i == 1);
+        // Only the export and the language page may be switched off.
+        EXPECT_EQ(addIn->AllowDeactivate(), i == 2 || i == 3) << names[i].toStdString();
         EXPECT_EQ(m_app->FindAddIn(ids[i].toLower()), addIn) << "active, found without regard to case";
     }
     EXPECT_EQ(m_app->FindAddIn(QStringLiteral("{00000000-0000-0000-0000-000000000000}")), nullptr);
-    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 4u);
+    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 7u);
 
     ASSERT_EQ(m_tracking->trackers.size(), 1u);
     EXPECT_EQ(m_tracking->trackers[0]->GetID(), NoTrackingTrackerID);
