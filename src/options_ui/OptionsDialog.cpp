@@ -33,7 +33,6 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     m_panel->OKButton()->setText(Tr("&OK"));
     m_panel->ApplyButton()->setEnabled(false);
-    m_pages->PageArea()->setMinimumSize(DesignedAreaWidth, DesignedAreaHeight);
 
     auto* content = new QVBoxLayout;
     content->setContentsMargins(8, 8, 8, 8);
@@ -86,11 +85,12 @@ void TfrmOptions::SetApplication(const std::shared_ptr<TOptionsPagesList>& pages
             m_tabs.push_back(TOptionsTabSheet{page, control, false});
         }
     }
-    // The area grows to the largest minimum size of a page.
-    QSize area = m_pages->PageArea()->minimumSize();
+    // Every page gets the largest minimum size of a page.
+    QSize area(DesignedAreaWidth, DesignedAreaHeight);
     for (const TOptionsTabSheet& tab : m_tabs)
         area = area.expandedTo(tab.page->GetMinimumSize());
-    m_pages->PageArea()->setMinimumSize(area);
+    for (const TOptionsTabSheet& tab : m_tabs)
+        tab.control->setMinimumSize(area);
 
     QList<QWidget*> tabOrder;
     for (const TOptionsTabSheet& tab : m_tabs) {

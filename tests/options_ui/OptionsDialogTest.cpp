@@ -337,3 +337,24 @@ TEST_F(OptionsDialogTest, ThePagesAreFreedWithTheDialog) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(OptionsDialogTest, ThePageAreaGrowsToTheLargestMinimumSizeOfAPage) {
+    m_pages->Add(std::make_shared<TOptionsPage>(
+        QStringLiteral("Date Formatting"), 500,
+        [this](QWidget* parent, IHXOptionsControl_* control) {
+            return new TfrmStandInPage(parent, control, QStringLiteral("Date Formatting"), m_journal);
+        },
+        std::function<bool()>(), QSize(717, 484)));
+    auto dialog = NewDialog();
+    dialog->show();
+    for (int i = 0; i < dialog->TabCount(); ++i) {
+        ASSERT_TRUE(dialog->SelectTab(i));
+        const QSize page = dialog->TabControl(i)->size();
+        EXPECT_GE(page.width(), 717) << i;
+        EXPECT_GE(page.height(), 484) << i;
+    }
+}
+
+} // namespace
