@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "about_ui/AboutWindow.h"
 #include "addins/AddInManager.h"
 #include "addins/InternalAddInManager.h"
 #include "app/AppEvents.h"
@@ -16,6 +17,7 @@
 #include "calendar/Calendar.h"
 #include "calendar/PlannedBreak.h"
 #include "formatting/FormattingOptions.h"
+#include "foundation/BuildInformation.h"
 #include "foundation/Clock.h"
 #include "foundation/DateTime.h"
 #include "foundation/Log.h"
@@ -28,6 +30,7 @@
 #include "model/ActivityLocator.h"
 #include "model/ActivityTree.h"
 #include "model/DefaultActivities.h"
+#include "options_ui/OptionsDialog.h"
 #include "storage/StoragePath.h"
 #include "tracking/TrackingSettings.h"
 #include "tracking_ui/BaseTrackingWindow.h"
@@ -36,6 +39,7 @@
 #include "ui/DialogFont.h"
 #include "ui/FormPositions.h"
 #include "ui/MessageBox.h"
+#include "ui/OptionsPages.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -194,6 +198,7 @@ void THXApplication::CreateObjects_() {
     const TInternalAddInManager& internalAddIns =
         m_startOptions.internalAddIns ? *m_startOptions.internalAddIns : ProgramInternalAddIns();
     m_addInManager = std::make_unique<TAddInManager>(internalAddIns);
+    m_optionsPages = std::make_shared<TOptionsPagesList>();
     m_actions.clear();
     m_actionList.clear();
     m_calendar = std::make_shared<TCalendar>();
@@ -766,13 +771,42 @@ std::shared_ptr<IHXActivityLocator_> THXApplication::CreateActivityLocator() {
 }
 
 void THXApplication::ShowAboutWindow_() {
-    // The About window joins here.
-    ShowNotAvailableYet_(Tr("About"));
+    TAboutInformation information;
+    information.version = QStringLiteral(HORALUX_VERSION_MAJOR_MINOR);
+    information.buildInformation = BuildInformation();
+    information.storageFolder = m_storagePath;
+    if (GetLogSettings().target == LogTarget::File)
+        information.logFile = GetLogSettings().fileName;
+    for (int i = 0; i < GetAddInCount(); ++i)
+        information.addIns.push_back(GetAddIn(i));
+    ShowAboutWindow(information, CurrentWindowAdder_(), CurrentWindowRemover_());
 }
 
 void THXApplication::ShowOptionsDialog_() {
-    // The options dialog joins here (shown as a current window).
-    ShowNotAvailableYet_(Tr("Options"));
+    std::weak_ptr<THXApplication> self = weak_from_this();
+    ShowOptionsDialog(
+        m_optionsPages, m_options,
+        [self] {
+            if (const auto app = self.lock())
+                app->SaveAll();
+        },
+        CurrentWindowAdder_(), CurrentWindowRemover_());
+}
+
+std::function<void(QWidget*)> THXApplication::CurrentWindowAdder_() {
+    std::weak_ptr<THXApplication> self = weak_from_this();
+    return [self](QWidget* window) {
+        if (const auto app = self.lock())
+            app->AddCurrentWindow(window);
+    };
+}
+
+std::function<void(QWidget*)> THXApplication::CurrentWindowRemover_() {
+    std::weak_ptr<THXApplication> self = weak_from_this();
+    return [self](QWidget* window) {
+        if (const auto app = self.lock())
+            app->RemoveCurrentWindow(window);
+    };
 }
 
 void THXApplication::ShowNotAvailableYet_(const QString& window) {
@@ -801,10 +835,10 @@ std::shared_ptr<IHXAddIn> THXApplication::GetAddIn(int index) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Not yet present parts
+// Options pages
 
 std::shared_ptr<TOptionsPagesList> THXApplication::GetOptionsPagesList() {
-    return nullptr;
+    return m_optionsPages;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -820,6 +854,11 @@ void THXApplication::Cleanup() {
         std::unique_ptr<TAddInManager> manager = std::move(m_addInManager);
         if (manager)
             manager->Clear();
+    });
+    // The pages of the add-ins go with them.
+    Guarded("options pages", [this] {
+        if (m_optionsPages)
+            m_optionsPages->Clear();
     });
     Guarded("regional settings listener", [this] {
         if (m_formatListenerRegistered)

@@ -215,6 +215,9 @@ private:
     void SaveWorkData_();
     void ShowAboutWindow_();
     void ShowOptionsDialog_();
+    /// Register and unregister a window as the current one, as long as the controller exists.
+    std::function<void(QWidget*)> CurrentWindowAdder_();
+    std::function<void(QWidget*)> CurrentWindowRemover_();
     /// Tells the user plainly that the window behind a menu entry is not part of the program yet.
     void ShowNotAvailableYet_(const QString& window);
     std::shared_ptr<IHXDayEntryStorage> DayEntryStorage_();
@@ -247,6 +250,7 @@ private:
     TrackingManagerLinkPtr m_trackingManager;
     std::unique_ptr<TProviderTables> m_providers;
     std::unique_ptr<TAddInManager> m_addInManager;
+    std::shared_ptr<TOptionsPagesList> m_optionsPages;
     QHash<TGUID, std::shared_ptr<THXAction>> m_actions;
     std::vector<std::shared_ptr<THXAction>> m_actionList;
     TCurrentWindowStack m_currentWindows;

@@ -6,6 +6,9 @@
 #include "addins/NoTrackingTrackerAddIn.h"
 #include "addins/StorageFileProviderAddIn.h"
 #include "export_ui/BaseExportAddIn.h"
+#include "options_ui/AddInOptions.h"
+#include "options_ui/LanguageOptions.h"
+#include "options_ui/ProgramOptions.h"
 #include "tracking_ui/BaseTrackingAddIn.h"
 
 namespace {
@@ -15,9 +18,12 @@ namespace {
 // export, holiday import, date formatting options, language options, general options, day report,
 // activity editor, activity entry provider, calendar, storage file provider, tracking options.
 void RegisterProgramAddIns(TInternalAddInManager& table) {
+    table.RegisterInternalAddIn<TAddInOptionsPage>(QStringLiteral("TAddInOptionsPage"));
     table.RegisterInternalAddIn<TNoTrackingTrackerAddIn>(QStringLiteral("TNoTrackingTrackerAddIn"));
     table.RegisterInternalAddIn<TRegularTrackingAddIn>(QStringLiteral("TRegularTrackingAddIn"));
     table.RegisterInternalAddIn<TBaseExportAddIn>(QStringLiteral("TBaseExportAddIn"));
+    table.RegisterInternalAddIn<TAddInLanguageOptions>(QStringLiteral("TAddInLanguageOptions"));
+    table.RegisterInternalAddIn<TProgramOptions>(QStringLiteral("TProgramOptions"));
     table.RegisterInternalAddIn<TActivityEditorAddIn>(QStringLiteral("TActivityEditorAddIn"));
     table.RegisterInternalAddIn<TActivityEntryProviderAddIn>(QStringLiteral("TActivityEntryProviderAddIn"));
     table.RegisterInternalAddIn<TStorageFileProviderAddIn>(QStringLiteral("TStorageFileProviderAddIn"));

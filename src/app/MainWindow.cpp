@@ -13,6 +13,7 @@
 #include "tracking/TrackingManagerLinkInterface.h"
 #include "ui/Action.h"
 #include "ui/MessageBox.h"
+#include "ui/ProgramClosing.h"
 #include "ui/platform/GlobalHotKeys.h"
 
 #include <QApplication>
@@ -328,8 +329,10 @@ void TfrmMain::CloseOpenWindows() {
 }
 
 void TfrmMain::CloseWhenUnwound(std::function<void()> close) {
-    // No other close request starts from now on, and nothing new opens from the tray.
+    // No other close request starts from now on, and nothing new opens from the tray; open
+    // windows close without asking.
     m_closing = true;
+    SetProgramClosing(true);
     CloseOpenWindows();
     // Level 1 is the program's own loop; 0 means it has not started (or a test drives the window).
     if (QThread::currentThread()->loopLevel() <= 1) {

@@ -5,12 +5,6 @@
 #include "model/PropertyList.h"
 #include "ui/DialogFont.h"
 
-#include <algorithm>
-
-#include <QGuiApplication>
-#include <QScreen>
-#include <cmath>
-
 PropertyListPtr NewOptionsList() {
     return std::make_shared<TPropertyList>(40);
 }
@@ -43,24 +37,7 @@ std::optional<QFont> SectionFont(const PropertyListPtr& section, const QString& 
         return std::nullopt;
     TLogFontRecord record;
     ReadFontFromProperty(property, record);
-    if (record.lfFaceName.isEmpty())
-        return std::nullopt;
-    QFont font(record.lfFaceName);
-    // A negative height is the character height in pixels; a positive one the cell height.
-    if (record.lfHeight != 0) {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
-        const double points = std::abs(record.lfHeight) * 72.0 / dpi;
-        font.setPointSizeF(points < 1 ? 8 : points);
-    } else {
-        font.setPointSize(8);
-    }
-    if (record.lfWeight > 0)
-        font.setWeight(static_cast<QFont::Weight>(std::clamp(static_cast<int>(record.lfWeight), 100, 900)));
-    font.setItalic(record.lfItalic != 0);
-    font.setUnderline(record.lfUnderline != 0);
-    font.setStrikeOut(record.lfStrikeOut != 0);
-    return font;
+    return FontFromLogFont(record, ScreenDotsPerInch());
 }
 
 void ClearOptions(const PropertyListPtr& options) {

@@ -1,5 +1,6 @@
 #include "foundation/Translation.h"
 
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -43,7 +44,68 @@ void EnsureMessagesLocale() {
         std::setlocale(LC_MESSAGES, "C.UTF-8");
 }
 
+/// A 32-bit number of a catalogue file in its byte order; false when it lies outside the data.
+bool ReadNumber(const QByteArray& data, qsizetype offset, bool bigEndian, quint32& value) {
+    if (offset < 0 || offset + 4 > data.size())
+        return false;
+    const auto* bytes = reinterpret_cast<const uchar*>(data.constData() + offset);
+    value = bigEndian ? (quint32(bytes[0]) << 24 | quint32(bytes[1]) << 16 | quint32(bytes[2]) << 8 | bytes[3])
+                      : (quint32(bytes[3]) << 24 | quint32(bytes[2]) << 16 | quint32(bytes[1]) << 8 | bytes[0]);
+    return true;
+}
+
+/// The string of a catalogue table entry (length, offset), or nothing when it lies outside the data.
+bool ReadEntry(const QByteArray& data, qsizetype entry, bool bigEndian, QByteArray& text) {
+    quint32 length = 0;
+    quint32 offset = 0;
+    if (!ReadNumber(data, entry, bigEndian, length) || !ReadNumber(data, entry + 4, bigEndian, offset))
+        return false;
+    if (qsizetype(offset) + qsizetype(length) > data.size())
+        return false;
+    text = data.mid(offset, length);
+    return true;
+}
+
 } // namespace
+
+QString CatalogueTranslation(const QString& language, const char* text) {
+    QFile file(TranslationFolder() + u'/' + language + QStringLiteral("/LC_MESSAGES/") +
+               QString::fromLatin1(TranslationDomainDefault) + QStringLiteral(".mo"));
+    // Catalogues are small; a file that is not is not one.
+    if (!text || language.isEmpty() || language.contains(u'/') || !file.open(QIODevice::ReadOnly) ||
+        file.size() > 64 * 1024 * 1024)
+        return QString();
+    const QByteArray data = file.readAll();
+    quint32 magic = 0;
+    if (!ReadNumber(data, 0, false, magic))
+        return QString();
+    bool bigEndian = false;
+    if (magic == 0xde120495u)
+        bigEndian = true;
+    else if (magic != 0x950412deu)
+        return QString();
+    quint32 count = 0;
+    quint32 originals = 0;
+    quint32 translations = 0;
+    if (!ReadNumber(data, 8, bigEndian, count) || !ReadNumber(data, 12, bigEndian, originals) ||
+        !ReadNumber(data, 16, bigEndian, translations))
+        return QString();
+    const QByteArray wanted(text);
+    for (quint32 i = 0; i < count; ++i) {
+        QByteArray original;
+        if (!ReadEntry(data, qsizetype(originals) + qsizetype(i) * 8, bigEndian, original))
+            return QString();
+        if (original != wanted)
+            continue;
+        QByteArray translation;
+        if (!ReadEntry(data, qsizetype(translations) + qsizetype(i) * 8, bigEndian, translation))
+            return QString();
+        // A plural entry holds its forms one after the other; the first is the text's own.
+        const qsizetype end = translation.indexOf('\0');
+        return QString::fromUtf8(end < 0 ? translation : translation.left(end));
+    }
+    return QString();
+}
 
 void InitializeTranslations() {
     if (g_bound)

@@ -42,3 +42,8 @@ QString CurrentLanguageSwitch();
 
 /// The languages for which a catalogue of the domain "default" exists, sorted by code.
 QStringList AvailableLanguages();
+
+/// The translation of text (UTF-8 source text) in the catalogue of the domain "default" for that
+/// language, read from the catalogue file without switching the language; empty when the
+/// catalogue or the text is missing or the file is damaged.
+QString CatalogueTranslation(const QString& language, const char* text);

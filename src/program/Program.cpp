@@ -48,6 +48,7 @@ int ShowAlreadyRunning(int argc, char** argv) {
 void AppendProgramBuildInformation() {
     AppendFoundationBuildInformation();
     AppendBuildInformation(QStringLiteral("HXBase"), BuildOptionsLine());
+    AppendBuildInformation(QStringLiteral("HXControls"), BuildOptionsLine());
     // The automation services (the controller's class factory, the running-object table and the
     // HoraluxSDK type library, with their sections here) come with the add-in work.
     AppendBuildInformation(QStringLiteral("Main Program"), BuildOptionsLine());

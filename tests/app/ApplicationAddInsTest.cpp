@@ -24,6 +24,9 @@
 #include "model/Entry.h"
 #include "model/PropertyHelpers.h"
 #include "model/PropertyInterfaces.h"
+#include "options_ui/AddInOptions.h"
+#include "options_ui/LanguageOptions.h"
+#include "options_ui/ProgramOptions.h"
 #include "storage/StorageInterfaces.h"
 #include "support/TestEnvironment.h"
 #include "tracking/TrackerInterfaces.h"
@@ -114,25 +117,29 @@ protected:
 
 TEST_F(ApplicationAddInsTest, BuiltInAddInsAreLoadedAndRegisterTheTrackerAndTheProviders) {
     Start();
-    ASSERT_EQ(m_app->GetAddInCount(), 6);
-    const QStringList ids{NoTrackingAddInID,
+    ASSERT_EQ(m_app->GetAddInCount(), 9);
+    const QStringList ids{QString::fromLatin1(TAddInOptionsPage::ID),
+                          NoTrackingAddInID,
                           RegularTrackerID,
                           QString::fromLatin1(TBaseExportAddIn::ID),
+                          QString::fromLatin1(TAddInLanguageOptions::ID),
+                          QString::fromLatin1(TProgramOptions::ID),
                           QString::fromLatin1(TActivityEditorAddIn::ID),
                           ActivityEntryProviderAddInID,
                           StorageFileProviderAddInID};
-    const QStringList names{"No tracking",     "Regular Horalux",         "Export",
-                            "Activity Editor", "Activity Entry Provider", "Storage File Provider"};
-    for (int i = 0; i < 6; ++i) {
+    const QStringList names{"Add-In Options Page",  "No tracking",     "Regular Horalux", "Export",
+                            "Language Options",     "General Options", "Activity Editor", "Activity Entry Provider",
+                            "Storage File Provider"};
+    for (int i = 0; i < 9; ++i) {
         const AddInPtr addIn = m_app->GetAddIn(i);
         EXPECT_EQ(addIn->GetID(), ids[i]);
         EXPECT_EQ(addIn->GetName(), names[i]);
-        // Only the windows' add-ins may be switched off.
-        EXPECT_EQ(addIn->AllowDeactivate(), i == 2 || i == 3);
+        // Only the export, the language page and the activity editor may be switched off.
+        EXPECT_EQ(addIn->AllowDeactivate(), i == 3 || i == 4 || i == 6) << names[i].toStdString();
         EXPECT_EQ(m_app->FindAddIn(ids[i].toLower()), addIn) << "active, found without regard to case";
     }
     EXPECT_EQ(m_app->FindAddIn(QStringLiteral("{00000000-0000-0000-0000-000000000000}")), nullptr);
-    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 6u);
+    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 9u);
 
     ASSERT_EQ(m_tracking->trackers.size(), 2u);
     EXPECT_EQ(m_tracking->trackers[0]->GetID(), NoTrackingTrackerID);

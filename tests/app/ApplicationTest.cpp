@@ -1,6 +1,7 @@
 // The application controller from start-up to shutdown, in a temporary home.
 #include "app/Application.h"
 #include "ControllerTestSupport.h"
+#include "about_ui/AboutWindow.h"
 #include "app/DataFile.h"
 #include "app/LaunchWindow.h"
 #include "app/MainWindow.h"
@@ -18,10 +19,12 @@
 #include "model/ActivityLocator.h"
 #include "model/PropertyHelpers.h"
 #include "model/PropertyInterfaces.h"
+#include "options_ui/OptionsDialog.h"
 #include "support/TestEnvironment.h"
 #include "ui/Action.h"
 #include "ui/MessageBox.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -281,13 +284,15 @@ TEST_F(ApplicationTest, AnEntryChosenInTheTrayMenuMayOpenItsWindow) {
         m_app->GetAction(ActionIdAbout)->Execute();
     });
     TMessageBoxSeam::ClearHistory();
-    TMessageBoxSeam::SetNextAnswer(MessageBoxResult::OK);
     main->TrayIconClicked(Qt::RightButton); // the menu opens from the message loop
     ProcessPosted();
-    ASSERT_EQ(TMessageBoxSeam::History().size(), 1u);
-    EXPECT_EQ(TMessageBoxSeam::History()[0].text,
-              QStringLiteral("The window \"About\" is not available yet in this version of Varnelo Horalux."));
+    auto* about = qobject_cast<TfrmAbout*>(m_app->GetCurrentWindow());
+    ASSERT_NE(about, nullptr) << "the About window opened";
+    EXPECT_TRUE(about->isVisible());
     EXPECT_FALSE(m_app->IsTrayMenuActive());
+    about->reject();
+    ProcessPosted();
+    EXPECT_EQ(m_app->GetCurrentWindow(), nullptr);
 }
 
 TEST_F(ApplicationTest, NewActivityLocatorsAreEmpty) {
@@ -379,23 +384,38 @@ TEST_F(ApplicationTest, ExitActionClosesNormallyFromTheMessageLoop) {
 
 namespace {
 
-TEST_F(ApplicationTest, EntriesWhoseWindowsAreMissingSayPlainlyThatTheyAreNotAvailableYet) {
+TEST_F(ApplicationTest, AboutAndOptionsOpenTheirWindowsAsCurrentWindows) {
     Start();
-    for (const auto& [id, name] :
-         {std::pair{ActionIdAbout, QStringLiteral("About")}, std::pair{ActionIdOptions, QStringLiteral("Options")}}) {
-        TMessageBoxSeam::ClearHistory();
-        TMessageBoxSeam::SetNextAnswer(MessageBoxResult::OK);
-        m_app->GetAction(id)->Execute();
-        const auto box = TMessageBoxSeam::Last();
-        ASSERT_TRUE(box.has_value()) << name.toStdString();
-        EXPECT_EQ(box->caption, QStringLiteral("Varnelo Horalux"));
-        EXPECT_EQ(
-            box->text,
-            QStringLiteral("The window \"%1\" is not available yet in this version of Varnelo Horalux.").arg(name));
-        EXPECT_EQ(box->kind, MessageBoxKind::Information);
-    }
+    // About: not modal, a current window until it closes.
+    m_app->GetAction(ActionIdAbout)->Execute();
+    const QPointer<TfrmAbout> about = qobject_cast<TfrmAbout*>(m_app->GetCurrentWindow());
+    ASSERT_FALSE(about.isNull());
+    EXPECT_EQ(about->windowTitle(), QStringLiteral("About Varnelo Horalux"));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    m_app->GetAction(ActionIdAbout)->Execute();
+    EXPECT_EQ(m_app->GetCurrentWindow(), about.data()) << "no second About window while one is open";
+    about->reject();
+    ProcessPosted();
+    EXPECT_TRUE(about.isNull()) << "freed when closed";
+    EXPECT_EQ(m_app->GetCurrentWindow(), nullptr);
+
+    // Options: modal, a current window while it is shown, the options applied afterwards.
+    bool optionsWereCurrent = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TfrmOptions*>(QApplication::activeModalWidget());
+        optionsWereCurrent = dialog && m_app->GetCurrentWindow() == dialog &&
+                             dialog->windowTitle() == QStringLiteral("Varnelo Horalux Options");
+        if (dialog)
+            dialog->reject();
+    });
+    m_tracking->calls.clear();
+    m_app->GetAction(ActionIdOptions)->Execute();
+    EXPECT_TRUE(optionsWereCurrent);
+    EXPECT_EQ(m_app->GetCurrentWindow(), nullptr);
+    EXPECT_TRUE(m_tracking->calls.contains(QStringLiteral("ReloadSettings"))) << "the options were applied";
+    EXPECT_TRUE(TMessageBoxSeam::History().empty());
+
     // While the tray menu is open no window may appear: About does nothing then.
-    TMessageBoxSeam::ClearHistory();
     bool ran = false;
     m_app->MainWindow()->SetMenuRunner([&](QMenu*) {
         ran = true;
@@ -404,6 +424,7 @@ TEST_F(ApplicationTest, EntriesWhoseWindowsAreMissingSayPlainlyThatTheyAreNotAva
     m_app->MainWindow()->TrayIconClicked(Qt::RightButton);
     ProcessPosted();
     EXPECT_TRUE(ran);
+    EXPECT_EQ(m_app->GetCurrentWindow(), nullptr);
     EXPECT_TRUE(TMessageBoxSeam::History().empty());
 }
 

@@ -5,6 +5,7 @@
 #include "foundation/VRNException.h"
 #include "foundation/platform/InstanceLock.h"
 #include "ui/MessageBox.h"
+#include "ui/ProgramClosing.h"
 
 #include <QCoreApplication>
 
@@ -21,6 +22,8 @@ void ControllerTest::SetUp() {
     ProgramEndReason() = TProgramEnd::Normal;
     ProgramExitCode() = 0;
     ApplicationStart() = TApplicationStart{};
+    // A close in an earlier test of this process does not carry over.
+    SetProgramClosing(false);
 }
 
 void ControllerTest::TearDown() {
@@ -31,6 +34,7 @@ void ControllerTest::TearDown() {
     TMessageBoxSeam::ClearAnswers();
     TMessageBoxSeam::ClearHistory();
     SwitchLanguage(QString());
+    SetProgramClosing(false);
 }
 
 void ControllerTest::ProcessPosted() {

@@ -11,6 +11,7 @@
 #include "foundation/platform/InstanceLock.h"
 #include "model/HotKeyProperty.h"
 #include "model/PropertyInterfaces.h"
+#include "options_ui/OptionsDialog.h"
 #include "support/TestEnvironment.h"
 #include "tracking/TrackingManagerLinkInterface.h"
 #include "ui/MessageBox.h"
@@ -24,6 +25,7 @@
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -137,4 +139,95 @@ TEST_F(MainWindowX11Test, AHotKeyHeldByAnotherProgramStaysUnregisteredWithoutAMe
     // Once the other program has let go, the next registration takes the key.
     m_app->ApplyOptions(QStringLiteral("tracking manager"));
     EXPECT_TRUE(m_window->IsHotkeyRegistered(2));
+}
+
+namespace {
+
+/// Clicks the tray menu's item of that caption once the menu is open.
+void ClickMenuItemWhenOpen(QMenu* menu, const QString& caption) {
+    QTimer::singleShot(50, menu, [menu, caption] {
+        if (!menu->isVisible()) {
+            ClickMenuItemWhenOpen(menu, caption);
+            return;
+        }
+        for (QAction* item : menu->actions())
+            if (item->text() == caption)
+                ClickAt(menu->mapToGlobal(menu->actionGeometry(item).center()), 1);
+    });
+}
+
+} // namespace
+
+// Options from the tray menu with the mouse, then keys on the desktop: the tabs stand in their
+// order, Escape without a change closes at once, and after a change it asks first.
+TEST_F(MainWindowX11Test, OptionsFromTheTrayMenuAskBeforeCancelOnlyAfterAChange) {
+    const std::optional<QPoint> icon = EmbeddedIcon();
+    ASSERT_TRUE(icon.has_value()) << "the tray host did not embed the icon";
+    QMenu* menu = m_window->GetTrayPopupMenu();
+
+    QStringList tabs;
+    int questions = -1;
+    bool closedAtOnce = false;
+
+    // First round: no change.
+    QTimer first;
+    first.setInterval(50);
+    QObject::connect(&first, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<TfrmOptions*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isActiveWindow() || !tabs.isEmpty())
+            return;
+        for (int i = 0; i < dialog->TabCount(); ++i)
+            tabs << dialog->TabCaption(i);
+        PressKeys(QStringLiteral("Escape"));
+        closedAtOnce = QTest::qWaitFor([dialog] { return !dialog->isVisible(); }, Patience);
+        questions = static_cast<int>(TMessageBoxSeam::History().size());
+    });
+    first.start();
+    ClickMenuItemWhenOpen(menu, QStringLiteral("Options"));
+    ASSERT_TRUE(ClickAt(*icon, 3));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closedAtOnce; }, Patience)) << "the dialog did not open and close";
+    first.stop();
+    EXPECT_EQ(tabs, (QStringList{"General", "Language Options", "Add-Ins"}));
+    EXPECT_EQ(questions, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_app->GetCurrentWindow() == nullptr; }, Patience));
+
+    // Second round: Space on the first control changes it; Escape asks (Cancel stays, No closes).
+    bool asked = false;
+    bool stayed = false;
+    bool closed = false;
+    QByteArray focused;
+    QTimer second;
+    second.setInterval(50);
+    QObject::connect(&second, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<TfrmOptions*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isActiveWindow() || asked)
+            return;
+        asked = true;
+        // The first control has the focus (the autostart box): Space clicks it.
+        (void)QTest::qWaitFor(
+            [dialog] { return QApplication::focusWidget() && QApplication::focusWidget()->window() == dialog; },
+            Patience);
+        focused = QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "none";
+        QTest::qWait(200);
+        PressKeys(QStringLiteral("space"));
+        if (!QTest::qWaitFor([dialog] { return dialog->IsModified(); }, Patience))
+            return;
+        TMessageBoxSeam::SetNextAnswer(MessageBoxResult::Cancel);
+        PressKeys(QStringLiteral("Escape"));
+        stayed =
+            QTest::qWaitFor([] { return TMessageBoxSeam::History().size() == 1; }, Patience) && dialog->isVisible();
+        TMessageBoxSeam::SetNextAnswer(MessageBoxResult::No);
+        PressKeys(QStringLiteral("Escape"));
+        closed = QTest::qWaitFor([dialog] { return !dialog->isVisible(); }, Patience);
+    });
+    second.start();
+    ClickMenuItemWhenOpen(menu, QStringLiteral("Options"));
+    ASSERT_TRUE(ClickAt(*icon, 3));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closed; }, Patience))
+        << "the dialog did not close after No; the focus was on " << focused.constData();
+    second.stop();
+    EXPECT_TRUE(stayed) << "Cancel in the question keeps the dialog open";
+    ASSERT_EQ(TMessageBoxSeam::History().size(), 2u);
+    EXPECT_EQ(TMessageBoxSeam::History()[0].text,
+              QStringLiteral("Some options have been changed. Do you want to save these changes?"));
 }

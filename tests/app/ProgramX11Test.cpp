@@ -103,6 +103,8 @@ struct OpenWindowCase {
     const char* name;
     int upsInMenu;            ///< "About" is three entries above "Exit", "Options" two
     bool quitByOtherInstance; ///< "horalux -quit"; else SIGTERM
+    const char* title;        ///< the window that opens
+    bool change = false;      ///< Space on the window's first control before the end (a changed page)
 };
 
 class ProgramCloseX11Test : public testing::TestWithParam<OpenWindowCase> {};
@@ -133,10 +135,17 @@ TEST_P(ProgramCloseX11Test, EndsNormallyWithAWindowFromTheTrayMenuOpen) {
     for (int i = 0; i < GetParam().upsInMenu; ++i)
         ASSERT_TRUE(PressKeys(QStringLiteral("Up")));
     ASSERT_TRUE(PressKeys(QStringLiteral("Return")));
+    const QString title = QString::fromLatin1(GetParam().title);
     const QDeadlineTimer shown(Patience);
-    while (!VisibleWindowTitled(QStringLiteral("Varnelo Horalux")) && !shown.hasExpired())
+    while (!VisibleWindowTitled(title) && !shown.hasExpired())
         QThread::msleep(100);
-    ASSERT_TRUE(VisibleWindowTitled(QStringLiteral("Varnelo Horalux"))) << "the window did not open";
+    ASSERT_TRUE(VisibleWindowTitled(title)) << "the window did not open";
+    if (GetParam().change) {
+        // The options dialog now asks before Cancel; the end must not wait for an answer.
+        QThread::msleep(300);
+        ASSERT_TRUE(PressKeys(QStringLiteral("space")));
+        QThread::msleep(300);
+    }
 
     const QString options = home.DataHome() + QStringLiteral("/Horalux/options.hx");
     const QDateTime beforeEnd = QDateTime::currentDateTime().addSecs(-1);
@@ -157,11 +166,14 @@ TEST_P(ProgramCloseX11Test, EndsNormallyWithAWindowFromTheTrayMenuOpen) {
     EXPECT_GE(QFileInfo(options).lastModified(), beforeEnd) << "the options were saved at the end";
 }
 
-INSTANTIATE_TEST_SUITE_P(OpenWindows, ProgramCloseX11Test,
-                         testing::Values(OpenWindowCase{"AboutThenQuit", 3, true},
-                                         OpenWindowCase{"AboutThenSigterm", 3, false},
-                                         OpenWindowCase{"OptionsThenQuit", 2, true},
-                                         OpenWindowCase{"OptionsThenSigterm", 2, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    OpenWindows, ProgramCloseX11Test,
+    testing::Values(OpenWindowCase{"AboutThenQuit", 3, true, "About Varnelo Horalux"},
+                    OpenWindowCase{"AboutThenSigterm", 3, false, "About Varnelo Horalux"},
+                    OpenWindowCase{"OptionsThenQuit", 2, true, "Varnelo Horalux Options"},
+                    OpenWindowCase{"OptionsThenSigterm", 2, false, "Varnelo Horalux Options"},
+                    OpenWindowCase{"ChangedOptionsThenQuit", 2, true, "Varnelo Horalux Options", true},
+                    OpenWindowCase{"ChangedOptionsThenSigterm", 2, false, "Varnelo Horalux Options", true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 #endif

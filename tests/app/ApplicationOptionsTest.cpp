@@ -1,0 +1,171 @@
+// The "Options" command of the controller with the program's own pages: their tabs, the question
+// after a change, the options file after OK, and the add-ins switched off on the "Add-Ins" page.
+
+#include "app/Application.h"
+
+#include "ControllerTestSupport.h"
+#include "app/MainWindow.h"
+#include "export_ui/BaseExportAddIn.h"
+#include "foundation/platform/Autostart.h"
+#include "model/PropertyHelpers.h"
+#include "options_ui/AddInOptions.h"
+#include "options_ui/OptionsDialog.h"
+#include "options_ui/ProgramOptions.h"
+#include "support/TestEnvironment.h"
+#include "support/XMZTestFiles.h"
+#include "ui/Action.h"
+#include "ui/MessageBox.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QMenu>
+#include <QTimer>
+#include <QXmlStreamReader>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList Captions(const QMenu* menu) {
+    QStringList captions;
+    for (QAction* action : menu->actions())
+        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return captions;
+}
+
+/// The text of the options file from the start tag of the section's element to its end tag, as the
+/// file holds it.
+QString SectionText(const QString& path, const QString& section) {
+    const QString xml = xmztest::DecodeFile(xmztest::ReadBytes(path));
+    QXmlStreamReader reader(xml);
+    qint64 before = 0;
+    while (!reader.atEnd()) {
+        const qint64 offset = reader.characterOffset();
+        reader.readNext();
+        if (reader.isStartElement() && reader.attributes().value(QStringLiteral("name")) == section) {
+            before = offset;
+            reader.skipCurrentElement();
+            return xml.mid(before, reader.characterOffset() - before);
+        }
+    }
+    return QString();
+}
+
+class ApplicationOptionsTest : public ControllerTest {
+protected:
+    void SetUp() override {
+        ControllerTest::SetUp();
+        TMessageBoxSeam::ClearAnswers();
+        TMessageBoxSeam::ClearHistory();
+    }
+    void Start() { StartController(TestOptions()); }
+    QString OptionsFile() const { return Folder() + QStringLiteral("options.hx"); }
+
+    /// Runs the Options command; drive gets the dialog once it is shown modally.
+    void RunOptions(const std::function<void(TfrmOptions&)>& drive) {
+        bool driven = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<TfrmOptions*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            driven = true;
+            drive(*dialog);
+            if (dialog->isVisible())
+                dialog->reject(); // whatever happened, the command must come back
+        });
+        m_app->GetAction(ActionIdOptions)->Execute();
+        EXPECT_TRUE(driven) << "the options dialog was shown";
+    }
+    static QWidget* PageWindow(TfrmOptions& dialog, int tab) {
+        return dynamic_cast<TOptionsPage&>(*dialog.TabPage(tab)).Window();
+    }
+
+    ScopedFixedClock m_clock{QDateTime(QDate(2006, 3, 14), QTime(12, 0))};
+};
+
+TEST_F(ApplicationOptionsTest, TheProgramsPagesStandInTheirOrderAndCancelWithoutChangesAsksNothing) {
+    Start();
+    QStringList tabs;
+    RunOptions([&](TfrmOptions& dialog) {
+        for (int i = 0; i < dialog.TabCount(); ++i)
+            tabs << dialog.TabCaption(i);
+        dialog.reject();
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    EXPECT_EQ(tabs, (QStringList{"General", "Language Options", "Add-Ins"}));
+    EXPECT_TRUE(TMessageBoxSeam::History().empty());
+}
+
+TEST_F(ApplicationOptionsTest, AfterAChangeCancelAsksAndNoKeepsTheOptions) {
+    Start();
+    RunOptions([&](TfrmOptions& dialog) {
+        auto* general = static_cast<TfrmProgramOptions*>(PageWindow(dialog, 0));
+        general->AutostartBox()->click();
+        TMessageBoxSeam::SetNextAnswer(MessageBoxResult::No);
+        dialog.reject();
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    ASSERT_EQ(TMessageBoxSeam::History().size(), 1u);
+    EXPECT_EQ(TMessageBoxSeam::History()[0].text,
+              QStringLiteral("Some options have been changed. Do you want to save these changes?"));
+    EXPECT_TRUE(FindBooleanDef(m_app->GetOptions(QStringLiteral("general")), QStringLiteral("autostart"), true));
+    EXPECT_TRUE(QFileInfo::exists(AutostartEntryPath()));
+}
+
+TEST_F(ApplicationOptionsTest, OKKeepsTheSectionOfAPageNeverShownByteForByteInTheOptionsFile) {
+    Start();
+    // A section of a page that the user does not open, with values of many kinds.
+    const auto work = m_app->GetOptions(QStringLiteral("work time"));
+    work->Items(QStringLiteral("hours"))->SetAsDouble(7.25);
+    work->Items(QStringLiteral("note"))->SetAsString(QStringLiteral("<Mo & Fr> \"early\" Straße"));
+    work->Items(QStringLiteral("since"))->SetAsDate(38790);
+    work->Items(QStringLiteral("flexible"))->SetAsBoolean(true);
+    work->Items(QStringLiteral("days"))->AsValueList()->AddItem()->SetAsInteger(5);
+    work->Items(QStringLiteral("breaks"))->AsPropertyList()->Items(QStringLiteral("lunch"))->SetAsDuration(0.5 / 24);
+    m_app->SaveAll();
+    const QString before = SectionText(OptionsFile(), QStringLiteral("work time"));
+    ASSERT_FALSE(before.isEmpty());
+    ASSERT_TRUE(before.contains(QStringLiteral("lunch")));
+
+    RunOptions([&](TfrmOptions& dialog) {
+        static_cast<TfrmProgramOptions*>(PageWindow(dialog, 0))->AutostartBox()->click();
+        EXPECT_TRUE(dialog.OK());
+    });
+    EXPECT_EQ(SectionText(OptionsFile(), QStringLiteral("work time")), before);
+    EXPECT_FALSE(FindBooleanDef(m_app->GetOptions(QStringLiteral("general")), QStringLiteral("autostart"), true));
+    EXPECT_FALSE(QFileInfo::exists(AutostartEntryPath())) << "the options were applied after the dialog";
+    EXPECT_TRUE(TMessageBoxSeam::History().empty());
+}
+
+TEST_F(ApplicationOptionsTest, AnAddInSwitchedOffOnTheAddInsPageIsGoneAfterTheNextStart) {
+    // The export stands for every add-in that may be switched off and brings a menu entry.
+    Start();
+    EXPECT_TRUE(Captions(m_app->MainWindow()->GetTrayPopupMenu()).contains(QStringLiteral("Export")));
+    RunOptions([&](TfrmOptions& dialog) {
+        ASSERT_TRUE(dialog.SelectTab(2));
+        auto* page = static_cast<TfrmAddInOptions*>(PageWindow(dialog, 2));
+        const QList<QListWidgetItem*> items = page->List()->findItems(QStringLiteral("Export"), Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1);
+        items[0]->setCheckState(Qt::Unchecked);
+        EXPECT_TRUE(dialog.OK());
+    });
+    EXPECT_TRUE(Captions(m_app->MainWindow()->GetTrayPopupMenu()).contains(QStringLiteral("Export")))
+        << "until the next start";
+    StopController();
+
+    Start();
+    EXPECT_FALSE(Captions(m_app->MainWindow()->GetTrayPopupMenu()).contains(QStringLiteral("Export")));
+    EXPECT_EQ(m_app->FindAddIn(QString::fromLatin1(TBaseExportAddIn::ID)), nullptr);
+    // The page still offers it, switched off, so that it can come back.
+    RunOptions([&](TfrmOptions& dialog) {
+        ASSERT_TRUE(dialog.SelectTab(2));
+        auto* page = static_cast<TfrmAddInOptions*>(PageWindow(dialog, 2));
+        const QList<QListWidgetItem*> items = page->List()->findItems(QStringLiteral("Export"), Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1);
+        EXPECT_EQ(items[0]->checkState(), Qt::Unchecked);
+    });
+}
+
+} // namespace
