@@ -17,7 +17,8 @@
 
 namespace {
 
-constexpr int kHolderRole = Qt::UserRole + 1;
+// Qt::UserRole: the data insertItem sets together with the item, before anybody hears of it.
+constexpr int kHolderRole = Qt::UserRole;
 const QString kUnknownText = QStringLiteral("???");
 
 } // namespace
@@ -137,8 +138,7 @@ int TActivityComboBox::InsertItem(int index, std::unique_ptr<TLocatorHolder> hol
     TLocatorHolder* raw = holder.get();
     m_holders.push_back(std::move(holder));
     BeginUpdate();
-    m_combo->insertItem(index, text);
-    m_combo->setItemData(index, QVariant::fromValue(reinterpret_cast<quintptr>(raw)), kHolderRole);
+    m_combo->insertItem(index, text, QVariant::fromValue(reinterpret_cast<quintptr>(raw)));
     EndUpdate();
     ShowItem(index);
     return index;
