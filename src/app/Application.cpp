@@ -27,6 +27,7 @@
 #include "foundation/XMLHelper.h"
 #include "foundation/platform/Autostart.h"
 #include "foundation/platform/InstanceLock.h"
+#include "foundation/session/SessionAbsence.h"
 #include "model/ActivityLocator.h"
 #include "model/ActivityTree.h"
 #include "model/DefaultActivities.h"
@@ -34,6 +35,7 @@
 #include "storage/StoragePath.h"
 #include "tracking/TrackingSettings.h"
 #include "tracking_ui/BaseTrackingWindow.h"
+#include "tracking_ui/RegularTrackingForm.h"
 #include "tracking_ui/TrackingNotices.h"
 #include "ui/Action.h"
 #include "ui/DialogFont.h"
@@ -306,6 +308,10 @@ void THXApplication::LoadActivities_() {
 }
 
 void THXApplication::PrepareTracking_() {
+    if (m_startOptions.observeSessionAbsence && !m_sessionAbsence) {
+        m_sessionAbsence = std::make_shared<TSessionAbsenceMonitor>();
+        TfrmBaseTracking2::SetSessionAbsence(m_sessionAbsence);
+    }
     // The tracking manager's notifications come back through OnDaySwitch ... OnTrackingShown.
     if (m_startOptions.createTrackingManager) {
         m_trackingManager = m_startOptions.createTrackingManager(*this);
@@ -872,6 +878,11 @@ void THXApplication::Cleanup() {
                 RemoveCurrentWindow(notice);
                 delete notice;
             }
+    });
+    Guarded("session absence", [this] {
+        if (m_sessionAbsence)
+            TfrmBaseTracking2::SetSessionAbsence(nullptr);
+        m_sessionAbsence.reset();
     });
     Guarded("generic windows", [] {
         SetGenericWindowHooks({});

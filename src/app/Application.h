@@ -68,6 +68,8 @@ void PrepareApplicationModule();
 /// The storage and entry providers by ID (defined with the storage side of the controller).
 struct TProviderTables;
 
+class TSessionAbsenceMonitor;
+
 class THXApplication : public IApplication_,
                        public IApplicationInternal_,
                        public IStorageFileNames,
@@ -92,6 +94,9 @@ public:
         std::function<std::shared_ptr<IHXDayEntryStorage>()> dayEntryStorage;
         /// The built-in add-ins to load; null: the program's table.
         const TInternalAddInManager* internalAddIns = nullptr;
+        /// Whether the desktop session's absences (locked screen, sleep) are observed for the
+        /// tracking question.
+        bool observeSessionAbsence = true;
     };
 
     explicit THXApplication(Options options);
@@ -255,6 +260,8 @@ private:
     std::vector<std::shared_ptr<THXAction>> m_actionList;
     TCurrentWindowStack m_currentWindows;
     QPointer<TfrmMain> m_mainWindow;
+    /// When the user was away from the desktop, for the tracking question.
+    std::shared_ptr<TSessionAbsenceMonitor> m_sessionAbsence;
     /// The end-of-work notice while the tracking manager reports the end of the working day.
     QPointer<TfrmDaySwitch> m_daySwitch;
     /// The tracking-impossible notice where the tray shows no balloons (created once, kept).

@@ -11,6 +11,7 @@
 #include "foundation/VRNException.h"
 #include "foundation/VRNTools.h"
 #include "foundation/WallClock.h"
+#include "foundation/session/SessionAbsence.h"
 #include "model/ActivityBooker.h"
 #include "model/ActivityLocatorList.h"
 #include "model/FriendlyDuration.h"
@@ -36,6 +37,11 @@
 namespace {
 
 const QString kProduct = QStringLiteral("Varnelo Horalux");
+
+std::shared_ptr<ISessionAbsence>& SessionAbsenceSource() {
+    static std::shared_ptr<ISessionAbsence> source;
+    return source;
+}
 
 QLabel* IconLabel(QStyle::StandardPixmap icon, QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -153,6 +159,8 @@ TfrmBaseTracking2::TfrmBaseTracking2(QWidget* parent) : ThxBaseTrackingWindow(pa
         heading->setStyleSheet(QStringLiteral("color: #c00000;"));
         auto* text = new QLabel(Tr("Please check whether you had this regular break."));
         text->setWordWrap(true);
+        m_noticeHeading = heading;
+        m_noticeText = text;
         auto* texts = new QVBoxLayout;
         texts->setContentsMargins(0, 0, 0, 0);
         texts->addWidget(heading);
@@ -358,6 +366,7 @@ void TfrmBaseTracking2::SetPeriod(double from, double to) {
             m_minutes->SetValue(m_minutes->Value());
     }
     UpdateButtons();
+    ProposeAbsence();
 }
 
 void TfrmBaseTracking2::UpdateButtons() {
@@ -416,6 +425,26 @@ void TfrmBaseTracking2::PlaceInterruptionFirst(bool first) {
     }
 }
 
+void TfrmBaseTracking2::SetSessionAbsence(std::shared_ptr<ISessionAbsence> absence) {
+    SessionAbsenceSource() = std::move(absence);
+}
+
+void TfrmBaseTracking2::ShowProposal(const QString& heading, const QString& text, int minutes,
+                                     const ActivityLocatorPtr& activity) {
+    m_noticeHeading->setText(heading);
+    m_noticeText->setText(text);
+    m_breakNotice->show();
+    PlaceInterruptionFirst(true);
+    if (PeriodMinutes() >= 2) {
+        const QSignalBlocker block(m_interruptCheck);
+        m_interruptCheck->setChecked(true);
+    }
+    m_minutes->SetValue(minutes);
+    if (activity)
+        m_interruptBox->SetSelectedLocator(activity);
+    UpdateButtons();
+}
+
 void TfrmBaseTracking2::SetPlannedBreak(const TPlannedBreakValues* plannedBreak) {
     if (!plannedBreak) {
         // The proposal was withdrawn; what the user entered stays.
@@ -429,18 +458,40 @@ void TfrmBaseTracking2::SetPlannedBreak(const TPlannedBreakValues* plannedBreak)
     if (m_proposedBreak && SameBreak(*m_proposedBreak, *plannedBreak))
         return;
     m_proposedBreak = *plannedBreak;
-    m_breakNotice->show();
-    PlaceInterruptionFirst(true);
-    if (PeriodMinutes() >= 2) {
-        const QSignalBlocker block(m_interruptCheck);
-        m_interruptCheck->setChecked(true);
-    }
-    m_minutes->SetValue(static_cast<int>(std::floor(plannedBreak->Duration / OneMinute + 1e-6)));
+    m_proposedAbsence.reset();
     const auto application = Application();
-    if (const ActivityLocatorPtr locator =
-            LocatorInTree(application ? application->GetActivityTree() : nullptr, plannedBreak->ActivityId))
-        m_interruptBox->SetSelectedLocator(locator);
-    UpdateButtons();
+    ShowProposal(Tr("Did you have a break?"), Tr("Please check whether you had this regular break."),
+                 static_cast<int>(std::floor(plannedBreak->Duration / OneMinute + 1e-6)),
+                 LocatorInTree(application ? application->GetActivityTree() : nullptr, plannedBreak->ActivityId));
+}
+
+void TfrmBaseTracking2::ProposeAbsence() {
+    const std::shared_ptr<ISessionAbsence> source = SessionAbsenceSource();
+    if (!source || !source->Available() || m_proposedBreak || ShowsTooShortNotice() || !isVisible())
+        return;
+    const int periodMinutes = PeriodMinutes();
+    std::optional<TAbsencePeriod> longest;
+    for (const TAbsencePeriod& absence : source->AbsencesBetween(PeriodFrom(), PeriodTo()))
+        if (!longest || absence.to - absence.from > longest->to - longest->from)
+            longest = absence;
+    if (!longest)
+        return;
+    const int minutes = static_cast<int>(std::floor((longest->to - longest->from) / OneMinute + 1e-6));
+    // Only what leaves time for the activity; an absence of the whole period is the user's to judge.
+    if (minutes < 1 || minutes >= periodMinutes)
+        return;
+    if (m_proposedAbsence && TimesEqual(m_proposedAbsence->first, longest->from))
+        return;
+    m_proposedAbsence = std::make_pair(longest->from, longest->to);
+    const QString from = FormatLocalTime(TimeOf(longest->from), ShortTimePattern());
+    const QString to = FormatLocalTime(TimeOf(longest->to), ShortTimePattern());
+    const QString text = longest->kind == TAbsenceKind::Suspended
+                             ? FormatPlaceholders(Tr("The computer was asleep from %1 to %2."), {from, to})
+                             : FormatPlaceholders(Tr("The screen was locked from %1 to %2."), {from, to});
+    // The activity of the last interruption, if there was one.
+    const ActivityLocatorPtr activity =
+        m_interruptBox->Count() > 0 && !m_interruptBox->IsTemporary(0) ? m_interruptBox->ItemLocator(0) : nullptr;
+    ShowProposal(Tr("Were you away?"), text, minutes, activity);
 }
 
 void TfrmBaseTracking2::showEvent(QShowEvent* event) {
@@ -451,6 +502,7 @@ void TfrmBaseTracking2::showEvent(QShowEvent* event) {
     m_activityBox->SetSelectedLocator(nullptr);
     m_interruptBox->SetSelectedLocator(nullptr);
     if (!m_proposedBreak) {
+        m_proposedAbsence.reset();
         m_breakNotice->hide();
         const QSignalBlocker block(m_interruptCheck);
         m_interruptCheck->setChecked(false);
@@ -461,6 +513,7 @@ void TfrmBaseTracking2::showEvent(QShowEvent* event) {
     const auto manager = application ? application->GetTrackingManager() : nullptr;
     m_worksheetLine->setVisible(manager && manager->CanShowWorksheet());
     UpdateButtons();
+    ProposeAbsence();
 }
 
 bool TfrmBaseTracking2::BookAnswer() {
@@ -520,6 +573,7 @@ void TfrmBaseTracking2::Closing() {
     SaveHistory(m_activityBox, ActivityHistoryKey);
     SaveHistory(m_interruptBox, InterruptHistoryKey);
     m_proposedBreak.reset();
+    m_proposedAbsence.reset();
     m_breakNotice->hide();
     PlaceInterruptionFirst(false);
     m_remindList->setCurrentIndex(0);

@@ -7,10 +7,12 @@
 
 #include "calendar/BreakRecognition.h"
 #include "model/ActivityInterfaces.h"
+#include "model/ActivityLocator.h"
 #include "tracking_ui/BaseTrackingWindow.h"
 
 #include <optional>
 
+class ISessionAbsence;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -46,6 +48,9 @@ public:
     void SetPeriod(double from, double to) override;
     void SetPlannedBreak(const TPlannedBreakValues* plannedBreak) override;
 
+    /// Where the dialogs learn when the user was away (locked screen, sleep); none: nowhere.
+    static void SetSessionAbsence(std::shared_ptr<ISessionAbsence> absence);
+
     /// The OK command: books the answer and closes; a failure is shown and the dialog stays
     /// open with the answer. Returns whether it booked.
     bool BookAnswer();
@@ -60,6 +65,8 @@ public:
     QPushButton* RemindButton() const { return m_remind; }
     QPushButton* WorksheetButton() const { return m_worksheet; }
     QLabel* PeriodLabel() const { return m_periodLabel; }
+    QLabel* NoticeHeading() const { return m_noticeHeading; }
+    QLabel* NoticeText() const { return m_noticeText; }
     QWidget* BreakNotice() const { return m_breakNotice; }
     /// Whether the "needs at least one minute" notice stands instead of the data panes.
     bool ShowsTooShortNotice() const;
@@ -79,6 +86,10 @@ private:
     void SaveHistory(TActivityComboBox* box, const QString& key);
     void PlaceInterruptionFirst(bool first);
     void KeepSplitterInRange();
+    /// Offers the longest absence of the period as the interruption, unless a regular break is
+    /// proposed or this absence was offered already.
+    void ProposeAbsence();
+    void ShowProposal(const QString& heading, const QString& text, int minutes, const ActivityLocatorPtr& activity);
     int PeriodMinutes() const;
 
     QStackedWidget* m_pages;
@@ -88,6 +99,8 @@ private:
     QLabel* m_periodLabel;
     TActivityComboBox* m_activityBox;
     QWidget* m_breakNotice;
+    QLabel* m_noticeHeading;
+    QLabel* m_noticeText;
     QWidget* m_interruption;
     QCheckBox* m_interruptCheck;
     TVRNIntegerEdit* m_minutes;
@@ -99,4 +112,6 @@ private:
     QPushButton* m_ok;
     bool m_confirmed = false;
     std::optional<TPlannedBreakValues> m_proposedBreak;
+    /// The absence offered as the interruption (from, to), if any.
+    std::optional<std::pair<double, double>> m_proposedAbsence;
 };

@@ -1,6 +1,7 @@
 // The "Options" command of the controller with the program's own pages: their tabs, the question
 // after a change, the options file after OK, and the add-ins switched off on the "Add-Ins" page.
 
+#include "activities_ui/ActivityEditorAddIn.h"
 #include "app/Application.h"
 
 #include "ControllerTestSupport.h"
@@ -140,29 +141,31 @@ TEST_F(ApplicationOptionsTest, OKKeepsTheSectionOfAPageNeverShownByteForByteInTh
 }
 
 TEST_F(ApplicationOptionsTest, AnAddInSwitchedOffOnTheAddInsPageIsGoneAfterTheNextStart) {
-    // The export stands for every add-in that may be switched off and brings a menu entry.
+    // The activity editor and the export: add-ins that may be switched off and bring a menu entry.
     Start();
-    EXPECT_TRUE(Captions(m_app->MainWindow()->GetTrayPopupMenu()).contains(QStringLiteral("Export")));
+    EXPECT_TRUE(Captions(m_app->MainWindow()->GetTrayPopupMenu()).contains(QStringLiteral("Edit Activities")));
     RunOptions([&](TfrmOptions& dialog) {
         ASSERT_TRUE(dialog.SelectTab(2));
         auto* page = static_cast<TfrmAddInOptions*>(PageWindow(dialog, 2));
-        const QList<QListWidgetItem*> items = page->List()->findItems(QStringLiteral("Export"), Qt::MatchExactly);
+        const QList<QListWidgetItem*> items =
+            page->List()->findItems(QStringLiteral("Activity Editor"), Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1);
         items[0]->setCheckState(Qt::Unchecked);
         EXPECT_TRUE(dialog.OK());
     });
-    EXPECT_TRUE(Captions(m_app->MainWindow()->GetTrayPopupMenu()).contains(QStringLiteral("Export")))
+    EXPECT_TRUE(Captions(m_app->MainWindow()->GetTrayPopupMenu()).contains(QStringLiteral("Edit Activities")))
         << "until the next start";
     StopController();
 
     Start();
-    EXPECT_FALSE(Captions(m_app->MainWindow()->GetTrayPopupMenu()).contains(QStringLiteral("Export")));
-    EXPECT_EQ(m_app->FindAddIn(QString::fromLatin1(TBaseExportAddIn::ID)), nullptr);
+    EXPECT_FALSE(Captions(m_app->MainWindow()->GetTrayPopupMenu()).contains(QStringLiteral("Edit Activities")));
+    EXPECT_EQ(m_app->FindAddIn(QString::fromLatin1(TActivityEditorAddIn::ID)), nullptr);
     // The page still offers it, switched off, so that it can come back.
     RunOptions([&](TfrmOptions& dialog) {
         ASSERT_TRUE(dialog.SelectTab(2));
         auto* page = static_cast<TfrmAddInOptions*>(PageWindow(dialog, 2));
-        const QList<QListWidgetItem*> items = page->List()->findItems(QStringLiteral("Export"), Qt::MatchExactly);
+        const QList<QListWidgetItem*> items =
+            page->List()->findItems(QStringLiteral("Activity Editor"), Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1);
         EXPECT_EQ(items[0]->checkState(), Qt::Unchecked);
     });

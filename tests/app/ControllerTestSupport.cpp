@@ -48,6 +48,7 @@ THXApplication::Options ControllerTest::TestOptions(bool showSplash) {
     THXApplication::Options options;
     options.showSplash = showSplash;
     options.programPath = QStringLiteral("/usr/bin/horalux");
+    options.observeSessionAbsence = false;
     options.createTrackingManager = [this](THXApplication&) {
         m_tracking = std::make_shared<FakeTrackingManager>();
         return m_tracking;

@@ -7,6 +7,7 @@
 #include "app/Application.h"
 #include "controls/VRNIntegerEdit.h"
 #include "foundation/DateTime.h"
+#include "foundation/session/SessionAbsence.h"
 #include "model/ActivityLocator.h"
 #include "model/Entry.h"
 #include "model/FriendlyDuration.h"
@@ -36,6 +37,23 @@ ActivityLocatorPtr LocatorOf(const ActivityPtr& activity) {
     locator->SetActivity(activity);
     return locator;
 }
+
+/// Absences told by the test instead of the desktop.
+class FixedAbsences : public ISessionAbsence {
+public:
+    bool Available() const override { return true; }
+    std::vector<TAbsencePeriod> AbsencesBetween(double from, double to) const override {
+        std::vector<TAbsencePeriod> clipped;
+        for (TAbsencePeriod absence : absences)
+            if (absence.to > from && absence.from < to) {
+                absence.from = std::max(absence.from, from);
+                absence.to = std::min(absence.to, to);
+                clipped.push_back(absence);
+            }
+        return clipped;
+    }
+    std::vector<TAbsencePeriod> absences;
+};
 
 class TrackingDialogTest : public ControllerTest {
 protected:
@@ -265,6 +283,38 @@ TEST_F(TrackingDialogTest, ABookingThatFailsIsShownAndTheAnswerStays) {
     m_dialog->OKButton()->click();
     EXPECT_FALSE(m_handle->IsVisible());
     EXPECT_EQ(Booked(), (std::vector<std::pair<QString, int>>{{"Work", 60}}));
+}
+
+TEST_F(TrackingDialogTest, ALockedScreenIsOfferedAsTheInterruptionNeverBookedAlone) {
+    auto absences = std::make_shared<FixedAbsences>();
+    absences->absences.push_back({DT(10, 5), DT(10, 25), TAbsenceKind::Locked});
+    TfrmBaseTracking2::SetSessionAbsence(absences);
+    struct Reset {
+        ~Reset() { TfrmBaseTracking2::SetSessionAbsence(nullptr); }
+    } reset;
+    // The last interruption was lunch: the offer takes its activity.
+    m_handle->ShowTracking(DT(9, 0), DT(9, 30));
+    m_dialog->InterruptCheck()->setChecked(true);
+    m_dialog->MinutesEdit()->SetValue(10);
+    m_dialog->InterruptBox()->SetSelectedLocator(LocatorOf(m_lunch));
+    Answer(m_work);
+
+    m_handle->ShowTracking(DT(10, 0), DT(11, 0));
+    EXPECT_TRUE(m_dialog->BreakNotice()->isVisible());
+    EXPECT_EQ(m_dialog->NoticeHeading()->text(), QStringLiteral("Were you away?"));
+    EXPECT_EQ(m_dialog->NoticeText()->text(), QStringLiteral("The screen was locked from 10:05 to 10:25."));
+    EXPECT_TRUE(m_dialog->InterruptCheck()->isChecked());
+    EXPECT_EQ(m_dialog->MinutesEdit()->Value(), 20);
+    ASSERT_NE(m_dialog->InterruptBox()->SelectedLocator(), nullptr);
+    EXPECT_EQ(m_dialog->InterruptBox()->SelectedLocator()->ID(), m_lunch->ID());
+    EXPECT_EQ(Booked().size(), 2u) << "an offer only: nothing is booked before OK";
+
+    // The user says no; the manager's next update does not offer it again.
+    m_dialog->InterruptCheck()->setChecked(false);
+    m_handle->SetPeriod(DT(10, 0), DT(11, 0));
+    EXPECT_FALSE(m_dialog->InterruptCheck()->isChecked());
+    Answer(m_work);
+    EXPECT_EQ(Booked(), (std::vector<std::pair<QString, int>>{{"Work", 20}, {"Lunch", 10}, {"Work", 60}}));
 }
 
 } // namespace
