@@ -17,12 +17,14 @@
 #include "support/TestEnvironment.h"
 #include "tracking_ui/BaseTrackingAddIn.h"
 #include "tracking_ui/RegularTrackingForm.h"
+#include "tracking_ui/TrackingNotices.h"
 #include "ui/MessageBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -315,6 +317,23 @@ TEST_F(TrackingDialogTest, ALockedScreenIsOfferedAsTheInterruptionNeverBookedAlo
     EXPECT_FALSE(m_dialog->InterruptCheck()->isChecked());
     Answer(m_work);
     EXPECT_EQ(Booked(), (std::vector<std::pair<QString, int>>{{"Work", 20}, {"Lunch", 10}, {"Work", 60}}));
+}
+
+TEST(EndOfWorkNotice, NamesTheWorkStartAndEscapeStartsTrackingLikeTheButton) {
+    ScopedUserLocale locale(QStringLiteral("de_DE"));
+    int starts = 0;
+    TfrmDaySwitch notice(EncodeTime(4, 30, 0, 0), [&] { ++starts; });
+    EXPECT_EQ(notice.windowTitle(), QStringLiteral("Varnelo Horalux End of Work Detection"));
+    EXPECT_TRUE(notice.Explanation()->text().startsWith(QStringLiteral("Usually you're not working at 04:30.")))
+        << notice.Explanation()->text().toStdString();
+    notice.show();
+    QTest::keyClick(&notice, Qt::Key_Escape);
+    EXPECT_EQ(starts, 1);
+    EXPECT_FALSE(notice.isVisible());
+    // Closed by the program (at its end) it starts nothing.
+    notice.show();
+    notice.reject();
+    EXPECT_EQ(starts, 1);
 }
 
 } // namespace

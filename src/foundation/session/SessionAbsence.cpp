@@ -38,6 +38,12 @@ TSessionAbsenceMonitor::TSessionAbsenceMonitor(QObject* parent) : QObject(parent
 }
 
 bool TSessionAbsenceMonitor::ConnectSessionBus(QString& reason) {
+    // Without an address the bus library would start a bus of its own (dbus-launch): a session
+    // without a bus stays without one.
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) {
+        reason = QStringLiteral("DBUS_SESSION_BUS_ADDRESS is not set");
+        return false;
+    }
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         reason = BusError(bus);
