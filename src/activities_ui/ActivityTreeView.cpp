@@ -129,9 +129,8 @@ void TActivityTreeWidget::EndEditing(bool accept) {
 
 void TActivityTreeWidget::startDrag(Qt::DropActions) {
     QTreeWidgetItem* dragged = currentItem();
-    if (m_view->ReadOnly() || !dragged || !IsUsableActivity(ActivityOf(dragged)) || !ActivityOf(dragged))
-        return;
-    if (!ActivityOf(dragged)->IsValid())
+    const ActivityPtr activity = ActivityOf(dragged);
+    if (m_view->ReadOnly() || !activity || !activity->IsValid())
         return;
     auto* mime = new QMimeData;
     mime->setData(kDragMimeType, QByteArray());

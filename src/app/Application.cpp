@@ -651,21 +651,10 @@ void THXApplication::WatchNotice(QDialog* notice) {
     QObject::connect(notice, &QDialog::finished, notice, [this, notice] { RemoveCurrentWindow(notice); });
 }
 
-double THXApplication::WorkStartTime_() {
-    const std::shared_ptr<IHXProperty_> value =
-        GetOptions(TrackingSettings::SectionName)->Find(TrackingSettings::WorkStartKey);
-    double t = TrackingSettings::DefaultWorkStart;
-    if (value && value->DataType() == hxpdtTime)
-        t = value->AsTime();
-    else if (value && value->DataType() == hxpdtDateTime)
-        t = TimeOf(value->AsDateTime());
-    return std::isfinite(t) && t >= 0 && t <= 1 ? t : TrackingSettings::DefaultWorkStart;
-}
-
 void THXApplication::OnDaySwitch() {
     if (!m_daySwitch) {
         std::weak_ptr<THXApplication> self = weak_from_this();
-        m_daySwitch = new TfrmDaySwitch(WorkStartTime_(), [self] {
+        m_daySwitch = new TfrmDaySwitch(WorkStartOption(GetOptions(TrackingSettings::SectionName)), [self] {
             if (const auto app = self.lock())
                 if (app->m_trackingManager)
                     app->m_trackingManager->RecordProgramStart();

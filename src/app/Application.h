@@ -199,8 +199,6 @@ private:
     /// closes).
     void ShowNotice(QDialog* notice);
     void WatchNotice(QDialog* notice);
-    /// The "workstart" time of day of the tracking manager's options.
-    double WorkStartTime_();
     // The object creation and the load sequence, in order.
     void CreateObjects_();
     void CreateMainWindow_();

@@ -50,26 +50,6 @@ QLabel* IconLabel(QStyle::StandardPixmap icon, QWidget* parent) {
     return label;
 }
 
-/// The "workstart" time of day of the tracking manager's options (05:00 when missing or damaged).
-double WorkStartOption(IApplication_& application) {
-    const PropertyListPtr section = application.GetOptions(TrackingSettings::SectionName);
-    const std::shared_ptr<IHXProperty_> value = section ? section->Find(TrackingSettings::WorkStartKey) : nullptr;
-    double t = TrackingSettings::DefaultWorkStart;
-    if (value) {
-        switch (value->DataType()) {
-        case hxpdtTime:
-            t = value->AsTime();
-            break;
-        case hxpdtDateTime:
-            t = value->AsDateTime();
-            break;
-        default:
-            break;
-        }
-    }
-    return std::isfinite(t) && t >= 0.0 && t <= 1.0 ? t : TrackingSettings::DefaultWorkStart;
-}
-
 /// A locator of the activity with that ID at the first place the tree holds it (none when the
 /// tree has no such activity).
 ActivityLocatorPtr LocatorInTree(const ActivityTreePtr& tree, const TGUID& id) {
@@ -109,6 +89,16 @@ bool SameBreak(const TPlannedBreakValues& a, const TPlannedBreakValues& b) {
 }
 
 } // namespace
+
+double WorkStartOption(const PropertyListPtr& section) {
+    const std::shared_ptr<IHXProperty_> value = section ? section->Find(TrackingSettings::WorkStartKey) : nullptr;
+    double t = TrackingSettings::DefaultWorkStart;
+    if (value && value->DataType() == hxpdtTime)
+        t = value->AsTime();
+    else if (value && value->DataType() == hxpdtDateTime)
+        t = value->AsDateTime(); // as the tracking manager reads it
+    return std::isfinite(t) && t >= 0.0 && t <= 1.0 ? t : TrackingSettings::DefaultWorkStart;
+}
 
 const std::vector<int>& RemindChoices() {
     static const std::vector<int> choices{0, 5, 10, 15, 20, 30, 45, 60, 90, 120, -1};
@@ -563,7 +553,8 @@ void TfrmBaseTracking2::Closing() {
     if (!m_confirmed && manager) {
         const int choice = m_remindList->currentData().toInt();
         const double now = NowDateTime();
-        const double when = RemindTime(choice, now, WorkStartOption(*application));
+        const double when =
+            RemindTime(choice, now, WorkStartOption(application->GetOptions(TrackingSettings::SectionName)));
         if (choice == 0)
             manager->SetRemindNotBefore(when);
         else

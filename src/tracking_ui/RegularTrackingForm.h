@@ -12,6 +12,7 @@
 
 #include <optional>
 
+class IHXPropertyList_;
 class ISessionAbsence;
 class QCheckBox;
 class QComboBox;
@@ -30,6 +31,10 @@ inline const QString ActivityHistoryKey = QStringLiteral("activity history");
 inline const QString InterruptHistoryKey = QStringLiteral("interrupt activity history");
 /// How many activities each history keeps.
 constexpr int TrackingHistorySize = 10;
+
+/// The "workstart" time of day of the tracking manager's options section (05:00 when it is
+/// missing or damaged).
+double WorkStartOption(const std::shared_ptr<IHXPropertyList_>& section);
 
 /// The remind-later choices in list order: minutes, 0 = automatically, -1 = not again today.
 const std::vector<int>& RemindChoices();
