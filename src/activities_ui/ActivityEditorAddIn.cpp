@@ -31,13 +31,9 @@ void ShowActivityEditor(IApplication_& application) {
     {
         TfrmBaseActivityEdit window;
         window.Initialize(application.GetActivityTree());
-        application.AddCurrentWindow(&window);
-        struct Remove {
-            IApplication_& application;
-            QWidget* window;
-            ~Remove() { application.RemoveCurrentWindow(window); }
-        } removeOnExit{application, &window};
-        window.exec();
+        ExecAsCurrentWindow(
+            window, [&](QWidget* w) { application.AddCurrentWindow(w); },
+            [&](QWidget* w) { application.RemoveCurrentWindow(w); });
     }
     application.SaveAll();
 }

@@ -77,15 +77,10 @@ ActivityLocatorPtr SelectActivity(QWidget* caller, IApplication_* application, c
     TActivitySelectForm dialog(tree, caption, caller);
     dialog.Preselect(preselected);
     if (application)
-        application->AddCurrentWindow(&dialog);
-    struct Remove {
-        IApplication_* application;
-        QWidget* window;
-        ~Remove() {
-            if (application)
-                application->RemoveCurrentWindow(window);
-        }
-    } removeOnExit{application, &dialog};
-    dialog.exec();
+        ExecAsCurrentWindow(
+            dialog, [application](QWidget* w) { application->AddCurrentWindow(w); },
+            [application](QWidget* w) { application->RemoveCurrentWindow(w); });
+    else
+        dialog.exec();
     return dialog.Result();
 }

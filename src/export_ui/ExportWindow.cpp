@@ -133,15 +133,5 @@ void ShowExportWindow(const std::shared_ptr<IHXTypedStorage_>& storage, const Ac
                       const std::function<void(QWidget*)>& addCurrent,
                       const std::function<void(QWidget*)>& removeCurrent) {
     TfrmBaseExport window(storage, tree);
-    if (addCurrent)
-        addCurrent(&window);
-    struct Remove {
-        const std::function<void(QWidget*)>& remove;
-        QWidget* window;
-        ~Remove() {
-            if (remove)
-                remove(window);
-        }
-    } removeOnExit{removeCurrent, &window};
-    window.exec();
+    ExecAsCurrentWindow(window, addCurrent, removeCurrent);
 }

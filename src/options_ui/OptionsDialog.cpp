@@ -255,17 +255,7 @@ void ShowOptionsDialog(const std::shared_ptr<TOptionsPagesList>& pages,
                        const std::function<void(QWidget*)>& addCurrent,
                        const std::function<void(QWidget*)>& removeCurrent) {
     TfrmOptions dialog;
-    if (addCurrent)
-        addCurrent(&dialog);
-    struct Remove {
-        const std::function<void(QWidget*)>& remove;
-        QWidget* window;
-        ~Remove() {
-            if (remove)
-                remove(window);
-        }
-    } removeOnExit{removeCurrent, &dialog};
     dialog.SetApplication(pages, saveAll);
     dialog.SetOptions(options);
-    dialog.exec();
+    ExecAsCurrentWindow(dialog, addCurrent, removeCurrent);
 }

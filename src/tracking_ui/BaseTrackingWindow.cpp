@@ -35,17 +35,13 @@ void ThxBaseTrackingWindow::ShowTrackingModal(double from, double to) {
         ~Reset() { window->m_modal = false; }
     } reset{this};
     const auto application = Application();
-    if (application)
-        application->AddCurrentWindow(this);
-    struct Remove {
-        std::shared_ptr<IApplication_> application;
-        QWidget* window;
-        ~Remove() {
-            if (application)
-                application->RemoveCurrentWindow(window);
-        }
-    } remove{application, this};
-    exec();
+    if (!application) {
+        exec();
+        return;
+    }
+    ExecAsCurrentWindow(
+        *this, [application](QWidget* w) { application->AddCurrentWindow(w); },
+        [application](QWidget* w) { application->RemoveCurrentWindow(w); });
 }
 
 void ThxBaseTrackingWindow::SetPlannedBreak(const TPlannedBreakValues*) {}

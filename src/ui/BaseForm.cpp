@@ -49,3 +49,18 @@ void ThxBaseForm::hideEvent(QHideEvent* event) {
         SaveFormPosition();
     QDialog::hideEvent(event);
 }
+
+int ExecAsCurrentWindow(QDialog& dialog, const std::function<void(QWidget*)>& add,
+                        const std::function<void(QWidget*)>& remove) {
+    if (add)
+        add(&dialog);
+    struct Remove {
+        const std::function<void(QWidget*)>& remove;
+        QWidget* window;
+        ~Remove() {
+            if (remove)
+                remove(window);
+        }
+    } removeOnExit{remove, &dialog};
+    return dialog.exec();
+}

@@ -13,6 +13,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 
 class ThxBaseForm : public QDialog, public ILiveObject, public IvrnFormatSettingsNotify {
     Q_OBJECT
@@ -43,3 +44,8 @@ private:
     bool m_savesSize = false;
     bool m_positionLoaded = false;
 };
+
+/// Runs the dialog's modal loop while it is one of the application's current windows: add before,
+/// remove afterwards, also when the loop ends by an exception (either may be empty).
+int ExecAsCurrentWindow(QDialog& dialog, const std::function<void(QWidget*)>& add,
+                        const std::function<void(QWidget*)>& remove);
