@@ -10,6 +10,7 @@
 #include "options_ui/LanguageOptions.h"
 #include "options_ui/ProgramOptions.h"
 #include "tracking_ui/BaseTrackingAddIn.h"
+#include "worksheet_ui/WorksheetAddIn.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ namespace {
 void RegisterProgramAddIns(TInternalAddInManager& table) {
     table.RegisterInternalAddIn<TAddInOptionsPage>(QStringLiteral("TAddInOptionsPage"));
     table.RegisterInternalAddIn<TNoTrackingTrackerAddIn>(QStringLiteral("TNoTrackingTrackerAddIn"));
+    table.RegisterInternalAddIn<TWorksheetAddIn>(QStringLiteral("TWorksheetAddIn"));
     table.RegisterInternalAddIn<TRegularTrackingAddIn>(QStringLiteral("TRegularTrackingAddIn"));
     table.RegisterInternalAddIn<TBaseExportAddIn>(QStringLiteral("TBaseExportAddIn"));
     table.RegisterInternalAddIn<TAddInLanguageOptions>(QStringLiteral("TAddInLanguageOptions"));

@@ -111,6 +111,11 @@ void TTrackingManagerLink::ShowWorksheet() {
         manager->ShowWorksheet();
 }
 
+void TTrackingManagerLink::SetWorksheetShower(const std::shared_ptr<IHXWorksheetShower_>& shower) {
+    if (const auto manager = m_manager)
+        manager->SetWorksheetShower(shower);
+}
+
 void TTrackingManagerLink::AddTracker(const TrackerAddInPtr& tracker) {
     if (!m_manager)
         throw EVRNException(QStringLiteral("TTrackingManagerLink.AddTracker: the tracking manager is gone"));

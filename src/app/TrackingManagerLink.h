@@ -41,6 +41,7 @@ public:
     void RecordProgramStart() override;
     bool CanShowWorksheet() override;
     void ShowWorksheet() override;
+    void SetWorksheetShower(const std::shared_ptr<IHXWorksheetShower_>& shower) override;
     void AddTracker(const TrackerAddInPtr& tracker) override;
     void Cleanup() override;
 

@@ -7,6 +7,8 @@
 
 #include "tracking/TrackerInterfaces.h"
 
+class IHXWorksheetShower_;
+
 #include <memory>
 
 class IHXTrackingManagerLink {
@@ -46,6 +48,8 @@ public:
     virtual bool CanShowWorksheet() = 0;
     /// Opens the worksheet (blocks until it has closed).
     virtual void ShowWorksheet() = 0;
+    /// Who opens the worksheet (the worksheet add-in, when it is launched); none: no worksheet.
+    virtual void SetWorksheetShower(const std::shared_ptr<IHXWorksheetShower_>& shower) = 0;
     /// Adds a tracker to the manager's list (trackers register themselves when they are launched).
     virtual void AddTracker(const TrackerAddInPtr& tracker) = 0;
     /// Breaks the manager's references (called when the controller shuts down).

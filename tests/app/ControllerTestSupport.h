@@ -2,6 +2,7 @@
 // What the tests of the controller and the tray window share: a tracking manager stand-in that
 // records its calls, and a fixture that resets the process-wide program state around each test.
 #include "app/Application.h"
+#include "tracking/TrackingManagerInterface.h"
 #include "support/TestEnvironment.h"
 #include "tracking/TrackingManagerLinkInterface.h"
 
@@ -36,14 +37,18 @@ public:
     void RecordProgramStart() override { calls << QStringLiteral("RecordProgramStart"); }
     bool CanShowWorksheet() override { return false; }
     void ShowWorksheet() override { calls << QStringLiteral("ShowWorksheet"); }
+    void SetWorksheetShower(const std::shared_ptr<IHXWorksheetShower_>& shower) override { worksheetShower = shower; }
     void AddTracker(const TrackerAddInPtr& tracker) override { trackers.push_back(tracker); }
     /// Forgets the trackers as the manager does (a tracker add-in keeps the controller).
     void Cleanup() override {
         calls << QStringLiteral("Cleanup");
+        worksheetShower.reset();
         trackers.clear();
     }
 
     QStringList calls;
+    /// Set by the worksheet add-in when it is launched.
+    std::shared_ptr<IHXWorksheetShower_> worksheetShower;
     double nextTrackingTime = 0;
     double remindNotBefore = 0;
     /// The trackers registered by the add-ins.
