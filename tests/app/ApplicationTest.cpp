@@ -258,8 +258,8 @@ TEST_F(ApplicationTest, TrayMenuIsOrderedAndShowTrackingFollowsTheTracker) {
     QStringList captions;
     for (QAction* action : m_app->MainWindow()->GetTrayPopupMenu()->actions())
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    EXPECT_EQ(captions,
-              (QStringList{"Show Tracking", "-", "Export", "Edit Activities", "-", "About", "Options", "Exit"}));
+    EXPECT_EQ(captions, (QStringList{"Show Tracking", "-", "Worksheet", "Export", "Edit Activities", "-", "About",
+                                     "Options", "Exit"}));
     auto* showTracking = m_app->MainWindow()->GetTrayPopupMenu()->defaultAction();
     ASSERT_NE(showTracking, nullptr);
     EXPECT_TRUE(showTracking->isVisible());

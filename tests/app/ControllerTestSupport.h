@@ -2,8 +2,8 @@
 // What the tests of the controller and the tray window share: a tracking manager stand-in that
 // records its calls, and a fixture that resets the process-wide program state around each test.
 #include "app/Application.h"
-#include "tracking/TrackingManagerInterface.h"
 #include "support/TestEnvironment.h"
+#include "tracking/TrackingManagerInterface.h"
 #include "tracking/TrackingManagerLinkInterface.h"
 
 #include <QStringList>
