@@ -2,12 +2,17 @@
 // itself, the 18 days around it whose activities fill the activity box, and the 42 days of the
 // calendar page whose bold state is asked for. Measured as the first day shown after the storage
 // was opened (cold) and as a day of another month in an open storage (the user moves on).
+// Also the plausibility check of a day with fourteen entries under an all-day vacation entry, whose
+// group search must look at every combination of the vacation entry with the others.
 // Every figure is the median of single runs (the "_median" rows).
 
 #include "BenchHistory.h"
 #include "foundation/DateTime.h"
+#include "model/EntryList.h"
 #include "storage/StorageHost.h"
+#include "storage/StorageProviders.h"
 #include "worksheet/DaySheet.h"
+#include "worksheet/PlausibilityCheck.h"
 #include "worksheet/WorkingDays.h"
 
 #include <benchmark/benchmark.h>
@@ -53,6 +58,22 @@ void BM_Worksheet_DayOfAnotherMonth(benchmark::State& state) {
     }
 }
 
+void BM_Plausibility_FourteenEntriesUnderAVacation(benchmark::State& state) {
+    auto day = std::make_shared<TDayEntryList>(std::make_shared<TActivityEntryProvider>(), DateFromQDate(kToday));
+    for (int i = 0; i < 14; ++i) {
+        auto entry = std::dynamic_pointer_cast<IHXActivityEntry_>(day->AddNew());
+        entry->SetTime((6 + i) / 24.0, (6 + i) / 24.0 + 30 * OneMinute);
+        entry->CalculateDuration();
+    }
+    auto vacation = std::dynamic_pointer_cast<IHXActivityEntry_>(day->AddNew());
+    vacation->SetTime(0.0, 1.0);
+    vacation->SetDuration(8 / 24.0);
+    for (auto _ : state) {
+        std::vector<ActivityEntryPtr> problems;
+        benchmark::DoNotOptimize(CheckDayPlausibility(*day, problems));
+    }
+}
+
 void Median(benchmark::internal::Benchmark* b, int repetitions) {
     b->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(repetitions)->ReportAggregatesOnly(true);
 }
@@ -61,3 +82,4 @@ void Median(benchmark::internal::Benchmark* b, int repetitions) {
 
 BENCHMARK(BM_Worksheet_FirstDayAfterOpening)->Apply([](auto* b) { Median(b, 11); });
 BENCHMARK(BM_Worksheet_DayOfAnotherMonth)->Apply([](auto* b) { Median(b, 21); });
+BENCHMARK(BM_Plausibility_FourteenEntriesUnderAVacation)->Apply([](auto* b) { Median(b, 5); });

@@ -44,6 +44,15 @@ DayEntryListPtr TWorkingDays::Loaded(double date) const {
     return found == m_days.end() ? nullptr : found->second.list;
 }
 
+bool TWorkingDays::EarliestWithEntries(double& date) const {
+    for (const auto& [key, day] : m_days)
+        if (day.list && day.list->Count() > 0) {
+            date = key;
+            return true;
+        }
+    return false;
+}
+
 std::vector<DayEntryListPtr> TWorkingDays::Modified() const {
     std::vector<DayEntryListPtr> modified;
     for (const auto& [key, day] : m_days)

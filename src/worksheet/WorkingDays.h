@@ -26,6 +26,9 @@ public:
     /// The working copy if it was loaded already; nothing is loaded.
     DayEntryListPtr Loaded(double date) const;
 
+    /// The earliest date whose working copy holds entries (unsaved edits count as data).
+    bool EarliestWithEntries(double& date) const;
+
     /// The working copies marked modified, by date.
     std::vector<DayEntryListPtr> Modified() const;
     int ModifiedCount() const { return static_cast<int>(Modified().size()); }

@@ -22,9 +22,12 @@
 #include "ui/OKCancelPanel.h"
 #include "ui/ProgramClosing.h"
 #include "ui/ShortcutText.h"
+#include "worksheet/PlausibilityCheck.h"
 #include "worksheet/WorkingDays.h"
 #include "worksheet_ui/ActivityEntryHolder.h"
+#include "worksheet_ui/FindProblemForm.h"
 #include "worksheet_ui/GridEditors.h"
+#include "worksheet_ui/HolidayBookerForm.h"
 #include "worksheet_ui/StringGrid.h"
 #include "worksheet_ui/WorksheetCellDelegate.h"
 
@@ -36,13 +39,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -118,6 +124,7 @@ TfrmWorksheet::TfrmWorksheet(QWidget* parent)
 
     m_lblTotal = new QLabel(this);
     m_lblShould = new QLabel(this);
+    m_lblBalance = new QLabel(this);
     m_panel = new TOKCancelPanel(this);
     m_panel->SetButtons(true, true, true);
     m_panel->ApplyButton()->setEnabled(false);
@@ -136,6 +143,7 @@ TfrmWorksheet::TfrmWorksheet(QWidget* parent)
     right->addWidget(m_grid, 1);
     auto* status = new QHBoxLayout;
     status->setContentsMargins(0, 4, 0, 0);
+    status->addWidget(m_lblBalance);
     status->addStretch(1);
     status->addWidget(m_lblTotal);
     status->addSpacing(16);
@@ -219,10 +227,6 @@ void TfrmWorksheet::CreateActions() {
     for (Command radio : {actSortFromTime, actSortToTime, actSortActivity, actSortDuration})
         m_actions[radio]->setCheckable(true);
     m_actions[actSortFromTime]->setChecked(true);
-    // Vacations and the plausibility test come with their own windows; until then the commands
-    // are not offered.
-    m_actions[actHoliday]->setVisible(false);
-    m_actions[actFindProblems]->setVisible(false);
 }
 
 QToolBar* TfrmWorksheet::CreateToolBar() {
@@ -462,6 +466,7 @@ void TfrmWorksheet::UpdateTotals() {
     if (!m_current) {
         m_lblTotal->clear();
         m_lblShould->clear();
+        m_lblBalance->clear();
         return;
     }
     const double total = WorkedTime(*m_current);
@@ -478,6 +483,25 @@ void TfrmWorksheet::UpdateTotals() {
     QPalette palette = m_lblShould->palette();
     palette.setColor(QPalette::WindowText, short_ ? QColor(Qt::red) : this->palette().color(QPalette::WindowText));
     m_lblShould->setPalette(palette);
+
+    const double balance = MonthBalance();
+    const QString sign = balance <= -OneMinute / 2 ? QStringLiteral("-") : QStringLiteral("+");
+    m_lblBalance->setText(
+        FormatPlaceholders(Tr("Balance of the month: %1"), {sign + m_durationFormatter->Format(std::abs(balance))}));
+}
+
+double TfrmWorksheet::MonthBalance() {
+    const QDate shown = QDateFromDate(m_shownDate);
+    const auto calendar = m_application ? m_application->GetCalendar() : nullptr;
+    double balance = 0;
+    for (double day = DateFromQDate(QDate(shown.year(), shown.month(), 1)); day <= m_shownDate; ++day) {
+        const DayEntryListPtr list = WorkingCopy(day);
+        if (!list)
+            continue;
+        // A vacation entry books the day's required time, so a vacation day balances out.
+        balance += WorkedTime(*list) - (calendar ? calendar->GetWorkTime(day, day) : 0.0);
+    }
+    return balance;
 }
 
 void TfrmWorksheet::RefreshDayStates() {
@@ -531,7 +555,11 @@ void TfrmWorksheet::Execute(Command command) {
             StepDays(1);
         break;
     case actHoliday:
+        EnterVacation();
+        break;
     case actFindProblems:
+        FindProblems();
+        break;
     case CommandCount:
         break;
     }
@@ -895,4 +923,130 @@ void TfrmWorksheet::ReleaseStorage() {
     } catch (const std::exception& e) {
         LogException(QStringLiteral("TfrmWorksheet.CloseQuery"), e);
     }
+}
+
+// --- plausibility test and vacation
+
+std::vector<TBreakRule> TfrmWorksheet::BreakRules() const {
+    if (!m_application)
+        return {};
+    const PropertyListPtr section = m_application->GetOptions(kWorksheetSection);
+    if (!FindBooleanDef(section, QStringLiteral("checkbreaks"), false))
+        return {};
+    const auto minutes = [&](const char* key, int defaultValue) {
+        return std::clamp(FindIntegerDef(section, QString::fromLatin1(key), defaultValue), 0, 24 * 60) * OneMinute;
+    };
+    std::vector<TBreakRule> rules = {{minutes("breakrule1work", 360), minutes("breakrule1breaks", 30)},
+                                     {minutes("breakrule2work", 540), minutes("breakrule2breaks", 45)}};
+    // The rule for the longer work first: it asks for more.
+    std::sort(rules.begin(), rules.end(),
+              [](const TBreakRule& a, const TBreakRule& b) { return a.workAbove > b.workAbove; });
+    return rules;
+}
+
+void TfrmWorksheet::FindProblems() {
+    if (!m_problems)
+        m_problems = std::make_shared<TActivityEntryList>();
+    const std::vector<TBreakRule> rules = BreakRules();
+    QStringList breakFindings;
+    TDateFormatterGregorianShortDate shortDate;
+
+    double first = 0;
+    bool found = false;
+    if (m_storage)
+        m_storage->GetExistingMinDate(first, found);
+    double earliestCopy = 0;
+    if (m_days && m_days->EarliestWithEntries(earliestCopy) && (!found || earliestCopy < first)) {
+        first = earliestCopy;
+        found = true;
+    }
+    first = std::floor(first);
+    double day = std::floor(DateFromQDate(m_calendar->selectedDate()));
+
+    bool problem = false;
+    {
+        TfrmFindProblem window(this);
+        setEnabled(false);
+        if (m_application)
+            m_application->AddCurrentWindow(&window);
+        // The worksheet comes back whatever happens on the way.
+        const auto restore = qScopeGuard([&] {
+            setEnabled(true);
+            if (m_application)
+                m_application->RemoveCurrentWindow(&window);
+            window.hide();
+        });
+        if (found && day >= first) {
+            window.ProgressBar()->setRange(0, static_cast<int>(day - first));
+            window.ProgressBar()->setValue(std::min(1, static_cast<int>(day - first)));
+            window.show();
+            const auto cancelled = [&window] {
+                QCoreApplication::processEvents();
+                return window.Cancelled();
+            };
+            while (true) {
+                if (const DayEntryListPtr list = WorkingCopy(day)) {
+                    std::vector<ActivityEntryPtr> entries;
+                    if (CheckDayPlausibility(*list, entries, cancelled)) {
+                        m_problems->Clear();
+                        for (const ActivityEntryPtr& entry : entries)
+                            m_problems->Add(entry);
+                        setEnabled(true);
+                        GoToDate(day);
+                        problem = true;
+                        break;
+                    }
+                    double work = 0;
+                    double breaks = 0;
+                    const int rule = rules.empty() ? -1 : BrokenBreakRule(*list, rules, work, breaks);
+                    if (rule >= 0)
+                        breakFindings << FormatPlaceholders(
+                            Tr("%1: %2 of work with %3 of breaks (at least %4 after %5)"),
+                            {shortDate.Format(day), m_durationFormatter->Format(work),
+                             m_durationFormatter->Format(breaks),
+                             m_durationFormatter->Format(rules[static_cast<size_t>(rule)].breaksAtLeast),
+                             m_durationFormatter->Format(rules[static_cast<size_t>(rule)].workAbove)});
+                }
+                window.ProgressBar()->setValue(window.ProgressBar()->value() + 1);
+                QCoreApplication::processEvents();
+                if (window.Cancelled() || day - 1 < first)
+                    break;
+                day -= 1;
+            }
+        }
+    }
+    if (problem)
+        return;
+    day = std::floor(DateFromQDate(m_calendar->selectedDate()));
+    m_grid->viewport()->update();
+    QString message =
+        !found || day < first
+            ? FormatPlaceholders(Tr("The plausibility test has found no data before %1."), {shortDate.Format(first)})
+            : FormatPlaceholders(Tr("The plausibility test has successfully checked the data between "
+                                    "%1 and %2."),
+                                 {shortDate.Format(first), shortDate.Format(day)});
+    if (!breakFindings.isEmpty()) {
+        constexpr int shown = 10;
+        QStringList lines = breakFindings.mid(0, shown);
+        if (breakFindings.size() > shown)
+            lines << FormatPlaceholders(Tr("and %1 more days"), {QString::number(breakFindings.size() - shown)});
+        message += QStringLiteral("\n\n") + Tr("These days have fewer breaks than required:") + QStringLiteral("\n") +
+                   lines.join(QLatin1Char('\n'));
+    }
+    ShowMessageBox(this, windowTitle(), message, MessageBoxKind::Information);
+}
+
+void TfrmWorksheet::EnterVacation() {
+    if (!m_application)
+        return;
+    TfrmHolidayBooker dialog(this);
+    dialog.Initialize(*m_application, [this](double date) { return WorkingCopy(date); });
+    const int result = ExecAsCurrentWindow(
+        dialog, [this](QWidget* w) { m_application->AddCurrentWindow(w); },
+        [this](QWidget* w) { m_application->RemoveCurrentWindow(w); });
+    if (result != QDialog::Accepted)
+        return;
+    ShowDay(DateFromQDate(m_calendar->selectedDate()));
+    RefreshDayStates();
+    SetModified();
 }

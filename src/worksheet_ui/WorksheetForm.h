@@ -9,6 +9,7 @@
 #include "model/EntryInterfaces.h"
 #include "ui/BaseForm.h"
 #include "worksheet/DaySheet.h"
+#include "worksheet/PlausibilityCheck.h"
 
 #include <memory>
 
@@ -66,6 +67,9 @@ public:
     TOKCancelPanel* Panel() const { return m_panel; }
     QLabel* TotalLabel() const { return m_lblTotal; }
     QLabel* RequiredLabel() const { return m_lblShould; }
+    QLabel* BalanceLabel() const { return m_lblBalance; }
+    /// Worked minus required time from the first of the shown month to the shown day.
+    double MonthBalance();
     QLabel* DayLabel() const { return m_dayLabel; }
     TVRNActivityFromTimeEdit* StartEditor() const { return m_startEdit; }
     TVRNActivityToTimeEdit* EndEditor() const { return m_endEdit; }
@@ -100,6 +104,11 @@ public:
     const std::shared_ptr<TActivityEntryList>& Problems() const { return m_problems; }
     /// Marks the entries of the problem list as correct.
     void SolveProblems();
+    /// The plausibility test: walks back from the calendar's day to the earliest day with data
+    /// and shows the first day with implausible entries highlighted.
+    void FindProblems();
+    /// "Enter Vacation Time" into the working copies.
+    void EnterVacation();
 
     void accept() override;
     void reject() override;
@@ -133,6 +142,8 @@ private:
     void DayState(double date, bool& bold);
     void FillActivitySuggestions(double date);
     void SetColumnWidths();
+    /// The break rules of the options (none unless switched on).
+    std::vector<TBreakRule> BreakRules() const;
 
     void NewLineRequested();
     void NewEntry();
@@ -179,6 +190,7 @@ private:
     TvrnStringGrid* m_grid = nullptr;
     QLabel* m_lblTotal = nullptr;
     QLabel* m_lblShould = nullptr;
+    QLabel* m_lblBalance = nullptr;
     TOKCancelPanel* m_panel = nullptr;
     /// Only measured: the width and height of a single-line edit for the time columns.
     QComboBox* m_reference = nullptr;

@@ -2,6 +2,7 @@
 // sorting, totals, the close question, saving, and the ways in from the tray and the tracker.
 
 #include "ControllerTestSupport.h"
+#include "activities_ui/ActivityComboBox.h"
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "calendar/Calendar.h"
@@ -11,6 +12,7 @@
 #include "model/ActivityLocator.h"
 #include "model/ActivityTree.h"
 #include "model/Entry.h"
+#include "model/EntryList.h"
 #include "model/PropertyHelpers.h"
 #include "model/PropertyInterfaces.h"
 #include "storage/StorageInterfaces.h"
@@ -20,11 +22,13 @@
 #include "ui/OKCancelPanel.h"
 #include "ui/ProgramClosing.h"
 #include "worksheet_ui/GridEditors.h"
+#include "worksheet_ui/HolidayBookerForm.h"
 #include "worksheet_ui/StringGrid.h"
 #include "worksheet_ui/WorksheetForm.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -362,4 +366,136 @@ TEST_F(WorksheetTest, TheTrayMenuAndTheTrackingManagerOpenTheWorksheet) {
         EXPECT_TRUE(seen) << "from the tracker " << fromTracker;
         EXPECT_EQ(m_app->GetCurrentWindow(), nullptr);
     }
+}
+
+// The plausibility test walks back from the calendar's day and stops at the first day with a
+// problem; marking the entries as correct takes them out of later tests.
+TEST_F(WorksheetTest, ThePlausibilityTestShowsTheFirstProblemDayAndMarksEntriesAsCorrect) {
+    Book(Monday, T(9, 0), T(10, 0), m_work);
+    Book(Monday, T(9, 30), T(9, 45), m_work);
+    Book(Monday, T(9, 50), T(11, 0), m_work, T(1, 10));
+    m_app->GetTypedStorage()->Save();
+    TfrmWorksheet& window = Open(Tuesday);
+    window.Action(TfrmWorksheet::actFindProblems)->trigger();
+    EXPECT_TRUE(window.isEnabled());
+    EXPECT_EQ(window.ShownDate(), Monday);
+    ASSERT_NE(window.Problems(), nullptr);
+    ASSERT_EQ(window.Problems()->Count(), 2);
+    EXPECT_EQ(Times(window.Problems()->Items(0)), QStringLiteral("09:00-10:00 60"));
+    EXPECT_EQ(Times(window.Problems()->Items(1)), QStringLiteral("09:30-09:45 15"));
+    EXPECT_EQ(Grid().item(0, 0)->background().color(), QColor(Qt::yellow));
+    EXPECT_EQ(Grid().item(2, 0)->background().style(), Qt::NoBrush);
+    EXPECT_TRUE(TMessageBoxSeam::History().empty()) << "a found problem is shown, not told";
+    EXPECT_TRUE(window.Action(TfrmWorksheet::actSolveProblem)->isEnabled());
+
+    window.Action(TfrmWorksheet::actSolveProblem)->trigger();
+    EXPECT_FALSE(window.Action(TfrmWorksheet::actSolveProblem)->isEnabled());
+    EXPECT_TRUE(window.ApplyEnabled());
+    // Saved only with Apply.
+    EXPECT_TRUE(std::dynamic_pointer_cast<IHXActivityEntry_>(m_app->GetTypedStorage()->GetDayEntries(Monday)->Items(0))
+                    ->IsProblem());
+    ASSERT_TRUE(window.Apply());
+    EXPECT_FALSE(std::dynamic_pointer_cast<IHXActivityEntry_>(m_app->GetTypedStorage()->GetDayEntries(Monday)->Items(0))
+                     ->IsProblem());
+
+    // The confirmed A and B with the unconfirmed C still sum more than they cover.
+    window.GoToDate(Tuesday);
+    window.FindProblems();
+    EXPECT_EQ(window.ShownDate(), Monday);
+    ASSERT_EQ(window.Problems()->Count(), 3);
+    window.SolveProblems();
+    ASSERT_TRUE(window.Apply());
+    window.GoToDate(Tuesday);
+    TMessageBoxSeam::SetNextAnswer(MessageBoxResult::OK);
+    window.FindProblems();
+    EXPECT_EQ(window.ShownDate(), Tuesday);
+    ASSERT_TRUE(TMessageBoxSeam::Last().has_value());
+    EXPECT_TRUE(TMessageBoxSeam::Last()->text.startsWith(
+        QStringLiteral("The plausibility test has successfully checked the data between ")))
+        << TMessageBoxSeam::Last()->text.toStdString();
+}
+
+TEST_F(WorksheetTest, ApplyDropsTheProblemListAndAnEmptyStorageHasNoDataBeforeItsFirstDay) {
+    TfrmWorksheet& window = Open(Monday);
+    TMessageBoxSeam::SetNextAnswer(MessageBoxResult::OK);
+    window.FindProblems();
+    ASSERT_TRUE(TMessageBoxSeam::Last().has_value());
+    EXPECT_TRUE(
+        TMessageBoxSeam::Last()->text.startsWith(QStringLiteral("The plausibility test has found no data before ")));
+
+    // An unsaved over-long entry counts as data and is found.
+    window.Action(TfrmWorksheet::actNew)->trigger();
+    window.RowEntry(0)->SetDuration(T(2, 0));
+    window.FindProblems();
+    ASSERT_NE(window.Problems(), nullptr);
+    EXPECT_EQ(window.Problems()->Count(), 1);
+    ASSERT_TRUE(window.Apply());
+    EXPECT_EQ(window.Problems(), nullptr) << "the highlighted entries belonged to the saved copies";
+    EXPECT_FALSE(window.Action(TfrmWorksheet::actSolveProblem)->isEnabled());
+}
+
+// The break rules of the options are findings of their own: they are listed when the test ends.
+TEST_F(WorksheetTest, ThePlausibilityTestListsDaysWithTooFewBreaksWhenSwitchedOn) {
+    Book(Monday, T(8, 0), T(15, 0), m_work);
+    Book(Monday, T(15, 0), T(15, 15), m_lunch);
+    m_app->GetTypedStorage()->Save();
+    TfrmWorksheet& window = Open(Monday);
+    TMessageBoxSeam::SetNextAnswer(MessageBoxResult::OK);
+    window.FindProblems();
+    EXPECT_FALSE(TMessageBoxSeam::Last()->text.contains(QStringLiteral("breaks"))) << "off by default";
+
+    m_app->GetOptions(QStringLiteral("worksheet"))->Items(QStringLiteral("checkbreaks"))->SetAsBoolean(true);
+    TMessageBoxSeam::SetNextAnswer(MessageBoxResult::OK);
+    window.FindProblems();
+    EXPECT_TRUE(TMessageBoxSeam::Last()->text.contains(
+        QStringLiteral("07:00 of work with 00:15 of breaks (at least 00:30 after 06:00)")))
+        << TMessageBoxSeam::Last()->text.toStdString();
+}
+
+// The vacation dialog books into the worksheet's working copies; a day that holds data is asked
+// about first.
+TEST_F(WorksheetTest, AVacationIsBookedIntoTheWorkingCopies) {
+    m_app->GetCalendar()->Week()->Monday()->SetWorkTime(T(8, 0));
+    m_app->GetCalendar()->Week()->Friday()->SetWorkTime(T(6, 0));
+    const double friday = Monday + 4;
+    Book(friday + 3, T(8, 0), T(9, 0), m_work);
+    TfrmWorksheet& window = Open(friday);
+    TfrmHolidayBooker dialog(&window);
+    dialog.Initialize(*m_app, [&window](double date) { return window.WorkingCopy(date); });
+    dialog.EndPicker()->setDate(QDateFromDate(friday + 3));
+    EXPECT_EQ(dialog.StartPicker()->date(), QDateFromDate(friday + 2)) << "the start follows the end";
+    dialog.StartPicker()->setDate(QDateFromDate(friday + 3));
+    EXPECT_EQ(dialog.EndPicker()->date(), QDateFromDate(friday + 4)) << "the end follows the start";
+    dialog.EndPicker()->setDate(QDateFromDate(friday + 3));
+    EXPECT_EQ(dialog.StartPicker()->date(), QDateFromDate(friday + 2));
+    dialog.StartPicker()->setDate(QDateFromDate(friday));
+
+    TMessageBoxSeam::SetNextAnswer(MessageBoxResult::OK);
+    dialog.accept();
+    EXPECT_EQ(TMessageBoxSeam::Last()->text, QStringLiteral("Please select an activity."));
+
+    auto vacation = std::make_shared<TActivityLocator>();
+    vacation->SetActivity(m_work);
+    dialog.ActivityBox()->SetSelectedLocator(vacation);
+    TMessageBoxSeam::SetNextAnswer(MessageBoxResult::No);
+    dialog.accept();
+    EXPECT_EQ(TMessageBoxSeam::Last()->text,
+              QStringLiteral("There is 1 day already containing data. Do you want to enter this vacation anyways?"));
+    EXPECT_EQ(window.WorkingCopy(friday)->Count(), 0) << "No books nothing";
+
+    TMessageBoxSeam::SetNextAnswer(MessageBoxResult::Yes);
+    dialog.accept();
+    const double expected[] = {T(6, 0), 0, 0, T(8, 0)};
+    for (int i = 0; i < 4; ++i) {
+        const DayEntryListPtr list = window.WorkingCopy(friday + i);
+        ASSERT_EQ(list->Count(), i == 3 ? 2 : 1) << i;
+        const auto entry = std::dynamic_pointer_cast<IHXActivityEntry_>(list->Items(list->Count() - 1));
+        EXPECT_EQ(entry->StartTime(), 0.0);
+        EXPECT_EQ(entry->EndTime(), 1.0);
+        EXPECT_NEAR(entry->Duration(), expected[i], OneMillisecond) << i;
+    }
+    EXPECT_EQ(m_app->GetTypedStorage()->GetDayEntries(friday)->Count(), 0) << "stored only when the worksheet saves";
+    const auto history = m_app->GetOptions(QStringLiteral("holiday booker"))->Find(QStringLiteral("history"));
+    ASSERT_NE(history, nullptr);
+    EXPECT_EQ(history->AsValueList()->Count(), 1);
 }
