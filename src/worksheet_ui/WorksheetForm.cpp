@@ -134,6 +134,7 @@ TfrmWorksheet::TfrmWorksheet(QWidget* parent)
     auto* left = new QVBoxLayout;
     left->setContentsMargins(0, 0, 0, 0);
     left->addWidget(m_calendar);
+    left->addWidget(m_lblBalance);
     left->addStretch(1);
 
     auto* right = new QVBoxLayout;
@@ -143,7 +144,6 @@ TfrmWorksheet::TfrmWorksheet(QWidget* parent)
     right->addWidget(m_grid, 1);
     auto* status = new QHBoxLayout;
     status->setContentsMargins(0, 4, 0, 0);
-    status->addWidget(m_lblBalance);
     status->addStretch(1);
     status->addWidget(m_lblTotal);
     status->addSpacing(16);
