@@ -102,7 +102,8 @@ TEST_F(MainWindowX11Test, RightClickOnTheEmbeddedIconOpensTheMenuAndExitEndsTheP
     watcher.stop();
 
     EXPECT_EQ(captions,
-              (QStringList{"Show Tracking", "-", "Export", "Edit Activities", "-", "About", "Options", "Exit"}));
+              (QStringList{"Show Tracking", "-", "Worksheet", "Export", "Edit Activities", "-", "About", "Options",
+                           "Exit"}));
     EXPECT_TRUE(menuFlagWhileOpen);
     EXPECT_TRUE(tracking->calls.contains(QStringLiteral("FinishTracking")));
     EXPECT_EQ(ProgramEndReason(), TProgramEnd::Normal);
