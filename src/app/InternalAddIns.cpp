@@ -9,6 +9,7 @@
 #include "options_ui/AddInOptions.h"
 #include "options_ui/LanguageOptions.h"
 #include "options_ui/ProgramOptions.h"
+#include "reports_ui/ReportAddIns.h"
 #include "tracking_ui/BaseTrackingAddIn.h"
 
 namespace {
@@ -21,9 +22,11 @@ void RegisterProgramAddIns(TInternalAddInManager& table) {
     table.RegisterInternalAddIn<TAddInOptionsPage>(QStringLiteral("TAddInOptionsPage"));
     table.RegisterInternalAddIn<TNoTrackingTrackerAddIn>(QStringLiteral("TNoTrackingTrackerAddIn"));
     table.RegisterInternalAddIn<TRegularTrackingAddIn>(QStringLiteral("TRegularTrackingAddIn"));
+    table.RegisterInternalAddIn<TBaseActivityReport>(QStringLiteral("TBaseActivityReport"));
     table.RegisterInternalAddIn<TBaseExportAddIn>(QStringLiteral("TBaseExportAddIn"));
     table.RegisterInternalAddIn<TAddInLanguageOptions>(QStringLiteral("TAddInLanguageOptions"));
     table.RegisterInternalAddIn<TProgramOptions>(QStringLiteral("TProgramOptions"));
+    table.RegisterInternalAddIn<TSimpleRichTextDayReportAddIn>(QStringLiteral("TSimpleRichTextDayReportAddIn"));
     table.RegisterInternalAddIn<TActivityEditorAddIn>(QStringLiteral("TActivityEditorAddIn"));
     table.RegisterInternalAddIn<TActivityEntryProviderAddIn>(QStringLiteral("TActivityEntryProviderAddIn"));
     table.RegisterInternalAddIn<TStorageFileProviderAddIn>(QStringLiteral("TStorageFileProviderAddIn"));
