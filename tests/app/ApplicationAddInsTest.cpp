@@ -8,6 +8,7 @@
 #include "export_ui/BaseExportAddIn.h"
 #include "export_ui/ExportWindow.h"
 #include "model/ActivityInterfaces.h"
+#include "reports_ui/ReportAddIns.h"
 
 #include "ControllerTestSupport.h"
 #include "addins/ActivityEntryProviderAddIn.h"
@@ -117,29 +118,33 @@ protected:
 
 TEST_F(ApplicationAddInsTest, BuiltInAddInsAreLoadedAndRegisterTheTrackerAndTheProviders) {
     Start();
-    ASSERT_EQ(m_app->GetAddInCount(), 9);
+    ASSERT_EQ(m_app->GetAddInCount(), 11);
     const QStringList ids{QString::fromLatin1(TAddInOptionsPage::ID),
                           NoTrackingAddInID,
                           RegularTrackerID,
+                          QString::fromLatin1(TBaseActivityReport::ID),
                           QString::fromLatin1(TBaseExportAddIn::ID),
                           QString::fromLatin1(TAddInLanguageOptions::ID),
                           QString::fromLatin1(TProgramOptions::ID),
+                          QString::fromLatin1(TSimpleRichTextDayReportAddIn::ID),
                           QString::fromLatin1(TActivityEditorAddIn::ID),
                           ActivityEntryProviderAddInID,
                           StorageFileProviderAddInID};
-    const QStringList names{"Add-In Options Page",  "No tracking",     "Regular Horalux", "Export",
-                            "Language Options",     "General Options", "Activity Editor", "Activity Entry Provider",
-                            "Storage File Provider"};
-    for (int i = 0; i < 9; ++i) {
+    const QStringList names{
+        "Add-In Options Page",  "No tracking",     "Regular Horalux", "Activity Report", "Export",
+        "Language Options",     "General Options", "Day Report",      "Activity Editor", "Activity Entry Provider",
+        "Storage File Provider"};
+    for (int i = 0; i < 11; ++i) {
         const AddInPtr addIn = m_app->GetAddIn(i);
         EXPECT_EQ(addIn->GetID(), ids[i]);
         EXPECT_EQ(addIn->GetName(), names[i]);
-        // Only the export, the language page and the activity editor may be switched off.
-        EXPECT_EQ(addIn->AllowDeactivate(), i == 3 || i == 4 || i == 6) << names[i].toStdString();
+        // Only the reports, the export, the language page and the activity editor may be switched
+        // off.
+        EXPECT_EQ(addIn->AllowDeactivate(), i == 3 || i == 4 || i == 5 || i == 7 || i == 8) << names[i].toStdString();
         EXPECT_EQ(m_app->FindAddIn(ids[i].toLower()), addIn) << "active, found without regard to case";
     }
     EXPECT_EQ(m_app->FindAddIn(QStringLiteral("{00000000-0000-0000-0000-000000000000}")), nullptr);
-    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 9u);
+    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 11u);
 
     ASSERT_EQ(m_tracking->trackers.size(), 2u);
     EXPECT_EQ(m_tracking->trackers[0]->GetID(), NoTrackingTrackerID);
