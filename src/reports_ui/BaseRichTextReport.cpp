@@ -6,6 +6,7 @@
 #include "reports_ui/ColumnsDialog.h"
 #include "reports_ui/ReportRangeDialog.h"
 #include "ui/BusyCursor.h"
+#include "ui/MessageBox.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>
@@ -106,9 +107,12 @@ void TfrmBaseRichTextReport::Refresh() {
     m_end->setDate(QDateFromDate(m_options.interval.end));
     m_showing = false;
     m_timer->stop();
-    {
+    try {
         TBusyCursor busy;
         WriteReport();
+    } catch (const std::exception& e) {
+        // The window stays open with what was written.
+        ShowErrorBox(this, windowTitle(), Tr("The report could not be created completely."), e);
     }
     ++m_refreshCount;
     UpdatePreview();

@@ -46,6 +46,10 @@ TfrmRichPrint::TfrmRichPrint(QWidget* parent)
     : ThxBaseForm(parent), m_document(std::make_unique<TReportDocument>(&m_printer)) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
+    // The paper of the default printer where one is installed.
+    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+    if (!defaultPrinter.isNull() && defaultPrinter.defaultPageSize().isValid())
+        m_page.size = defaultPrinter.defaultPageSize();
     m_printer.setPageLayout(m_page.Layout());
 
     m_print = new QAction(ThemeIcon("document-print", QStyle::SP_DialogSaveButton, this), Tr("Print"), this);
