@@ -9,6 +9,7 @@
 #include "options_ui/AddInOptions.h"
 #include "options_ui/LanguageOptions.h"
 #include "options_ui/ProgramOptions.h"
+#include "reports_ui/ReportAddIns.h"
 #include "tracking_ui/BaseTrackingAddIn.h"
 #include "worksheet_ui/WorksheetAddIn.h"
 
@@ -23,9 +24,11 @@ void RegisterProgramAddIns(TInternalAddInManager& table) {
     table.RegisterInternalAddIn<TNoTrackingTrackerAddIn>(QStringLiteral("TNoTrackingTrackerAddIn"));
     table.RegisterInternalAddIn<TWorksheetAddIn>(QStringLiteral("TWorksheetAddIn"));
     table.RegisterInternalAddIn<TRegularTrackingAddIn>(QStringLiteral("TRegularTrackingAddIn"));
+    table.RegisterInternalAddIn<TBaseActivityReport>(QStringLiteral("TBaseActivityReport"));
     table.RegisterInternalAddIn<TBaseExportAddIn>(QStringLiteral("TBaseExportAddIn"));
     table.RegisterInternalAddIn<TAddInLanguageOptions>(QStringLiteral("TAddInLanguageOptions"));
     table.RegisterInternalAddIn<TProgramOptions>(QStringLiteral("TProgramOptions"));
+    table.RegisterInternalAddIn<TSimpleRichTextDayReportAddIn>(QStringLiteral("TSimpleRichTextDayReportAddIn"));
     table.RegisterInternalAddIn<TActivityEditorAddIn>(QStringLiteral("TActivityEditorAddIn"));
     table.RegisterInternalAddIn<TActivityEntryProviderAddIn>(QStringLiteral("TActivityEntryProviderAddIn"));
     table.RegisterInternalAddIn<TStorageFileProviderAddIn>(QStringLiteral("TStorageFileProviderAddIn"));

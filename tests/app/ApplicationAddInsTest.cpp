@@ -7,8 +7,9 @@
 #include "app/Application.h"
 #include "export_ui/BaseExportAddIn.h"
 #include "export_ui/ExportWindow.h"
-#include "worksheet_ui/WorksheetAddIn.h"
 #include "model/ActivityInterfaces.h"
+#include "reports_ui/ReportAddIns.h"
+#include "worksheet_ui/WorksheetAddIn.h"
 
 #include "ControllerTestSupport.h"
 #include "addins/ActivityEntryProviderAddIn.h"
@@ -118,31 +119,43 @@ protected:
 
 TEST_F(ApplicationAddInsTest, BuiltInAddInsAreLoadedAndRegisterTheTrackerAndTheProviders) {
     Start();
-    ASSERT_EQ(m_app->GetAddInCount(), 10);
+    ASSERT_EQ(m_app->GetAddInCount(), 12);
     const QStringList ids{QString::fromLatin1(TAddInOptionsPage::ID),
                           NoTrackingAddInID,
                           QString::fromLatin1(TWorksheetAddIn::ID),
                           RegularTrackerID,
+                          QString::fromLatin1(TBaseActivityReport::ID),
                           QString::fromLatin1(TBaseExportAddIn::ID),
                           QString::fromLatin1(TAddInLanguageOptions::ID),
                           QString::fromLatin1(TProgramOptions::ID),
+                          QString::fromLatin1(TSimpleRichTextDayReportAddIn::ID),
                           QString::fromLatin1(TActivityEditorAddIn::ID),
                           ActivityEntryProviderAddInID,
                           StorageFileProviderAddInID};
-    const QStringList names{"Add-In Options Page",  "No tracking",     "Worksheet",
-                            "Regular Horalux",      "Export",          "Language Options",
-                            "General Options",      "Activity Editor", "Activity Entry Provider",
+    const QStringList names{"Add-In Options Page",
+                            "No tracking",
+                            "Worksheet",
+                            "Regular Horalux",
+                            "Activity Report",
+                            "Export",
+                            "Language Options",
+                            "General Options",
+                            "Day Report",
+                            "Activity Editor",
+                            "Activity Entry Provider",
                             "Storage File Provider"};
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 12; ++i) {
         const AddInPtr addIn = m_app->GetAddIn(i);
         EXPECT_EQ(addIn->GetID(), ids[i]);
         EXPECT_EQ(addIn->GetName(), names[i]);
-        // Only the worksheet, the export, the language page and the activity editor may be switched off.
-        EXPECT_EQ(addIn->AllowDeactivate(), i == 2 || i == 4 || i == 5 || i == 7) << names[i].toStdString();
+        // Only the worksheet, the reports, the export, the language page and the activity editor may
+        // be switched off.
+        EXPECT_EQ(addIn->AllowDeactivate(), i == 2 || i == 4 || i == 5 || i == 6 || i == 8 || i == 9)
+            << names[i].toStdString();
         EXPECT_EQ(m_app->FindAddIn(ids[i].toLower()), addIn) << "active, found without regard to case";
     }
     EXPECT_EQ(m_app->FindAddIn(QStringLiteral("{00000000-0000-0000-0000-000000000000}")), nullptr);
-    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 10u);
+    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 12u);
 
     ASSERT_EQ(m_tracking->trackers.size(), 2u);
     EXPECT_EQ(m_tracking->trackers[0]->GetID(), NoTrackingTrackerID);

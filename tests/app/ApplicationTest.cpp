@@ -258,8 +258,14 @@ TEST_F(ApplicationTest, TrayMenuIsOrderedAndShowTrackingFollowsTheTracker) {
     QStringList captions;
     for (QAction* action : m_app->MainWindow()->GetTrayPopupMenu()->actions())
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    EXPECT_EQ(captions, (QStringList{"Show Tracking", "-", "Worksheet", "Export", "Edit Activities", "-", "About",
-                                     "Options", "Exit"}));
+    EXPECT_EQ(captions, (QStringList{"Show Tracking", "-", "Worksheet", "Reports", "Export", "Edit Activities", "-",
+                                     "About", "Options", "Exit"}));
+    QStringList reports;
+    for (QAction* action : m_app->MainWindow()->GetTrayPopupMenu()->actions())
+        if (action->menu())
+            for (QAction* item : action->menu()->actions())
+                reports << item->text();
+    EXPECT_EQ(reports, (QStringList{"Activity Report", "Day Report"}));
     auto* showTracking = m_app->MainWindow()->GetTrayPopupMenu()->defaultAction();
     ASSERT_NE(showTracking, nullptr);
     EXPECT_TRUE(showTracking->isVisible());

@@ -101,9 +101,8 @@ TEST_F(MainWindowX11Test, RightClickOnTheEmbeddedIconOpensTheMenuAndExitEndsTheP
     EXPECT_TRUE(QTest::qWaitFor([&] { return m_terminated == 1; }, Patience)) << "Exit did not end the program";
     watcher.stop();
 
-    EXPECT_EQ(captions,
-              (QStringList{"Show Tracking", "-", "Worksheet", "Export", "Edit Activities", "-", "About", "Options",
-                           "Exit"}));
+    EXPECT_EQ(captions, (QStringList{"Show Tracking", "-", "Worksheet", "Reports", "Export", "Edit Activities", "-",
+                                     "About", "Options", "Exit"}));
     EXPECT_TRUE(menuFlagWhileOpen);
     EXPECT_TRUE(tracking->calls.contains(QStringLiteral("FinishTracking")));
     EXPECT_EQ(ProgramEndReason(), TProgramEnd::Normal);

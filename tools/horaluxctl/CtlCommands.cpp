@@ -5,6 +5,7 @@ const std::vector<TCtlCommandGroup>& CtlCommandGroups() {
         FileCommandGroup(),
         EntriesCommandGroup(),
         ExportCommandGroup(),
+        ReportCommandGroup(),
     };
     return groups;
 }

@@ -42,3 +42,4 @@ int RunHoraluxCtl(const QStringList& args, TCtlIO& io);
 TCtlCommandGroup FileCommandGroup();
 TCtlCommandGroup EntriesCommandGroup();
 TCtlCommandGroup ExportCommandGroup();
+TCtlCommandGroup ReportCommandGroup();

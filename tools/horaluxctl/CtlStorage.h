@@ -61,6 +61,8 @@ public:
     TStorageReader& operator=(const TStorageReader&) = delete;
 
     IHXTypedStorage_& Storage() { return *m_typed; }
+    const TypedStoragePtr& TypedStorage() const { return m_typed; }
+    const QString& Folder() const { return m_folder; }
     const std::shared_ptr<TActivityTree>& Tree() const { return m_tree; }
     void CheckQuestions() const { ::CheckQuestions(*m_questions); }
 
