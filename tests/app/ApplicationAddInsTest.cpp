@@ -17,6 +17,8 @@
 #include "addins/NoTrackingTrackerAddIn.h"
 #include "addins/StorageFileProviderAddIn.h"
 #include "app/MainWindow.h"
+#include "calendar_ui/BaseCalendarAddIn.h"
+#include "calendar_ui/HolidayImportAddIn.h"
 #include "app/MenuController.h"
 #include "foundation/DateTime.h"
 #include "foundation/LiveObjectRegistry.h"
@@ -117,29 +119,32 @@ protected:
 
 TEST_F(ApplicationAddInsTest, BuiltInAddInsAreLoadedAndRegisterTheTrackerAndTheProviders) {
     Start();
-    ASSERT_EQ(m_app->GetAddInCount(), 9);
+    ASSERT_EQ(m_app->GetAddInCount(), 11);
     const QStringList ids{QString::fromLatin1(TAddInOptionsPage::ID),
                           NoTrackingAddInID,
                           RegularTrackerID,
                           QString::fromLatin1(TBaseExportAddIn::ID),
+                          QString::fromLatin1(THolidayImportAddIn::ID),
                           QString::fromLatin1(TAddInLanguageOptions::ID),
                           QString::fromLatin1(TProgramOptions::ID),
                           QString::fromLatin1(TActivityEditorAddIn::ID),
                           ActivityEntryProviderAddInID,
+                          QString::fromLatin1(TBaseCalendarAddIn::ID),
                           StorageFileProviderAddInID};
-    const QStringList names{"Add-In Options Page",  "No tracking",     "Regular Horalux", "Export",
-                            "Language Options",     "General Options", "Activity Editor", "Activity Entry Provider",
-                            "Storage File Provider"};
-    for (int i = 0; i < 9; ++i) {
+    const QStringList names{"Add-In Options Page",     "No tracking",      "Regular Horalux",      "Export",
+                            "Holiday Import",          "Language Options", "General Options",      "Activity Editor",
+                            "Activity Entry Provider", "Calendar",         "Storage File Provider"};
+    for (int i = 0; i < ids.size(); ++i) {
         const AddInPtr addIn = m_app->GetAddIn(i);
         EXPECT_EQ(addIn->GetID(), ids[i]);
         EXPECT_EQ(addIn->GetName(), names[i]);
-        // Only the export, the language page and the activity editor may be switched off.
-        EXPECT_EQ(addIn->AllowDeactivate(), i == 3 || i == 4 || i == 6) << names[i].toStdString();
+        // Only the export, the holiday import, the language page, the activity editor and the
+        // calendar may be switched off.
+        EXPECT_EQ(addIn->AllowDeactivate(), i == 3 || i == 4 || i == 5 || i == 7 || i == 9) << names[i].toStdString();
         EXPECT_EQ(m_app->FindAddIn(ids[i].toLower()), addIn) << "active, found without regard to case";
     }
     EXPECT_EQ(m_app->FindAddIn(QStringLiteral("{00000000-0000-0000-0000-000000000000}")), nullptr);
-    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 9u);
+    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 11u);
 
     ASSERT_EQ(m_tracking->trackers.size(), 2u);
     EXPECT_EQ(m_tracking->trackers[0]->GetID(), NoTrackingTrackerID);

@@ -95,7 +95,7 @@ TEST_F(ApplicationOptionsTest, TheProgramsPagesStandInTheirOrderAndCancelWithout
         dialog.reject();
         EXPECT_FALSE(dialog.isVisible());
     });
-    EXPECT_EQ(tabs, (QStringList{"General", "Language Options", "Add-Ins"}));
+    EXPECT_EQ(tabs, (QStringList{"General", "Holidays", "Language Options", "Add-Ins"}));
     EXPECT_TRUE(TMessageBoxSeam::History().empty());
 }
 
