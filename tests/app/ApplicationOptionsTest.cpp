@@ -79,6 +79,13 @@ protected:
         m_app->GetAction(ActionIdOptions)->Execute();
         EXPECT_TRUE(driven) << "the options dialog was shown";
     }
+    /// The tab of a caption (the pages of other add-ins stand before some of ours).
+    static int TabOf(TfrmOptions& dialog, const QString& caption) {
+        for (int i = 0; i < dialog.TabCount(); ++i)
+            if (dialog.TabCaption(i) == caption)
+                return i;
+        return -1;
+    }
     static QWidget* PageWindow(TfrmOptions& dialog, int tab) {
         return dynamic_cast<TOptionsPage&>(*dialog.TabPage(tab)).Window();
     }
@@ -145,8 +152,9 @@ TEST_F(ApplicationOptionsTest, AnAddInSwitchedOffOnTheAddInsPageIsGoneAfterTheNe
     Start();
     EXPECT_TRUE(Captions(m_app->MainWindow()->GetTrayPopupMenu()).contains(QStringLiteral("Edit Activities")));
     RunOptions([&](TfrmOptions& dialog) {
-        ASSERT_TRUE(dialog.SelectTab(2));
-        auto* page = static_cast<TfrmAddInOptions*>(PageWindow(dialog, 2));
+        const int tab = TabOf(dialog, QStringLiteral("Add-Ins"));
+        ASSERT_TRUE(dialog.SelectTab(tab));
+        auto* page = static_cast<TfrmAddInOptions*>(PageWindow(dialog, tab));
         const QList<QListWidgetItem*> items =
             page->List()->findItems(QStringLiteral("Activity Editor"), Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1);
@@ -162,8 +170,9 @@ TEST_F(ApplicationOptionsTest, AnAddInSwitchedOffOnTheAddInsPageIsGoneAfterTheNe
     EXPECT_EQ(m_app->FindAddIn(QString::fromLatin1(TActivityEditorAddIn::ID)), nullptr);
     // The page still offers it, switched off, so that it can come back.
     RunOptions([&](TfrmOptions& dialog) {
-        ASSERT_TRUE(dialog.SelectTab(2));
-        auto* page = static_cast<TfrmAddInOptions*>(PageWindow(dialog, 2));
+        const int tab = TabOf(dialog, QStringLiteral("Add-Ins"));
+        ASSERT_TRUE(dialog.SelectTab(tab));
+        auto* page = static_cast<TfrmAddInOptions*>(PageWindow(dialog, tab));
         const QList<QListWidgetItem*> items =
             page->List()->findItems(QStringLiteral("Activity Editor"), Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1);
