@@ -42,9 +42,8 @@ bool& ImportSwitch() {
 /// The working hours of the reference day: "hours per day" of the duration formatting options.
 double ReferenceWorkTime(const std::shared_ptr<IHXPropertyList_>& formatting) {
     const auto durations = NestedPropertyList(formatting, QStringLiteral("duration formatting options"));
-    const double hours =
-        GetDoubleDef(durations ? durations->Find(QStringLiteral("hours per day")) : nullptr,
-                     TDurationFormattingOptions::DefaultHoursPerDay);
+    const double hours = GetDoubleDef(durations ? durations->Find(QStringLiteral("hours per day")) : nullptr,
+                                      TDurationFormattingOptions::DefaultHoursPerDay);
     return ClampHoursPerDay(hours) / 24.0;
 }
 
@@ -92,8 +91,8 @@ TfrmBaseHolidays::TfrmBaseHolidays(QWidget* parent, IHXOptionsControl_* control,
     setObjectName(QStringLiteral("frmBaseHolidays"));
     EnsureIconTheme();
     auto* image = new QLabel(this);
-    const QIcon icon = QIcon::fromTheme(QStringLiteral("x-office-calendar"),
-                                        style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    const QIcon icon =
+        QIcon::fromTheme(QStringLiteral("x-office-calendar"), style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     image->setPixmap(icon.pixmap(32, 32));
     image->setAlignment(Qt::AlignTop);
     auto* description =
@@ -209,9 +208,8 @@ void TfrmBaseHolidays::FillList(const std::shared_ptr<IHXHoliday_>& select) {
             if (!m_currentYearOnly->isChecked() || YearOf(holiday->Date()) == year)
                 m_rows.push_back(holiday);
     }
-    std::stable_sort(m_rows.begin(), m_rows.end(), [this](const auto& a, const auto& b) {
-        return CompareHolidays(*a, *b, m_order) < 0;
-    });
+    std::stable_sort(m_rows.begin(), m_rows.end(),
+                     [this](const auto& a, const auto& b) { return CompareHolidays(*a, *b, m_order) < 0; });
     const TDateFormatterShortDate dates;
     int selected = -1;
     for (size_t i = 0; i < m_rows.size(); ++i) {
@@ -363,21 +361,21 @@ bool TfrmBaseHolidays::eventFilter(QObject* watched, QEvent* event) {
 
 std::shared_ptr<TOptionsPage> CreateHolidaysOptionsPage(const std::weak_ptr<IApplication_>& application) {
     const TOptionsPage::TCreate create = [application](QWidget* parent, IHXOptionsControl_* control) {
-            THolidayPageServices services;
-            services.createFile = [application]() -> std::shared_ptr<TXMZFile> {
-                const auto app = application.lock();
-                const auto tools = app ? app->GetTools() : nullptr;
-                return tools ? tools->CreateNewXMZFile() : std::make_shared<TXMZFile>();
-            };
-            services.addCurrentWindow = [application](QWidget* window) {
-                if (const auto app = application.lock())
-                    app->AddCurrentWindow(window);
-            };
-            services.removeCurrentWindow = [application](QWidget* window) {
-                if (const auto app = application.lock())
-                    app->RemoveCurrentWindow(window);
-            };
-            return new TfrmBaseHolidays(parent, control, std::move(services));
+        THolidayPageServices services;
+        services.createFile = [application]() -> std::shared_ptr<TXMZFile> {
+            const auto app = application.lock();
+            const auto tools = app ? app->GetTools() : nullptr;
+            return tools ? tools->CreateNewXMZFile() : std::make_shared<TXMZFile>();
+        };
+        services.addCurrentWindow = [application](QWidget* window) {
+            if (const auto app = application.lock())
+                app->AddCurrentWindow(window);
+        };
+        services.removeCurrentWindow = [application](QWidget* window) {
+            if (const auto app = application.lock())
+                app->RemoveCurrentWindow(window);
+        };
+        return new TfrmBaseHolidays(parent, control, std::move(services));
     };
     return std::make_shared<TOptionsPage>(Tr("Holidays"), 300, create, std::function<bool()>(), QSize(476, 400));
 }

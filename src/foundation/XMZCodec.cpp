@@ -48,9 +48,10 @@ QByteArray XMZInflate(const char* data, qsizetype size, qsizetype maxSize) {
         }
         if (out.size() < produced + InflateChunk) {
             if (produced + InflateChunk > limit)
-                throw EZLibError(QStringLiteral("inflate failed: the data unpacks to more than %1 MiB, more than a data "
-                                                "file of this kind can hold")
-                                     .arg(maxSize >> 20));
+                throw EZLibError(
+                    QStringLiteral("inflate failed: the data unpacks to more than %1 MiB, more than a data "
+                                   "file of this kind can hold")
+                        .arg(maxSize >> 20));
             // Grow geometrically so a large file costs few reallocations, at least one chunk.
             out.resize(std::max(produced + InflateChunk, std::min(out.size() * 2, limit)));
         }

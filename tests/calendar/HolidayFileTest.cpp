@@ -35,9 +35,10 @@ QString HolidayFileXml(const QString& content, const QString& fileType = Holiday
 
 /// One holiday item of a file: a name, a date property as given, and a default rule.
 QString HolidayItem(const QString& name, const QString& dateProperty, const QString& rule) {
-    return QStringLiteral("<property type=\"propertylist\"><value><property name=\"name\" type=\"string\" value=\"%1\"/>"
-                          "%2<property name=\"worktime default\" type=\"propertylist\"><value>%3</value></property>"
-                          "</value></property>")
+    return QStringLiteral(
+               "<property type=\"propertylist\"><value><property name=\"name\" type=\"string\" value=\"%1\"/>"
+               "%2<property name=\"worktime default\" type=\"propertylist\"><value>%3</value></property>"
+               "</value></property>")
         .arg(name, dateProperty, rule);
 }
 
@@ -143,7 +144,8 @@ TEST_F(HolidayFileTest, ImportTakesNameAndDefaultRuleAndKeepsTheIndividualRequir
         TextToHolidayWorktime("+01:30", *own->OverrideWorktime());
         AddHoliday(mine, EncodeDate(2026, 5, 1), "Labour Day", "00:00");
 
-        const THolidayImport imported = ImportHolidayFile(mine, [] { return NewFile(true); }, name);
+        const THolidayImport imported = ImportHolidayFile(
+            mine, [] { return NewFile(true); }, name);
         EXPECT_EQ(imported.imported, 3);
         EXPECT_EQ(imported.skipped, 0);
         const THolidayList& merged = *imported.merged;
@@ -210,7 +212,8 @@ TEST_F(HolidayFileTest, DamagedFilesAreRefusedAndLeaveTheListUnchanged) {
         THolidayList mine;
         AddHoliday(mine, EncodeDate(2026, 1, 6), "Dreikönig", "00:00");
         try {
-            ImportHolidayFile(mine, [] { return NewFile(true); }, name);
+            ImportHolidayFile(
+                mine, [] { return NewFile(true); }, name);
             ADD_FAILURE() << "the file was imported";
         } catch (const EVRNException& e) {
             EXPECT_TRUE(ExceptionToText(e).contains(QString::fromUtf8(c.message))) << ExceptionToText(e).toStdString();

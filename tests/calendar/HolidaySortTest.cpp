@@ -50,12 +50,12 @@ TEST_F(HolidaySortTest, TheFirstKeyThatDiffersDecides) {
         int expected;
     };
     const std::vector<Case> cases = {
-        {"name before date", Holiday(1, 2, "Alpha", "04:00"), Holiday(1, 1, "beta", "04:00"),
-         THolidaySortColumn::Name, -1},
+        {"name before date", Holiday(1, 2, "Alpha", "04:00"), Holiday(1, 1, "beta", "04:00"), THolidaySortColumn::Name,
+         -1},
         {"names without regard to case, then the date", Holiday(1, 2, "alpha", "04:00"),
          Holiday(1, 1, "Alpha", "04:00"), THolidaySortColumn::Name, 1},
-        {"date before name", Holiday(1, 1, "Zulu", "04:00"), Holiday(1, 2, "Alpha", "04:00"),
-         THolidaySortColumn::Date, -1},
+        {"date before name", Holiday(1, 1, "Zulu", "04:00"), Holiday(1, 2, "Alpha", "04:00"), THolidaySortColumn::Date,
+         -1},
         {"required time before date", Holiday(1, 2, "A", "02:00"), Holiday(1, 1, "B", "03:00"),
          THolidaySortColumn::RequiredTime, -1},
         {"equal required times, then the date", Holiday(1, 2, "A", "50%"), Holiday(1, 1, "B", "04:00"),

@@ -90,9 +90,7 @@ protected:
         TFileDialogSeam::ClearAnswers();
     }
 
-    void Store() {
-        stored.SaveToPropertyList(options.GetSection("calendar")->Items("holidaylist")->AsPropertyList());
-    }
+    void Store() { stored.SaveToPropertyList(options.GetSection("calendar")->Items("holidaylist")->AsPropertyList()); }
     void SetHoursPerDay(double hours) {
         options.GetSection("formatting options")
             ->Items("duration formatting options")
@@ -423,9 +421,9 @@ TEST_F(HolidaysPageTest, RequiredTimeEditStepsReadsAndShowsItsRule) {
         const char* shown;
     };
     const Case steps[] = {
-        {"50%", 1, "51%"},       {"50%", 15, "65%"},     {"3%", -5, "0%"},        {"0%", -1, "0%"},
-        {"-20%", -15, "-5%"},    {"00:10", -15, "00:00"}, {"+01:00", 5, "+01:05"}, {"abc", 1, "00:01"},
-        {"23:59", 1, "24:00"},
+        {"50%", 1, "51%"},       {"50%", 15, "65%"},   {"3%", -5, "0%"},
+        {"0%", -1, "0%"},        {"-20%", -15, "-5%"}, {"00:10", -15, "00:00"},
+        {"+01:00", 5, "+01:05"}, {"abc", 1, "00:01"},  {"23:59", 1, "24:00"},
     };
     for (const Case& c : steps) {
         edit.findChild<QLineEdit*>()->setText(QString::fromLatin1(c.text));
@@ -493,8 +491,7 @@ TEST_F(HolidayImportPageTest, AnImportMergesNamesAndDefaultRulesAndKeepsTheIndiv
     const TFileDialogRequest request = TFileDialogSeam::History()[1];
     EXPECT_EQ(request.caption, "Import Holidays");
     EXPECT_EQ(request.defaultExtension, "hxh");
-    EXPECT_EQ(request.filters,
-              (QStringList{"Holidays (*.hxh)", "Varnelo Horalux files (*.hx*)", "All files (*)"}));
+    EXPECT_EQ(request.filters, (QStringList{"Holidays (*.hxh)", "Varnelo Horalux files (*.hx*)", "All files (*)"}));
     EXPECT_TRUE(TMessageBoxSeam::History().empty());
     EXPECT_EQ(Names(*page), (QStringList{"New Year", "May Day", "Unity Day", "Christmas Eve"}));
     EXPECT_EQ(Column(*page, 2), (QStringList{"00:00", "-02:00", "00:00", "50%"}))
@@ -532,7 +529,8 @@ TEST_F(HolidayImportPageTest, ADamagedFileChangesNothingAndSaysWhy) {
     EXPECT_EQ(box.kind, MessageBoxKind::Warning);
     EXPECT_EQ(box.buttons, MessageBoxButton::OK | MessageBoxButton::Details);
     EXPECT_TRUE(box.text.contains("Your list of holidays has not been changed."));
-    EXPECT_TRUE(box.details.contains("\"Broken\" has a negative or invalid required time")) << box.details.toStdString();
+    EXPECT_TRUE(box.details.contains("\"Broken\" has a negative or invalid required time"))
+        << box.details.toStdString();
     EXPECT_EQ(Names(*page), before);
     EXPECT_EQ(Selected(*page), "Christmas Eve 2026-12-24") << "the list was not even refilled";
     EXPECT_EQ(page->Holidays()->FindDate(Date(2026, 3, 1)), nullptr);
