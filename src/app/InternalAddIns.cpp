@@ -5,6 +5,8 @@
 #include "addins/InternalAddInManager.h"
 #include "addins/NoTrackingTrackerAddIn.h"
 #include "addins/StorageFileProviderAddIn.h"
+#include "calendar_ui/BaseCalendarAddIn.h"
+#include "calendar_ui/HolidayImportAddIn.h"
 #include "export_ui/BaseExportAddIn.h"
 #include "options_ui/AddInOptions.h"
 #include "options_ui/LanguageOptions.h"
@@ -26,11 +28,13 @@ void RegisterProgramAddIns(TInternalAddInManager& table) {
     table.RegisterInternalAddIn<TRegularTrackingAddIn>(QStringLiteral("TRegularTrackingAddIn"));
     table.RegisterInternalAddIn<TBaseActivityReport>(QStringLiteral("TBaseActivityReport"));
     table.RegisterInternalAddIn<TBaseExportAddIn>(QStringLiteral("TBaseExportAddIn"));
+    table.RegisterInternalAddIn<THolidayImportAddIn>(QStringLiteral("THolidayImportAddIn"));
     table.RegisterInternalAddIn<TAddInLanguageOptions>(QStringLiteral("TAddInLanguageOptions"));
     table.RegisterInternalAddIn<TProgramOptions>(QStringLiteral("TProgramOptions"));
     table.RegisterInternalAddIn<TSimpleRichTextDayReportAddIn>(QStringLiteral("TSimpleRichTextDayReportAddIn"));
     table.RegisterInternalAddIn<TActivityEditorAddIn>(QStringLiteral("TActivityEditorAddIn"));
     table.RegisterInternalAddIn<TActivityEntryProviderAddIn>(QStringLiteral("TActivityEntryProviderAddIn"));
+    table.RegisterInternalAddIn<TBaseCalendarAddIn>(QStringLiteral("TBaseCalendarAddIn"));
     table.RegisterInternalAddIn<TStorageFileProviderAddIn>(QStringLiteral("TStorageFileProviderAddIn"));
 }
 

@@ -5,12 +5,10 @@
 #include <algorithm>
 #include <limits>
 
+// The default limits: a compressed file that decompresses into another compressed file is
+// tolerated four times, and no data file comes anywhere near 256 MiB. A larger result can only come
+// from a damaged or hostile file, and stopping early keeps such a file from exhausting memory.
 namespace {
-// A compressed file that decompresses into another compressed file is tolerated this many times.
-constexpr int MaxCompressionLayers = 4;
-// No data file comes anywhere near this; a larger result can only come from a damaged or hostile
-// file, and stopping early keeps such a file from exhausting memory.
-constexpr qsizetype MaxDecodedSize = qsizetype(256) << 20;
 constexpr qsizetype InflateChunk = 65536;
 } // namespace
 
@@ -23,7 +21,8 @@ bool XMZIsCompressed(const QByteArray& bytes) {
     return bytes.size() >= 2 && bytes[0] == XMZCompressedMarker[0] && bytes[1] == XMZCompressedMarker[1];
 }
 
-QByteArray XMZInflate(const char* data, qsizetype size) {
+QByteArray XMZInflate(const char* data, qsizetype size, qsizetype maxSize) {
+    const qsizetype limit = std::max(maxSize, InflateChunk);
     z_stream stream{};
     int code = inflateInit(&stream);
     if (code != Z_OK)
@@ -35,7 +34,7 @@ QByteArray XMZInflate(const char* data, qsizetype size) {
 
     // Data files shrink to about a hundredth: room for that much at once spares the copies of a
     // growing buffer. Pages that are never written cost nothing.
-    QByteArray out(std::clamp(size * 128, InflateChunk, MaxDecodedSize), Qt::Uninitialized);
+    QByteArray out(std::clamp(size * 128, InflateChunk, limit), Qt::Uninitialized);
     qsizetype produced = 0;
     const char* input = data;
     qsizetype inputLeft = size;
@@ -48,10 +47,13 @@ QByteArray XMZInflate(const char* data, qsizetype size) {
             inputLeft -= take;
         }
         if (out.size() < produced + InflateChunk) {
-            if (produced + InflateChunk > MaxDecodedSize)
-                throw EZLibError(QStringLiteral("inflate failed: the data is too large to be a data file"));
+            if (produced + InflateChunk > limit)
+                throw EZLibError(
+                    QStringLiteral("inflate failed: the data unpacks to more than %1 MiB, more than a data "
+                                   "file of this kind can hold")
+                        .arg(maxSize >> 20));
             // Grow geometrically so a large file costs few reallocations, at least one chunk.
-            out.resize(std::max(produced + InflateChunk, std::min(out.size() * 2, MaxDecodedSize)));
+            out.resize(std::max(produced + InflateChunk, std::min(out.size() * 2, limit)));
         }
         stream.next_out = reinterpret_cast<Bytef*>(out.data() + produced);
         stream.avail_out = static_cast<uInt>(InflateChunk);
@@ -91,12 +93,12 @@ QByteArray XMZDeflate(const QByteArray& data) {
     return out;
 }
 
-QByteArray XMZDecodeBytes(const QByteArray& fileBytes) {
+QByteArray XMZDecodeBytes(const QByteArray& fileBytes, const TXMZDecodeLimits& limits) {
     QByteArray bytes = fileBytes;
     for (int layer = 0; XMZIsCompressed(bytes); ++layer) {
-        if (layer == MaxCompressionLayers)
+        if (layer >= limits.maxLayers)
             throw EZLibError(QStringLiteral("inflate failed: too many nested compression layers"));
-        bytes = XMZInflate(bytes.constData() + 2, bytes.size() - 2);
+        bytes = XMZInflate(bytes.constData() + 2, bytes.size() - 2, limits.maxSize);
     }
     return bytes;
 }

@@ -129,7 +129,7 @@ void TXMZFile::ReadStream() {
         TXMZStream* stream = ReadStreamPtr();
         if (!stream)
             throw EMustNotHappen(QStringLiteral("TXMZFile.ReadStream: no stream to read"));
-        const TvrnDomDocument document = XMLLoadFromBytes(XMZDecodeBytes(stream->ReadAll()));
+        const TvrnDomDocument document = XMLLoadFromBytes(XMZDecodeBytes(stream->ReadAll(), m_decodeLimits));
         TvrnDomElement header;
         TvrnDomElement content;
         if (!FindEnvelope(document, header, content))

@@ -2,6 +2,7 @@
 
 #include "foundation/GUID.h"
 #include "foundation/XMLHelper.h"
+#include "foundation/XMZCodec.h"
 #include "foundation/XMZDeflateCache.h"
 #include "foundation/XMZErrors.h"
 
@@ -93,6 +94,9 @@ public:
     // Queries used by owners, tools and tests.
     bool IsAssigned() const { return !m_fileName.isEmpty(); }
     const QString& FileName() const { return m_fileName; }
+    /// How far reading decodes a file before it refuses it (the defaults suit every data file;
+    /// files from elsewhere, such as imported ones, are read with tighter limits).
+    void SetDecodeLimits(const TXMZDecodeLimits& limits) { m_decodeLimits = limits; }
     /// The pending temporary file (empty when the main file holds the newest saved data).
     const QString& TempFileName() const { return m_tempFileName; }
     bool HasDocument() const { return m_document.Assigned(); }
@@ -139,6 +143,7 @@ private:
     bool m_readOnly = false;
     bool m_documentUnsaved = false;
     TGUID m_fileType;
+    TXMZDecodeLimits m_decodeLimits;
     /// The compressed pieces of the last save, so that the next save compresses only what changed.
     TXMZDeflateCache m_deflateCache;
 };

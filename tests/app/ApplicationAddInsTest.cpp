@@ -20,6 +20,8 @@
 #include "addins/StorageFileProviderAddIn.h"
 #include "app/MainWindow.h"
 #include "app/MenuController.h"
+#include "calendar_ui/BaseCalendarAddIn.h"
+#include "calendar_ui/HolidayImportAddIn.h"
 #include "foundation/DateTime.h"
 #include "foundation/LiveObjectRegistry.h"
 #include "foundation/VRNException.h"
@@ -119,43 +121,43 @@ protected:
 
 TEST_F(ApplicationAddInsTest, BuiltInAddInsAreLoadedAndRegisterTheTrackerAndTheProviders) {
     Start();
-    ASSERT_EQ(m_app->GetAddInCount(), 12);
-    const QStringList ids{QString::fromLatin1(TAddInOptionsPage::ID),
-                          NoTrackingAddInID,
-                          QString::fromLatin1(TWorksheetAddIn::ID),
-                          RegularTrackerID,
-                          QString::fromLatin1(TBaseActivityReport::ID),
-                          QString::fromLatin1(TBaseExportAddIn::ID),
-                          QString::fromLatin1(TAddInLanguageOptions::ID),
-                          QString::fromLatin1(TProgramOptions::ID),
-                          QString::fromLatin1(TSimpleRichTextDayReportAddIn::ID),
-                          QString::fromLatin1(TActivityEditorAddIn::ID),
-                          ActivityEntryProviderAddInID,
-                          StorageFileProviderAddInID};
+    ASSERT_EQ(m_app->GetAddInCount(), 14);
+    const QStringList ids{
+        QString::fromLatin1(TAddInOptionsPage::ID),    NoTrackingAddInID,
+        QString::fromLatin1(TWorksheetAddIn::ID),      RegularTrackerID,
+        QString::fromLatin1(TBaseActivityReport::ID),  QString::fromLatin1(TBaseExportAddIn::ID),
+        QString::fromLatin1(THolidayImportAddIn::ID),  QString::fromLatin1(TAddInLanguageOptions::ID),
+        QString::fromLatin1(TProgramOptions::ID),      QString::fromLatin1(TSimpleRichTextDayReportAddIn::ID),
+        QString::fromLatin1(TActivityEditorAddIn::ID), ActivityEntryProviderAddInID,
+        QString::fromLatin1(TBaseCalendarAddIn::ID),   StorageFileProviderAddInID};
     const QStringList names{"Add-In Options Page",
                             "No tracking",
                             "Worksheet",
                             "Regular Horalux",
                             "Activity Report",
                             "Export",
+                            "Holiday Import",
                             "Language Options",
                             "General Options",
                             "Day Report",
                             "Activity Editor",
                             "Activity Entry Provider",
+                            "Calendar",
                             "Storage File Provider"};
-    for (int i = 0; i < 12; ++i) {
+    // Only the worksheet, the reports, the export, the holiday import, the language page, the
+    // activity editor and the calendar may be switched off.
+    const QStringList deactivatable{"Worksheet",        "Activity Report", "Export",          "Holiday Import",
+                                    "Language Options", "Day Report",      "Activity Editor", "Calendar"};
+    ASSERT_EQ(ids.size(), names.size());
+    for (int i = 0; i < ids.size(); ++i) {
         const AddInPtr addIn = m_app->GetAddIn(i);
         EXPECT_EQ(addIn->GetID(), ids[i]);
         EXPECT_EQ(addIn->GetName(), names[i]);
-        // Only the worksheet, the reports, the export, the language page and the activity editor may
-        // be switched off.
-        EXPECT_EQ(addIn->AllowDeactivate(), i == 2 || i == 4 || i == 5 || i == 6 || i == 8 || i == 9)
-            << names[i].toStdString();
+        EXPECT_EQ(addIn->AllowDeactivate(), deactivatable.contains(names[i])) << names[i].toStdString();
         EXPECT_EQ(m_app->FindAddIn(ids[i].toLower()), addIn) << "active, found without regard to case";
     }
     EXPECT_EQ(m_app->FindAddIn(QStringLiteral("{00000000-0000-0000-0000-000000000000}")), nullptr);
-    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 12u);
+    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), static_cast<size_t>(ids.size()));
 
     ASSERT_EQ(m_tracking->trackers.size(), 2u);
     EXPECT_EQ(m_tracking->trackers[0]->GetID(), NoTrackingTrackerID);

@@ -6,6 +6,10 @@
 
 #include "ControllerTestSupport.h"
 #include "app/MainWindow.h"
+#include "calendar/Calendar.h"
+#include "calendar/HolidayFile.h"
+#include "calendar/HolidayWorktimeText.h"
+#include "calendar_ui/BaseHolidays.h"
 #include "export_ui/BaseExportAddIn.h"
 #include "foundation/platform/Autostart.h"
 #include "model/PropertyHelpers.h"
@@ -15,6 +19,7 @@
 #include "support/TestEnvironment.h"
 #include "support/XMZTestFiles.h"
 #include "ui/Action.h"
+#include "ui/FileDialog.h"
 #include "ui/MessageBox.h"
 
 #include <QApplication>
@@ -22,7 +27,9 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QXmlStreamReader>
 #include <functional>
 #include <gtest/gtest.h>
@@ -79,6 +86,13 @@ protected:
         m_app->GetAction(ActionIdOptions)->Execute();
         EXPECT_TRUE(driven) << "the options dialog was shown";
     }
+    /// The tab of a caption (the pages of other add-ins stand before some of ours).
+    static int TabOf(TfrmOptions& dialog, const QString& caption) {
+        for (int i = 0; i < dialog.TabCount(); ++i)
+            if (dialog.TabCaption(i) == caption)
+                return i;
+        return -1;
+    }
     static QWidget* PageWindow(TfrmOptions& dialog, int tab) {
         return dynamic_cast<TOptionsPage&>(*dialog.TabPage(tab)).Window();
     }
@@ -95,7 +109,7 @@ TEST_F(ApplicationOptionsTest, TheProgramsPagesStandInTheirOrderAndCancelWithout
         dialog.reject();
         EXPECT_FALSE(dialog.isVisible());
     });
-    EXPECT_EQ(tabs, (QStringList{"General", "Language Options", "Add-Ins"}));
+    EXPECT_EQ(tabs, (QStringList{"General", "Holidays", "Language Options", "Add-Ins"}));
     EXPECT_TRUE(TMessageBoxSeam::History().empty());
 }
 
@@ -145,8 +159,9 @@ TEST_F(ApplicationOptionsTest, AnAddInSwitchedOffOnTheAddInsPageIsGoneAfterTheNe
     Start();
     EXPECT_TRUE(Captions(m_app->MainWindow()->GetTrayPopupMenu()).contains(QStringLiteral("Edit Activities")));
     RunOptions([&](TfrmOptions& dialog) {
-        ASSERT_TRUE(dialog.SelectTab(2));
-        auto* page = static_cast<TfrmAddInOptions*>(PageWindow(dialog, 2));
+        const int tab = TabOf(dialog, QStringLiteral("Add-Ins"));
+        ASSERT_TRUE(dialog.SelectTab(tab));
+        auto* page = static_cast<TfrmAddInOptions*>(PageWindow(dialog, tab));
         const QList<QListWidgetItem*> items =
             page->List()->findItems(QStringLiteral("Activity Editor"), Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1);
@@ -162,13 +177,44 @@ TEST_F(ApplicationOptionsTest, AnAddInSwitchedOffOnTheAddInsPageIsGoneAfterTheNe
     EXPECT_EQ(m_app->FindAddIn(QString::fromLatin1(TActivityEditorAddIn::ID)), nullptr);
     // The page still offers it, switched off, so that it can come back.
     RunOptions([&](TfrmOptions& dialog) {
-        ASSERT_TRUE(dialog.SelectTab(2));
-        auto* page = static_cast<TfrmAddInOptions*>(PageWindow(dialog, 2));
+        const int tab = TabOf(dialog, QStringLiteral("Add-Ins"));
+        ASSERT_TRUE(dialog.SelectTab(tab));
+        auto* page = static_cast<TfrmAddInOptions*>(PageWindow(dialog, tab));
         const QList<QListWidgetItem*> items =
             page->List()->findItems(QStringLiteral("Activity Editor"), Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1);
         EXPECT_EQ(items[0]->checkState(), Qt::Unchecked);
     });
+}
+
+TEST_F(ApplicationOptionsTest, AHolidayFileImportedOnTheHolidaysPageReachesTheCalendarOnOK) {
+    Start();
+    THolidayList holidays;
+    for (const auto& [date, name, rule] : {std::tuple{EncodeDate(2006, 4, 14), "Good Friday", "00:00"},
+                                           std::tuple{EncodeDate(2006, 12, 24), "Christmas Eve", "50%"}}) {
+        const auto holiday = holidays.AddNew(date);
+        holiday->SetName(QString::fromLatin1(name));
+        TextToHolidayWorktime(QString::fromLatin1(rule), *holiday->DefaultWorktime());
+    }
+    const QString file = Folder() + QStringLiteral("shared.hxh");
+    WriteHolidayFile([this] { return m_app->GetTools()->CreateNewXMZFile(); }, file, holidays);
+    TFileDialogSeam::ClearAnswers();
+    RunOptions([&](TfrmOptions& dialog) {
+        const int tab = TabOf(dialog, QStringLiteral("Holidays"));
+        EXPECT_EQ(dialog.TabPage(tab)->GetMinimumSize(), QSize(476, 400));
+        ASSERT_TRUE(dialog.SelectTab(tab));
+        auto* page = static_cast<TfrmBaseHolidays*>(PageWindow(dialog, tab));
+        EXPECT_EQ(page->ImportExportButton()->text(), QStringLiteral("Import")) << "the import add-in was started";
+        TFileDialogSeam::SetNextFileName(file);
+        page->ImportExportButton()->click();
+        EXPECT_EQ(page->List()->topLevelItemCount(), 2);
+        EXPECT_EQ(m_app->GetCalendar()->Holidays()->Count(), 0) << "not before the dialog applies";
+        EXPECT_TRUE(dialog.OK());
+    });
+    const auto calendar = m_app->GetCalendar();
+    ASSERT_EQ(calendar->Holidays()->Count(), 2);
+    EXPECT_EQ(calendar->Holidays()->Items(1)->Name(), QStringLiteral("Christmas Eve"));
+    EXPECT_TRUE(TMessageBoxSeam::History().empty());
 }
 
 } // namespace

@@ -212,3 +212,26 @@ TEST(HolidayWorktimeTextTest, BadTextsRaiseAndLeaveTheRule) {
         EXPECT_EQ(e.Message(), "'  ' is not a valid HolidayWorktime");
     }
 }
+
+// The text a rule is shown in reads back in every locale: without digit grouping, and with ":"
+// as well as the locale's own time separator ("." in Finnish and Danish).
+TEST(HolidayWorktimeTextTest, TheTextReadsBackInEveryLocale) {
+    for (const char* locale : {"en_US", "de_DE", "fi_FI", "da_DK", "fr_CH", "hi_IN"}) {
+        ScopedUserLocale scoped{QString::fromLatin1(locale)};
+        for (const char* text : {"+01:30", "-25%", "08:00", "1500%", "+12000%", "26:15"}) {
+            THolidayWorktime rule;
+            TextToHolidayWorktime(QString::fromLatin1(text), rule);
+            EXPECT_EQ(HolidayWorktimeToText(rule), QString::fromLatin1(text)) << locale << " " << text;
+            THolidayWorktime again;
+            TextToHolidayWorktime(HolidayWorktimeToText(rule), again);
+            EXPECT_EQ(HolidayWorktimeToText(again), HolidayWorktimeToText(rule)) << locale << " " << text;
+        }
+    }
+    ScopedUserLocale finnish{QStringLiteral("fi_FI")};
+    THolidayWorktime rule;
+    TextToHolidayWorktime("+1.30", rule); // the way Finnish times are typed
+    EXPECT_EQ(HolidayWorktimeToText(rule), "+01:30");
+    ScopedUserLocale german{QStringLiteral("de_DE")};
+    TextToHolidayWorktime("12,5%", rule); // the German decimal comma
+    EXPECT_EQ(rule.WorktimePercentage(), 0.125);
+}

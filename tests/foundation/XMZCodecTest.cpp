@@ -92,3 +92,19 @@ TEST(XMZCodec, EndlessNestingIsRefused) {
         EXPECT_TRUE(e.Message().contains(QStringLiteral("nested"))) << e.Message().toStdString();
     }
 }
+
+TEST(XMZCodec, TighterLimitsRefuseDeeperNestingAndLargerData) {
+    const QByteArray plain = PlainSample(300000);
+    const TXMZDecodeLimits limits{2, qsizetype(1) << 20};
+    const QByteArray twice = XMZEncodeBytes(XMZEncodeBytes(plain, true), true);
+    EXPECT_EQ(XMZDecodeBytes(twice, limits), plain);
+    EXPECT_THROW(XMZDecodeBytes(XMZEncodeBytes(twice, true), limits), EZLibError);
+    EXPECT_EQ(XMZDecodeBytes(XMZEncodeBytes(twice, true)), plain) << "the default tolerates more";
+    const QByteArray large = XMZEncodeBytes(PlainSample(3 << 20), true);
+    try {
+        XMZDecodeBytes(large, limits);
+        FAIL() << "data beyond the limit was accepted";
+    } catch (const EZLibError& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("1 MiB"))) << e.Message().toStdString();
+    }
+}
