@@ -6,6 +6,7 @@
 #include "addins/NoTrackingTrackerAddIn.h"
 #include "addins/StorageFileProviderAddIn.h"
 #include "export_ui/BaseExportAddIn.h"
+#include "formatting_ui/FormattingOptionsAddIn.h"
 #include "options_ui/AddInOptions.h"
 #include "options_ui/LanguageOptions.h"
 #include "options_ui/ProgramOptions.h"
@@ -22,6 +23,7 @@ void RegisterProgramAddIns(TInternalAddInManager& table) {
     table.RegisterInternalAddIn<TNoTrackingTrackerAddIn>(QStringLiteral("TNoTrackingTrackerAddIn"));
     table.RegisterInternalAddIn<TRegularTrackingAddIn>(QStringLiteral("TRegularTrackingAddIn"));
     table.RegisterInternalAddIn<TBaseExportAddIn>(QStringLiteral("TBaseExportAddIn"));
+    table.RegisterInternalAddIn<TAddInFormattingOptions>(QStringLiteral("TAddInFormattingOptions"));
     table.RegisterInternalAddIn<TAddInLanguageOptions>(QStringLiteral("TAddInLanguageOptions"));
     table.RegisterInternalAddIn<TProgramOptions>(QStringLiteral("TProgramOptions"));
     table.RegisterInternalAddIn<TActivityEditorAddIn>(QStringLiteral("TActivityEditorAddIn"));
