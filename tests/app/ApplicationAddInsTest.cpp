@@ -7,6 +7,7 @@
 #include "app/Application.h"
 #include "export_ui/BaseExportAddIn.h"
 #include "export_ui/ExportWindow.h"
+#include "formatting_ui/FormattingOptionsAddIn.h"
 #include "model/ActivityInterfaces.h"
 
 #include "ControllerTestSupport.h"
@@ -117,29 +118,30 @@ protected:
 
 TEST_F(ApplicationAddInsTest, BuiltInAddInsAreLoadedAndRegisterTheTrackerAndTheProviders) {
     Start();
-    ASSERT_EQ(m_app->GetAddInCount(), 9);
+    ASSERT_EQ(m_app->GetAddInCount(), 10);
     const QStringList ids{QString::fromLatin1(TAddInOptionsPage::ID),
                           NoTrackingAddInID,
                           RegularTrackerID,
                           QString::fromLatin1(TBaseExportAddIn::ID),
+                          QString::fromLatin1(TAddInFormattingOptions::ID),
                           QString::fromLatin1(TAddInLanguageOptions::ID),
                           QString::fromLatin1(TProgramOptions::ID),
                           QString::fromLatin1(TActivityEditorAddIn::ID),
                           ActivityEntryProviderAddInID,
                           StorageFileProviderAddInID};
-    const QStringList names{"Add-In Options Page",  "No tracking",     "Regular Horalux", "Export",
-                            "Language Options",     "General Options", "Activity Editor", "Activity Entry Provider",
-                            "Storage File Provider"};
-    for (int i = 0; i < 9; ++i) {
+    const QStringList names{"Add-In Options Page",     "No tracking",          "Regular Horalux", "Export",
+                            "Date Formatting Options", "Language Options",     "General Options", "Activity Editor",
+                            "Activity Entry Provider", "Storage File Provider"};
+    for (int i = 0; i < 10; ++i) {
         const AddInPtr addIn = m_app->GetAddIn(i);
         EXPECT_EQ(addIn->GetID(), ids[i]);
         EXPECT_EQ(addIn->GetName(), names[i]);
         // Only the export, the language page and the activity editor may be switched off.
-        EXPECT_EQ(addIn->AllowDeactivate(), i == 3 || i == 4 || i == 6) << names[i].toStdString();
+        EXPECT_EQ(addIn->AllowDeactivate(), i == 3 || i == 5 || i == 7) << names[i].toStdString();
         EXPECT_EQ(m_app->FindAddIn(ids[i].toLower()), addIn) << "active, found without regard to case";
     }
     EXPECT_EQ(m_app->FindAddIn(QStringLiteral("{00000000-0000-0000-0000-000000000000}")), nullptr);
-    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 9u);
+    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 10u);
 
     ASSERT_EQ(m_tracking->trackers.size(), 2u);
     EXPECT_EQ(m_tracking->trackers[0]->GetID(), NoTrackingTrackerID);
