@@ -8,6 +8,7 @@
 #include "calendar_ui/BaseCalendarAddIn.h"
 #include "calendar_ui/HolidayImportAddIn.h"
 #include "export_ui/BaseExportAddIn.h"
+#include "formatting_ui/FormattingOptionsAddIn.h"
 #include "options_ui/AddInOptions.h"
 #include "options_ui/LanguageOptions.h"
 #include "options_ui/ProgramOptions.h"
@@ -29,6 +30,7 @@ void RegisterProgramAddIns(TInternalAddInManager& table) {
     table.RegisterInternalAddIn<TBaseActivityReport>(QStringLiteral("TBaseActivityReport"));
     table.RegisterInternalAddIn<TBaseExportAddIn>(QStringLiteral("TBaseExportAddIn"));
     table.RegisterInternalAddIn<THolidayImportAddIn>(QStringLiteral("THolidayImportAddIn"));
+    table.RegisterInternalAddIn<TAddInFormattingOptions>(QStringLiteral("TAddInFormattingOptions"));
     table.RegisterInternalAddIn<TAddInLanguageOptions>(QStringLiteral("TAddInLanguageOptions"));
     table.RegisterInternalAddIn<TProgramOptions>(QStringLiteral("TProgramOptions"));
     table.RegisterInternalAddIn<TSimpleRichTextDayReportAddIn>(QStringLiteral("TSimpleRichTextDayReportAddIn"));

@@ -8,6 +8,7 @@
 #include "model/PropertyList.h"
 
 #include <QSet>
+#include <algorithm>
 
 namespace {
 
@@ -32,6 +33,14 @@ DateFormatterPtr TDateFormatterList::FindById(const TGUID& id) const {
         if (formatter->Id() == id)
             return formatter;
     return nullptr;
+}
+
+bool TDateFormatterList::Remove(const DateFormatterPtr& formatter) {
+    const auto it = std::find(m_items.begin(), m_items.end(), formatter);
+    if (it == m_items.end())
+        return false;
+    m_items.erase(it);
+    return true;
 }
 
 void TDateFormatterList::Reset() {

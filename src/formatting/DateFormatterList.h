@@ -13,6 +13,8 @@ public:
     DateFormatterPtr Items(int index) const;
     /// The first formatter with that id, or nullptr.
     DateFormatterPtr FindById(const TGUID& id) const;
+    /// Takes this very formatter out of the list; false when the list does not hold it.
+    bool Remove(const DateFormatterPtr& formatter);
     /// Empties the list; lists with a fixed content fill it again.
     virtual void Reset();
 

@@ -26,6 +26,9 @@ public:
 
     void SetName(const QString& name) override { m_name = name; }
     void SetFormatString(const QString& picture) override { m_picture = picture; }
+    /// The date format dialog sets the language and calendar the user chose.
+    void SetLocale(LCID locale) { m_locale = locale; }
+    void SetCalendarId(CALID calendar) { m_calendar = calendar; }
 
 private:
     QString m_name;

@@ -7,6 +7,7 @@
 #include "app/Application.h"
 #include "export_ui/BaseExportAddIn.h"
 #include "export_ui/ExportWindow.h"
+#include "formatting_ui/FormattingOptionsAddIn.h"
 #include "model/ActivityInterfaces.h"
 #include "reports_ui/ReportAddIns.h"
 #include "worksheet_ui/WorksheetAddIn.h"
@@ -45,6 +46,8 @@
 #include <QTreeWidget>
 #include <functional>
 #include <gtest/gtest.h>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -121,43 +124,35 @@ protected:
 
 TEST_F(ApplicationAddInsTest, BuiltInAddInsAreLoadedAndRegisterTheTrackerAndTheProviders) {
     Start();
-    ASSERT_EQ(m_app->GetAddInCount(), 14);
-    const QStringList ids{
-        QString::fromLatin1(TAddInOptionsPage::ID),    NoTrackingAddInID,
-        QString::fromLatin1(TWorksheetAddIn::ID),      RegularTrackerID,
-        QString::fromLatin1(TBaseActivityReport::ID),  QString::fromLatin1(TBaseExportAddIn::ID),
-        QString::fromLatin1(THolidayImportAddIn::ID),  QString::fromLatin1(TAddInLanguageOptions::ID),
-        QString::fromLatin1(TProgramOptions::ID),      QString::fromLatin1(TSimpleRichTextDayReportAddIn::ID),
-        QString::fromLatin1(TActivityEditorAddIn::ID), ActivityEntryProviderAddInID,
-        QString::fromLatin1(TBaseCalendarAddIn::ID),   StorageFileProviderAddInID};
-    const QStringList names{"Add-In Options Page",
-                            "No tracking",
-                            "Worksheet",
-                            "Regular Horalux",
-                            "Activity Report",
-                            "Export",
-                            "Holiday Import",
-                            "Language Options",
-                            "General Options",
-                            "Day Report",
-                            "Activity Editor",
-                            "Activity Entry Provider",
-                            "Calendar",
-                            "Storage File Provider"};
-    // Only the worksheet, the reports, the export, the holiday import, the language page, the
-    // activity editor and the calendar may be switched off.
-    const QStringList deactivatable{"Worksheet",        "Activity Report", "Export",          "Holiday Import",
-                                    "Language Options", "Day Report",      "Activity Editor", "Calendar"};
-    ASSERT_EQ(ids.size(), names.size());
-    for (int i = 0; i < ids.size(); ++i) {
-        const AddInPtr addIn = m_app->GetAddIn(i);
-        EXPECT_EQ(addIn->GetID(), ids[i]);
-        EXPECT_EQ(addIn->GetName(), names[i]);
-        EXPECT_EQ(addIn->AllowDeactivate(), deactivatable.contains(names[i])) << names[i].toStdString();
-        EXPECT_EQ(m_app->FindAddIn(ids[i].toLower()), addIn) << "active, found without regard to case";
+    // The built-in add-ins in load order, with their names; the deactivatable ones are marked.
+    const std::vector<std::tuple<QString, QString, bool>> expected{
+        {QString::fromLatin1(TAddInOptionsPage::ID), "Add-In Options Page", false},
+        {NoTrackingAddInID, "No tracking", false},
+        {QString::fromLatin1(TWorksheetAddIn::ID), "Worksheet", true},
+        {RegularTrackerID, "Regular Horalux", false},
+        {QString::fromLatin1(TBaseActivityReport::ID), "Activity Report", true},
+        {QString::fromLatin1(TBaseExportAddIn::ID), "Export", true},
+        {QString::fromLatin1(THolidayImportAddIn::ID), "Holiday Import", true},
+        {QString::fromLatin1(TAddInFormattingOptions::ID), "Date Formatting Options", false},
+        {QString::fromLatin1(TAddInLanguageOptions::ID), "Language Options", true},
+        {QString::fromLatin1(TProgramOptions::ID), "General Options", false},
+        {QString::fromLatin1(TSimpleRichTextDayReportAddIn::ID), "Day Report", true},
+        {QString::fromLatin1(TActivityEditorAddIn::ID), "Activity Editor", true},
+        {ActivityEntryProviderAddInID, "Activity Entry Provider", false},
+        {QString::fromLatin1(TBaseCalendarAddIn::ID), "Calendar", true},
+        {StorageFileProviderAddInID, "Storage File Provider", false},
+    };
+    ASSERT_EQ(m_app->GetAddInCount(), static_cast<int>(expected.size()));
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const auto& [id, name, deactivatable] = expected[i];
+        const AddInPtr addIn = m_app->GetAddIn(static_cast<int>(i));
+        EXPECT_EQ(addIn->GetID(), id);
+        EXPECT_EQ(addIn->GetName(), name);
+        EXPECT_EQ(addIn->AllowDeactivate(), deactivatable) << name.toStdString();
+        EXPECT_EQ(m_app->FindAddIn(id.toLower()), addIn) << "active, found without regard to case";
     }
     EXPECT_EQ(m_app->FindAddIn(QStringLiteral("{00000000-0000-0000-0000-000000000000}")), nullptr);
-    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), static_cast<size_t>(ids.size()));
+    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), expected.size());
 
     ASSERT_EQ(m_tracking->trackers.size(), 2u);
     EXPECT_EQ(m_tracking->trackers[0]->GetID(), NoTrackingTrackerID);

@@ -11,6 +11,12 @@
 #include "calendar/HolidayWorktimeText.h"
 #include "calendar_ui/BaseHolidays.h"
 #include "export_ui/BaseExportAddIn.h"
+#include "formatting/DateFormatterList.h"
+#include "formatting/FormattingOptions.h"
+#include "formatting_ui/DateFormatterDlg.h"
+#include "formatting_ui/DateFormattingOptionsPage.h"
+#include "foundation/DateTime.h"
+#include "foundation/International.h"
 #include "foundation/platform/Autostart.h"
 #include "model/PropertyHelpers.h"
 #include "options_ui/AddInOptions.h"
@@ -21,10 +27,12 @@
 #include "ui/Action.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageBox.h"
+#include "ui/OKCancelPanel.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -109,7 +117,7 @@ TEST_F(ApplicationOptionsTest, TheProgramsPagesStandInTheirOrderAndCancelWithout
         dialog.reject();
         EXPECT_FALSE(dialog.isVisible());
     });
-    EXPECT_EQ(tabs, (QStringList{"General", "Holidays", "Language Options", "Add-Ins"}));
+    EXPECT_EQ(tabs, (QStringList{"General", "Holidays", "Date Formatting", "Language Options", "Add-Ins"}));
     EXPECT_TRUE(TMessageBoxSeam::History().empty());
 }
 
@@ -215,6 +223,50 @@ TEST_F(ApplicationOptionsTest, AHolidayFileImportedOnTheHolidaysPageReachesTheCa
     ASSERT_EQ(calendar->Holidays()->Count(), 2);
     EXPECT_EQ(calendar->Holidays()->Items(1)->Name(), QStringLiteral("Christmas Eve"));
     EXPECT_TRUE(TMessageBoxSeam::History().empty());
+}
+
+TEST_F(ApplicationOptionsTest, ADateFormatMadeInTheDialogIsTheProgramsAfterApplyAndAfterTheNextStart) {
+    ScopedUserLocale locale(QStringLiteral("de_DE"));
+    Start();
+    bool currentWhileShown = false;
+    RunOptions([&](TfrmOptions& dialog) {
+        int tab = -1;
+        for (int i = 0; i < dialog.TabCount(); ++i)
+            if (dialog.TabCaption(i) == QStringLiteral("Date Formatting"))
+                tab = i;
+        ASSERT_TRUE(dialog.SelectTab(tab));
+        auto* page = static_cast<TfrmDateFormattingOptions*>(PageWindow(dialog, tab));
+        EXPECT_EQ(page->windowTitle(), QStringLiteral("Date Formatting Options"));
+        QTimer::singleShot(0, [&] {
+            auto* format = qobject_cast<TfrmDateFormatterDlg*>(QApplication::activeModalWidget());
+            if (!format)
+                return;
+            currentWhileShown = m_app->GetCurrentWindow() == format;
+            format->NameEdit()->setText(QStringLiteral("Wochentag"));
+            format->FormatEdit()->setText(QStringLiteral("dddd', 'd'. 'MMMM"));
+            format->Panel()->OKButton()->click();
+        });
+        page->NewButton()->click();
+        ASSERT_EQ(page->List()->topLevelItemCount(), 11);
+        EXPECT_EQ(page->List()->topLevelItem(10)->text(0), QStringLiteral("Wochentag"));
+        EXPECT_EQ(page->List()->topLevelItem(10)->text(2), QStringLiteral("Dienstag, 14. März"));
+        EXPECT_TRUE(dialog.OK());
+    });
+    EXPECT_TRUE(currentWhileShown) << "the date format dialog is a current window while it is shown";
+    EXPECT_TRUE(TMessageBoxSeam::History().empty());
+
+    // The list the program's date format choosers and reports read.
+    const auto expectTheUsersFormat = [this] {
+        const DateFormatterListPtr selection = m_app->GetFormattingOptions()->DateFormattingOptions()->Selection();
+        ASSERT_EQ(selection->Count(), 11);
+        EXPECT_EQ(selection->Items(10)->Name(), QStringLiteral("Wochentag"));
+        EXPECT_EQ(selection->Items(10)->Format(EncodeDate(2024, 3, 5)), QStringLiteral("Dienstag, 5. März"));
+        EXPECT_EQ(selection->Items(10)->Locale(), 0x0407u);
+    };
+    expectTheUsersFormat();
+    StopController();
+    Start();
+    expectTheUsersFormat();
 }
 
 } // namespace

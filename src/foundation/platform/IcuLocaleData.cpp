@@ -311,6 +311,15 @@ void ReadCalendarValues(const icu::Locale& locale, QHash<LCTYPE, QString>& v) {
 
 using namespace IcuSupport;
 
+QString IcuSupport::LanguageDisplayName(const QString& name) {
+    const icu::Locale locale(name.toLatin1().constData());
+    if (locale.isBogus())
+        return QString();
+    const icu::Locale display(UserDefaultLocaleName().toLatin1().constData());
+    icu::UnicodeString text;
+    return FromIcu(locale.getDisplayName(display, text));
+}
+
 std::shared_ptr<const TIcuLocaleData> TIcuLocaleData::Build(const QString& name) {
     auto data = std::make_shared<TIcuLocaleData>();
     data->Name = name;
@@ -333,7 +342,7 @@ std::shared_ptr<const TIcuLocaleData> TIcuLocaleData::Build(const QString& name)
 
     const icu::Locale display(UserDefaultLocaleName().toLatin1().constData());
     icu::UnicodeString text;
-    v[LOCALE_SLANGUAGE] = FromIcu(locale.getDisplayName(display, text));
+    v[LOCALE_SLANGUAGE] = LanguageDisplayName(name);
     v[LOCALE_SNATIVELANGNAME] = FromIcu(locale.getDisplayLanguage(locale, text));
     v[LOCALE_SENGLANGUAGE] = FromIcu(locale.getDisplayLanguage(icu::Locale::getEnglish(), text));
     v[LOCALE_SCOUNTRY] = FromIcu(locale.getDisplayCountry(display, text));

@@ -31,6 +31,9 @@ QString PatternOfStyle(const icu::Locale& locale, icu::DateFormat::EStyle style)
 QString SkeletonPattern(const icu::Locale& locale, const char* skeleton);
 /// ICU's short dates have two-digit years; the program's short date shows the full year.
 QString WidenTwoDigitYear(const QString& pattern);
+/// The locale's name (language and country) in the user default locale's language; empty for a
+/// name ICU cannot read.
+QString LanguageDisplayName(const QString& name);
 /// The picture of an ICU date pattern; empty if the picture syntax cannot express it.
 QString ToPicture(const QString& pattern);
 

@@ -142,6 +142,9 @@ QString GetLocaleInfo(LCID locale, LCTYPE type) {
     const QString name = LocaleNameForLCID(locale);
     if (name.isEmpty())
         return QString();
+    // The language chooser asks every locale for its name alone: no need to read all its data.
+    if (type == LOCALE_SLANGUAGE)
+        return LanguageDisplayName(name);
     return DataFor(name)->Values.value(type);
 }
 
