@@ -5,11 +5,13 @@
 #include "addins/InternalAddInManager.h"
 #include "addins/NoTrackingTrackerAddIn.h"
 #include "addins/StorageFileProviderAddIn.h"
+#include "calendar_ui/BaseCalendarAddIn.h"
 #include "export_ui/BaseExportAddIn.h"
 #include "options_ui/AddInOptions.h"
 #include "options_ui/LanguageOptions.h"
 #include "options_ui/ProgramOptions.h"
 #include "tracking_ui/BaseTrackingAddIn.h"
+#include "tracking_ui/GeneralTrackingOptions.h"
 
 namespace {
 
@@ -26,7 +28,9 @@ void RegisterProgramAddIns(TInternalAddInManager& table) {
     table.RegisterInternalAddIn<TProgramOptions>(QStringLiteral("TProgramOptions"));
     table.RegisterInternalAddIn<TActivityEditorAddIn>(QStringLiteral("TActivityEditorAddIn"));
     table.RegisterInternalAddIn<TActivityEntryProviderAddIn>(QStringLiteral("TActivityEntryProviderAddIn"));
+    table.RegisterInternalAddIn<TBaseCalendarAddIn>(QStringLiteral("TBaseCalendarAddIn"));
     table.RegisterInternalAddIn<TStorageFileProviderAddIn>(QStringLiteral("TStorageFileProviderAddIn"));
+    table.RegisterInternalAddIn<TGeneralTrackingOptions>(QStringLiteral("TGeneralTrackingOptions"));
 }
 
 } // namespace

@@ -42,6 +42,9 @@ public:
     bool CanShowWorksheet() override;
     void ShowWorksheet() override;
     void AddTracker(const TrackerAddInPtr& tracker) override;
+    int GetTrackerCount() override;
+    TrackerAddInPtr GetTracker(int index) override;
+    TrackerAddInPtr GetCurrentTracker() override;
     void Cleanup() override;
 
 private:

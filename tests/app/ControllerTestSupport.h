@@ -37,6 +37,9 @@ public:
     bool CanShowWorksheet() override { return false; }
     void ShowWorksheet() override { calls << QStringLiteral("ShowWorksheet"); }
     void AddTracker(const TrackerAddInPtr& tracker) override { trackers.push_back(tracker); }
+    int GetTrackerCount() override { return static_cast<int>(trackers.size()); }
+    TrackerAddInPtr GetTracker(int index) override { return trackers.at(static_cast<size_t>(index)); }
+    TrackerAddInPtr GetCurrentTracker() override { return currentTracker; }
     /// Forgets the trackers as the manager does (a tracker add-in keeps the controller).
     void Cleanup() override {
         calls << QStringLiteral("Cleanup");
@@ -48,6 +51,8 @@ public:
     double remindNotBefore = 0;
     /// The trackers registered by the add-ins.
     std::vector<TrackerAddInPtr> trackers;
+    /// What GetCurrentTracker answers.
+    TrackerAddInPtr currentTracker;
     int resets = 0;
     bool intervalTracker = true;
     /// The last question of the day fails.
