@@ -5,6 +5,7 @@
 #include "activities_ui/ActivityEditorAddIn.h"
 #include "activities_ui/ActivityTreeView.h"
 #include "app/Application.h"
+#include "calendar_ui/BaseCalendarAddIn.h"
 #include "export_ui/BaseExportAddIn.h"
 #include "export_ui/ExportWindow.h"
 #include "model/ActivityInterfaces.h"
@@ -30,6 +31,7 @@
 #include "storage/StorageInterfaces.h"
 #include "support/TestEnvironment.h"
 #include "tracking/TrackerInterfaces.h"
+#include "tracking_ui/GeneralTrackingOptions.h"
 #include "ui/Action.h"
 #include "ui/MessageBox.h"
 
@@ -117,7 +119,7 @@ protected:
 
 TEST_F(ApplicationAddInsTest, BuiltInAddInsAreLoadedAndRegisterTheTrackerAndTheProviders) {
     Start();
-    ASSERT_EQ(m_app->GetAddInCount(), 9);
+    ASSERT_EQ(m_app->GetAddInCount(), 11);
     const QStringList ids{QString::fromLatin1(TAddInOptionsPage::ID),
                           NoTrackingAddInID,
                           RegularTrackerID,
@@ -126,20 +128,23 @@ TEST_F(ApplicationAddInsTest, BuiltInAddInsAreLoadedAndRegisterTheTrackerAndTheP
                           QString::fromLatin1(TProgramOptions::ID),
                           QString::fromLatin1(TActivityEditorAddIn::ID),
                           ActivityEntryProviderAddInID,
-                          StorageFileProviderAddInID};
-    const QStringList names{"Add-In Options Page",  "No tracking",     "Regular Horalux", "Export",
-                            "Language Options",     "General Options", "Activity Editor", "Activity Entry Provider",
-                            "Storage File Provider"};
-    for (int i = 0; i < 9; ++i) {
+                          QString::fromLatin1(TBaseCalendarAddIn::ID),
+                          StorageFileProviderAddInID,
+                          QString::fromLatin1(TGeneralTrackingOptions::ID)};
+    const QStringList names{
+        "Add-In Options Page", "No tracking",     "Regular Horalux",         "Export",   "Language Options",
+        "General Options",     "Activity Editor", "Activity Entry Provider", "Calendar", "Storage File Provider",
+        "Tracking Options"};
+    for (int i = 0; i < 11; ++i) {
         const AddInPtr addIn = m_app->GetAddIn(i);
         EXPECT_EQ(addIn->GetID(), ids[i]);
         EXPECT_EQ(addIn->GetName(), names[i]);
-        // Only the export, the language page and the activity editor may be switched off.
-        EXPECT_EQ(addIn->AllowDeactivate(), i == 3 || i == 4 || i == 6) << names[i].toStdString();
+        // Only the export, the language page, the activity editor and the calendar may be switched off.
+        EXPECT_EQ(addIn->AllowDeactivate(), i == 3 || i == 4 || i == 6 || i == 8) << names[i].toStdString();
         EXPECT_EQ(m_app->FindAddIn(ids[i].toLower()), addIn) << "active, found without regard to case";
     }
     EXPECT_EQ(m_app->FindAddIn(QStringLiteral("{00000000-0000-0000-0000-000000000000}")), nullptr);
-    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 9u);
+    EXPECT_EQ(m_app->GetAddInManager()->ActiveAddIns().size(), 11u);
 
     ASSERT_EQ(m_tracking->trackers.size(), 2u);
     EXPECT_EQ(m_tracking->trackers[0]->GetID(), NoTrackingTrackerID);

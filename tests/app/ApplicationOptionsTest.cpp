@@ -82,6 +82,13 @@ protected:
     static QWidget* PageWindow(TfrmOptions& dialog, int tab) {
         return dynamic_cast<TOptionsPage&>(*dialog.TabPage(tab)).Window();
     }
+    /// The index of the tab with that caption, -1 without one.
+    static int TabOf(const TfrmOptions& dialog, const QString& caption) {
+        for (int tab = 0; tab < dialog.TabCount(); ++tab)
+            if (dialog.TabCaption(tab) == caption)
+                return tab;
+        return -1;
+    }
 
     ScopedFixedClock m_clock{QDateTime(QDate(2006, 3, 14), QTime(12, 0))};
 };
@@ -95,7 +102,7 @@ TEST_F(ApplicationOptionsTest, TheProgramsPagesStandInTheirOrderAndCancelWithout
         dialog.reject();
         EXPECT_FALSE(dialog.isVisible());
     });
-    EXPECT_EQ(tabs, (QStringList{"General", "Language Options", "Add-Ins"}));
+    EXPECT_EQ(tabs, (QStringList{"General", "Tracking", "Work", "Language Options", "Add-Ins"}));
     EXPECT_TRUE(TMessageBoxSeam::History().empty());
 }
 
@@ -145,8 +152,9 @@ TEST_F(ApplicationOptionsTest, AnAddInSwitchedOffOnTheAddInsPageIsGoneAfterTheNe
     Start();
     EXPECT_TRUE(Captions(m_app->MainWindow()->GetTrayPopupMenu()).contains(QStringLiteral("Edit Activities")));
     RunOptions([&](TfrmOptions& dialog) {
-        ASSERT_TRUE(dialog.SelectTab(2));
-        auto* page = static_cast<TfrmAddInOptions*>(PageWindow(dialog, 2));
+        const int addIns = TabOf(dialog, QStringLiteral("Add-Ins"));
+        ASSERT_TRUE(dialog.SelectTab(addIns));
+        auto* page = static_cast<TfrmAddInOptions*>(PageWindow(dialog, addIns));
         const QList<QListWidgetItem*> items =
             page->List()->findItems(QStringLiteral("Activity Editor"), Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1);
@@ -162,8 +170,9 @@ TEST_F(ApplicationOptionsTest, AnAddInSwitchedOffOnTheAddInsPageIsGoneAfterTheNe
     EXPECT_EQ(m_app->FindAddIn(QString::fromLatin1(TActivityEditorAddIn::ID)), nullptr);
     // The page still offers it, switched off, so that it can come back.
     RunOptions([&](TfrmOptions& dialog) {
-        ASSERT_TRUE(dialog.SelectTab(2));
-        auto* page = static_cast<TfrmAddInOptions*>(PageWindow(dialog, 2));
+        const int addIns = TabOf(dialog, QStringLiteral("Add-Ins"));
+        ASSERT_TRUE(dialog.SelectTab(addIns));
+        auto* page = static_cast<TfrmAddInOptions*>(PageWindow(dialog, addIns));
         const QList<QListWidgetItem*> items =
             page->List()->findItems(QStringLiteral("Activity Editor"), Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1);
