@@ -112,10 +112,10 @@ TfrmBaseWorkTimeOptions::TfrmBaseWorkTimeOptions(QWidget* parent, IHXOptionsCont
     hoursLabel->setBuddy(m_hoursPerDay);
     m_hoursPerDay->SetMaxValue(24);
     m_hoursPerDay->SetMinValue(1);
+    hoursLabel->setWordWrap(true); // a longer translation takes a second line
     auto* hoursRow = new QHBoxLayout;
-    hoursRow->addWidget(hoursLabel);
+    hoursRow->addWidget(hoursLabel, 1);
     hoursRow->addWidget(m_hoursPerDay);
-    hoursRow->addStretch(1);
 
     auto* separator = new QFrame(this);
     separator->setFrameShape(QFrame::HLine);
@@ -151,6 +151,14 @@ TfrmBaseWorkTimeOptions::TfrmBaseWorkTimeOptions(QWidget* parent, IHXOptionsCont
     layout->addWidget(breaksLabel);
     layout->addWidget(m_breakList, 1);
     layout->addLayout(buttons);
+
+    // The days in row order first, whatever order the controls were created in.
+    QList<QWidget*> order;
+    for (const TDayRow& day : m_days)
+        order << day.edit;
+    order << m_hoursPerDay << m_breakList << m_new << m_edit << m_delete;
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     connect(m_hoursPerDay, &TVRNFloatEdit::Changed, this, &TfrmBaseWorkTimeOptions::UserChanged);
     connect(m_breakList, &QTreeWidget::itemSelectionChanged, this, &TfrmBaseWorkTimeOptions::UpdateButtons);
