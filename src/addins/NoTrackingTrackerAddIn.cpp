@@ -6,6 +6,16 @@
 #include "tracking/TrackerInterfaces.h"
 #include "tracking/TrackingManagerLinkInterface.h"
 
+namespace {
+
+/// The tracker as the user sees it: its name in the user's language.
+class TTranslatedNoTracking : public TNoTrackingAddIn {
+public:
+    QString GetName() override { return Tr("No tracking"); }
+};
+
+} // namespace
+
 QString TNoTrackingTrackerAddIn::GetID() {
     return NoTrackingTrackerID;
 }
@@ -19,5 +29,5 @@ void TNoTrackingTrackerAddIn::LaunchAddIn(const std::shared_ptr<IApplication_>& 
     const std::shared_ptr<IHXTrackingManagerLink> manager = Application().GetTrackingManager();
     if (!manager)
         throw EVRNException(QStringLiteral("TNoTrackingTrackerAddIn.LaunchAddIn: no tracking manager"));
-    manager->AddTracker(std::make_shared<TNoTrackingAddIn>());
+    manager->AddTracker(std::make_shared<TTranslatedNoTracking>());
 }

@@ -14,6 +14,7 @@
 #include "options_ui/ProgramOptions.h"
 #include "reports_ui/ReportAddIns.h"
 #include "tracking_ui/BaseTrackingAddIn.h"
+#include "tracking_ui/GeneralTrackingOptions.h"
 #include "worksheet_ui/WorksheetAddIn.h"
 
 namespace {
@@ -38,6 +39,7 @@ void RegisterProgramAddIns(TInternalAddInManager& table) {
     table.RegisterInternalAddIn<TActivityEntryProviderAddIn>(QStringLiteral("TActivityEntryProviderAddIn"));
     table.RegisterInternalAddIn<TBaseCalendarAddIn>(QStringLiteral("TBaseCalendarAddIn"));
     table.RegisterInternalAddIn<TStorageFileProviderAddIn>(QStringLiteral("TStorageFileProviderAddIn"));
+    table.RegisterInternalAddIn<TGeneralTrackingOptions>(QStringLiteral("TGeneralTrackingOptions"));
 }
 
 } // namespace

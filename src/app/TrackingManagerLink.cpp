@@ -122,6 +122,21 @@ void TTrackingManagerLink::AddTracker(const TrackerAddInPtr& tracker) {
     m_manager->AddTracker(tracker);
 }
 
+int TTrackingManagerLink::GetTrackerCount() {
+    return m_manager ? m_manager->GetTrackerCount() : 0;
+}
+
+TrackerAddInPtr TTrackingManagerLink::GetTracker(int index) {
+    if (!m_manager)
+        throw EVRNListError(QStringLiteral("TTrackingManagerLink.GetTracker: index %1 out of range"),
+                            {QString::number(index)});
+    return m_manager->GetTracker(index);
+}
+
+TrackerAddInPtr TTrackingManagerLink::GetCurrentTracker() {
+    return m_manager ? m_manager->GetCurrentTracker() : nullptr;
+}
+
 void TTrackingManagerLink::Cleanup() {
     if (!m_manager)
         return;

@@ -43,6 +43,9 @@ public:
     void ShowWorksheet() override;
     void SetWorksheetShower(const std::shared_ptr<IHXWorksheetShower_>& shower) override;
     void AddTracker(const TrackerAddInPtr& tracker) override;
+    int GetTrackerCount() override;
+    TrackerAddInPtr GetTracker(int index) override;
+    TrackerAddInPtr GetCurrentTracker() override;
     void Cleanup() override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "addins/ApplicationInterface.h"
 #include "calendar_ui/BaseHolidays.h"
+#include "calendar_ui/BaseWorkTimeOptions.h"
 #include "foundation/Translation.h"
 
 QString TBaseCalendarAddIn::GetID() {
@@ -14,6 +15,16 @@ QString TBaseCalendarAddIn::GetName() {
 
 void TBaseCalendarAddIn::LaunchAddIn(const std::shared_ptr<IApplication_>& application) {
     TInternalAddIn::LaunchAddIn(application);
-    if (const auto pages = Application().GetOptionsPagesList())
-        pages->Add(CreateHolidaysOptionsPage(application));
+    const auto pages = Application().GetOptionsPagesList();
+    if (!pages)
+        return;
+    IApplication_* app = &Application();
+    pages->Add(std::make_shared<TOptionsPage>(
+        Tr("Work"), 200,
+        [app](QWidget* parent, IHXOptionsControl_* control) {
+            return new TfrmBaseWorkTimeOptions(parent, control, app->GetActivityTree());
+        },
+        std::function<bool()>(),
+        QSize(TfrmBaseWorkTimeOptions::DesignedWidth, TfrmBaseWorkTimeOptions::DesignedHeight)));
+    pages->Add(CreateHolidaysOptionsPage(application));
 }

@@ -3,6 +3,7 @@
 #include "formatting/DurationFormattingOptions.h"
 #include "foundation/DateTime.h"
 #include "foundation/International.h"
+#include "foundation/LiveObjectRegistry.h"
 #include "foundation/Translation.h"
 #include "foundation/VRNTools.h"
 #include "model/PropertyList.h"
@@ -72,7 +73,13 @@ QString TDurationFormatterHM::Name() const {
 }
 
 const std::shared_ptr<TDurationFormatterHM>& DefaultDurationFormatterHM() {
-    static const auto instance = std::make_shared<TDurationFormatterHM>();
+    static const auto instance = [] {
+        auto created = std::make_shared<TDurationFormatterHM>();
+        // It lives as long as the process: the report of leftovers at the program's end is not
+        // the place for it.
+        UnregisterLiveObject(created.get());
+        return created;
+    }();
     return instance;
 }
 

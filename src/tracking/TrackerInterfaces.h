@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <memory>
+#include <vector>
 
 class IApplication_;
 struct TPlannedBreakValues;
@@ -88,3 +89,8 @@ public:
 
 /// Whether two tracker identifiers name the same tracker (GUID texts compare without case).
 bool SameTrackerID(const QString& a, const QString& b);
+
+/// The tracker the tracking manager uses for the stored identifier wanted: the tracker with that
+/// identifier; without one, the last registered tracker when it tracks, else the first registered
+/// tracker that tracks; nullptr when none fits (or the list is empty).
+TrackerAddInPtr ChooseTracker(const std::vector<TrackerAddInPtr>& trackers, const QString& wanted);

@@ -258,27 +258,7 @@ void TTrackingManager::SelectTracker() {
     m_currentTracker.reset();
     m_trackerWindow.reset();
     // An empty list simply leaves the manager without a tracker.
-    if (m_trackers.empty())
-        return;
-
-    // Without a match the search ends on the last tracker of the list.
-    TrackerAddInPtr found = m_trackers.back();
-    for (const TrackerAddInPtr& tracker : m_trackers) {
-        if (SameTrackerID(tracker->GetID(), wanted)) {
-            found = tracker;
-            break;
-        }
-    }
-    if (found->GetTrackingType() != TTrackingType::None || SameTrackerID(found->GetID(), wanted)) {
-        m_currentTracker = found;
-    } else {
-        for (const TrackerAddInPtr& tracker : m_trackers) {
-            if (tracker->GetTrackingType() != TTrackingType::None) {
-                m_currentTracker = tracker;
-                break;
-            }
-        }
-    }
+    m_currentTracker = ChooseTracker(m_trackers, wanted);
     if (m_currentTracker && m_currentTracker->GetTrackingType() != TTrackingType::None) {
         m_trackerWindow = m_currentTracker->CreateTrackingWindow();
         const QString id = m_currentTracker->GetID();

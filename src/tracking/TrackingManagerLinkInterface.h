@@ -52,6 +52,12 @@ public:
     virtual void SetWorksheetShower(const std::shared_ptr<IHXWorksheetShower_>& shower) = 0;
     /// Adds a tracker to the manager's list (trackers register themselves when they are launched).
     virtual void AddTracker(const TrackerAddInPtr& tracker) = 0;
+    /// The registered trackers, in registration order.
+    virtual int GetTrackerCount() = 0;
+    /// Raises EVRNListError for an index outside the list.
+    virtual TrackerAddInPtr GetTracker(int index) = 0;
+    /// The tracker the manager uses now (none before it first chose one).
+    virtual TrackerAddInPtr GetCurrentTracker() = 0;
     /// Breaks the manager's references (called when the controller shuts down).
     virtual void Cleanup() = 0;
 };

@@ -5,6 +5,7 @@
 #include "activities_ui/ActivityEditorAddIn.h"
 #include "activities_ui/ActivityTreeView.h"
 #include "app/Application.h"
+#include "calendar_ui/BaseCalendarAddIn.h"
 #include "export_ui/BaseExportAddIn.h"
 #include "export_ui/ExportWindow.h"
 #include "formatting_ui/FormattingOptionsAddIn.h"
@@ -35,6 +36,7 @@
 #include "storage/StorageInterfaces.h"
 #include "support/TestEnvironment.h"
 #include "tracking/TrackerInterfaces.h"
+#include "tracking_ui/GeneralTrackingOptions.h"
 #include "ui/Action.h"
 #include "ui/MessageBox.h"
 
@@ -141,6 +143,7 @@ TEST_F(ApplicationAddInsTest, BuiltInAddInsAreLoadedAndRegisterTheTrackerAndTheP
         {ActivityEntryProviderAddInID, "Activity Entry Provider", false},
         {QString::fromLatin1(TBaseCalendarAddIn::ID), "Calendar", true},
         {StorageFileProviderAddInID, "Storage File Provider", false},
+        {QString::fromLatin1(TGeneralTrackingOptions::ID), "Tracking Options", false},
     };
     ASSERT_EQ(m_app->GetAddInCount(), static_cast<int>(expected.size()));
     for (size_t i = 0; i < expected.size(); ++i) {

@@ -117,8 +117,22 @@ TEST_F(ApplicationOptionsTest, TheProgramsPagesStandInTheirOrderAndCancelWithout
         dialog.reject();
         EXPECT_FALSE(dialog.isVisible());
     });
-    EXPECT_EQ(tabs, (QStringList{"General", "Holidays", "Date Formatting", "Language Options", "Add-Ins"}));
+    EXPECT_EQ(tabs, (QStringList{"General", "Tracking", "Work", "Holidays", "Date Formatting", "Language Options",
+                                 "Add-Ins"}));
     EXPECT_TRUE(TMessageBoxSeam::History().empty());
+}
+
+TEST_F(ApplicationOptionsTest, TheTrackingPageIsOfferedOnlyWhileTheTrackingManagerHasATracker) {
+    Start();
+    ASSERT_FALSE(m_tracking->trackers.empty());
+    m_tracking->trackers.clear();
+    QStringList tabs;
+    RunOptions([&](TfrmOptions& dialog) {
+        for (int i = 0; i < dialog.TabCount(); ++i)
+            tabs << dialog.TabCaption(i);
+    });
+    EXPECT_FALSE(tabs.contains(QStringLiteral("Tracking")));
+    EXPECT_TRUE(tabs.contains(QStringLiteral("Work")));
 }
 
 TEST_F(ApplicationOptionsTest, AfterAChangeCancelAsksAndNoKeepsTheOptions) {

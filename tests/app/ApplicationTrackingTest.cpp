@@ -12,6 +12,7 @@
 #include "app/ProgramEnd.h"
 #include "app/TrackingManagerLink.h"
 #include "calendar/PlannedBreak.h"
+#include "controls/VRNIntegerEdit.h"
 #include "foundation/DateTime.h"
 #include "foundation/International.h"
 #include "foundation/Log.h"
@@ -21,19 +22,27 @@
 #include "model/ActivityLocator.h"
 #include "model/Entry.h"
 #include "model/EntryList.h"
+#include "model/PropertyHelpers.h"
 #include "model/PropertyInterfaces.h"
 #include "model/PropertyList.h"
 #include "model/PropertyValueList.h"
+#include "options_ui/OptionsDialog.h"
 #include "storage/StorageInterfaces.h"
 #include "support/TestEnvironment.h"
 #include "tracking/TrackingSettings.h"
+#include "tracking_ui/GeneralTrackingOptions.h"
+#include "ui/Action.h"
 #include "ui/MessageBox.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QTimerEvent>
 #include <gtest/gtest.h>
 #include <map>
@@ -143,6 +152,7 @@ protected:
             created.RegisterInternalAddIn<TNoTrackingTrackerAddIn>(QStringLiteral("TNoTrackingTrackerAddIn"));
             created.RegisterInternalAddIn<TActivityEntryProviderAddIn>(QStringLiteral("TActivityEntryProviderAddIn"));
             created.RegisterInternalAddIn<TStorageFileProviderAddIn>(QStringLiteral("TStorageFileProviderAddIn"));
+            created.RegisterInternalAddIn<TGeneralTrackingOptions>(QStringLiteral("TGeneralTrackingOptions"));
             return created;
         }();
         options.internalAddIns = &table;
@@ -431,6 +441,43 @@ TEST_F(ApplicationTrackingTest, ARestartOnTheSameDayAsksFromTheFirstStart) {
     ASSERT_TRUE(Window().visible);
     EXPECT_EQ(Window().shown.back().from, DT(2026, 3, 3, 9, 30));
     EXPECT_DOUBLE_EQ(TrackingOptions()->Find(TrackingSettings::ProgramStartKey)->AsDateTime(), DT(2026, 3, 3, 9, 30));
+}
+
+// The Options command with the "Tracking" page: the interval applied there times the next question
+// at once.
+TEST_F(ApplicationTrackingTest, ANewIntervalAppliedOnTheTrackingPageTimesTheNextQuestion) {
+    Start();
+    ASSERT_EQ(Main().Hint(), QStringLiteral("Next tracking is at 09:00."));
+    bool applied = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TfrmOptions*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        int tab = 0;
+        while (tab < dialog->TabCount() && dialog->TabCaption(tab) != QStringLiteral("Tracking"))
+            ++tab;
+        ASSERT_LT(tab, dialog->TabCount());
+        ASSERT_TRUE(dialog->SelectTab(tab));
+        auto* page =
+            dynamic_cast<TfrmGeneralTrackingOptions*>(dynamic_cast<TOptionsPage&>(*dialog->TabPage(tab)).Window());
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(page->TrackerBox()->currentText(), RegularTrackerName);
+        EXPECT_FALSE(dialog->IsModified()) << "entering the page is no change";
+        page->IntervalEdit()->selectAll();
+        QTest::keyClicks(page->IntervalEdit(), QStringLiteral("20"));
+        applied = dialog->OK();
+    });
+    m_app->GetAction(ActionIdOptions)->Execute();
+    ASSERT_TRUE(applied);
+    EXPECT_EQ(FindIntegerDef(TrackingOptions(), TrackingSettings::IntervalKey, 0), 20);
+
+    // Started 08:10 with nothing booked: now due at 08:20 (08:00 + 20 minutes).
+    EXPECT_EQ(Main().Hint(), QStringLiteral("Next tracking is at 08:20."));
+    RunUntil(DT(2026, 3, 2, 8, 19));
+    EXPECT_FALSE(Window().visible);
+    RunUntil(DT(2026, 3, 2, 8, 20));
+    ASSERT_TRUE(Window().visible);
+    EXPECT_EQ(Window().shown.back().from, DT(2026, 3, 2, 8, 10));
+    EXPECT_EQ(Window().shown.back().to, DT(2026, 3, 2, 8, 15)) << "the end on the 15-minute granularity";
 }
 
 namespace {

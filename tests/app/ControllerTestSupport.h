@@ -39,6 +39,9 @@ public:
     void ShowWorksheet() override { calls << QStringLiteral("ShowWorksheet"); }
     void SetWorksheetShower(const std::shared_ptr<IHXWorksheetShower_>& shower) override { worksheetShower = shower; }
     void AddTracker(const TrackerAddInPtr& tracker) override { trackers.push_back(tracker); }
+    int GetTrackerCount() override { return static_cast<int>(trackers.size()); }
+    TrackerAddInPtr GetTracker(int index) override { return trackers.at(static_cast<size_t>(index)); }
+    TrackerAddInPtr GetCurrentTracker() override { return currentTracker; }
     /// Forgets the trackers as the manager does (a tracker add-in keeps the controller).
     void Cleanup() override {
         calls << QStringLiteral("Cleanup");
@@ -53,6 +56,8 @@ public:
     double remindNotBefore = 0;
     /// The trackers registered by the add-ins.
     std::vector<TrackerAddInPtr> trackers;
+    /// What GetCurrentTracker answers.
+    TrackerAddInPtr currentTracker;
     int resets = 0;
     bool intervalTracker = true;
     /// The last question of the day fails.

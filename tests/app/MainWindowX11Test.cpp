@@ -188,7 +188,8 @@ TEST_F(MainWindowX11Test, OptionsFromTheTrayMenuAskBeforeCancelOnlyAfterAChange)
     ASSERT_TRUE(ClickAt(*icon, 3));
     ASSERT_TRUE(QTest::qWaitFor([&] { return closedAtOnce; }, Patience)) << "the dialog did not open and close";
     first.stop();
-    EXPECT_EQ(tabs, (QStringList{"General", "Holidays", "Date Formatting", "Language Options", "Add-Ins"}));
+    EXPECT_EQ(tabs, (QStringList{"General", "Tracking", "Work", "Holidays", "Date Formatting", "Language Options",
+                                 "Add-Ins"}));
     EXPECT_EQ(questions, 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_app->GetCurrentWindow() == nullptr; }, Patience));
 

@@ -1,6 +1,7 @@
 #include "formatting/DurationFormattingOptions.h"
 #include "foundation/DateTime.h"
 #include "foundation/International.h"
+#include "foundation/LiveObjectRegistry.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -141,4 +142,15 @@ TEST(DurationFormatterListTest, ListOperations) {
     EXPECT_EQ(list.FindById(TDurationFormatterHM::ID), nullptr);
     list.Reset();
     EXPECT_EQ(list.Count(), 0);
+}
+
+// The process-wide formatter lives to the end of the process; the program's report of leftovers
+// at its end must not name it.
+TEST(DurationFormatterHMTest, TheProcessWideFormatterIsNoLeftover) {
+    SetLiveObjectTracking(true);
+    const int before = LiveObjectCount();
+    const auto& formatter = DefaultDurationFormatterHM();
+    EXPECT_EQ(formatter->Format(7.5 / 24), "07:30");
+    EXPECT_EQ(LiveObjectCount(), before);
+    SetLiveObjectTracking(false);
 }
