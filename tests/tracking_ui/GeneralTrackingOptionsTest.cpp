@@ -59,6 +59,7 @@ public:
     void RecordProgramStart() override {}
     bool CanShowWorksheet() override { return false; }
     void ShowWorksheet() override {}
+    void SetWorksheetShower(const std::shared_ptr<IHXWorksheetShower_>&) override {}
     void AddTracker(const TrackerAddInPtr& tracker) override { trackers.push_back(tracker); }
     int GetTrackerCount() override { return static_cast<int>(trackers.size()); }
     TrackerAddInPtr GetTracker(int index) override { return trackers.at(static_cast<size_t>(index)); }
