@@ -4,7 +4,10 @@
 #include "calendar/Calendar.h"
 #include "controls/MonthCalendar.h"
 #include "formatting/DateFormatterBuiltIn.h"
+#include "formatting/DateFormatterList.h"
+#include "formatting/DateFormattingOptions.h"
 #include "formatting/DurationFormatter.h"
+#include "formatting/FormattingOptions.h"
 #include "foundation/DateTime.h"
 #include "foundation/Log.h"
 #include "foundation/Translation.h"
@@ -57,6 +60,7 @@ namespace {
 const QString kProduct = QStringLiteral("Varnelo Horalux");
 const QString kWorksheetSection = QStringLiteral("worksheet");
 const QString kMarkerKey = QStringLiteral("marker");
+const QString kDateFormatKey = QStringLiteral("dateformat");
 constexpr int kColumns = 4;
 
 /// A row's colours: red on yellow for an entry of the problem list.
@@ -280,6 +284,9 @@ QWidget* TfrmWorksheet::CreateDayHeader() {
     bold.setBold(true);
     m_dayLabel->setFont(bold);
     m_dayLabel->setAlignment(Qt::AlignCenter);
+    m_dayLabel->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_dayLabel->setToolTip(Tr("Right-click to choose the date format"));
+    connect(m_dayLabel, &QLabel::customContextMenuRequested, this, &TfrmWorksheet::ShowDateFormatMenu);
     auto* layout = new QHBoxLayout(m_dayHeader);
     layout->setContentsMargins(2, 1, 2, 1);
     layout->addWidget(m_prevDayButton);
@@ -295,6 +302,38 @@ void TfrmWorksheet::Initialize(IApplication_& application) {
     m_tree = application.GetActivityTree();
     if (m_tree)
         m_tree->AddNotify(this);
+    UseStoredDateFormat();
+}
+
+void TfrmWorksheet::UseStoredDateFormat() {
+    const auto options = m_application ? m_application->GetFormattingOptions() : nullptr;
+    if (!options || !options->DateFormattingOptions())
+        return;
+    const TGUID id = FindGUIDDef(m_application->GetOptions(kWorksheetSection), kDateFormatKey, TGUID());
+    if (id.IsNull())
+        return;
+    if (const DateFormatterPtr chosen = options->DateFormattingOptions()->Definitions()->FindById(id))
+        m_dateFormatter = chosen;
+}
+
+void TfrmWorksheet::ShowDateFormatMenu(const QPoint& position) {
+    const auto options = m_application ? m_application->GetFormattingOptions() : nullptr;
+    if (!options || !options->DateFormattingOptions())
+        return;
+    const DateFormatterListPtr selection = options->DateFormattingOptions()->Selection();
+    QMenu menu(this);
+    for (int i = 0; i < selection->Count(); ++i) {
+        const DateFormatterPtr formatter = selection->Items(i);
+        QAction* item = menu.addAction(formatter->Name() + QStringLiteral("\t") + formatter->Format(m_shownDate));
+        item->setCheckable(true);
+        item->setChecked(formatter->Id() == m_dateFormatter->Id());
+        connect(item, &QAction::triggered, this, [this, formatter] {
+            m_dateFormatter = formatter;
+            m_application->GetOptions(kWorksheetSection)->Items(kDateFormatKey)->SetAsGUID(formatter->Id());
+            m_dayLabel->setText(m_dateFormatter->Format(m_shownDate));
+        });
+    }
+    menu.exec(m_dayLabel->mapToGlobal(position));
 }
 
 QAction* TfrmWorksheet::Action(Command command) const {

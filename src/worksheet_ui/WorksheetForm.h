@@ -22,7 +22,7 @@ class QMenu;
 class QToolBar;
 class QToolButton;
 class TActivityEntryList;
-class TDateFormatterBase;
+class IHXDateFormatter_;
 class TDurationFormatterHM;
 class TOKCancelPanel;
 class TVRNActivityActivityEdit;
@@ -142,6 +142,9 @@ private:
     void DayState(double date, bool& bold);
     void FillActivitySuggestions(double date);
     void SetColumnWidths();
+    /// The date formats the user selected, offered by the day header's menu.
+    void ShowDateFormatMenu(const QPoint& position);
+    void UseStoredDateFormat();
     /// The break rules of the options (none unless switched on).
     std::vector<TBreakRule> BreakRules() const;
 
@@ -176,7 +179,8 @@ private:
     bool m_totalsPending = false;
     bool m_closed = false;
     std::shared_ptr<TDurationFormatterHM> m_durationFormatter;
-    std::shared_ptr<TDateFormatterBase> m_dateFormatter;
+    /// The day header's format: the long date unless the user chose another of the formats.
+    std::shared_ptr<IHXDateFormatter_> m_dateFormatter;
 
     QAction* m_actions[CommandCount] = {};
     QToolBar* m_toolBar = nullptr;

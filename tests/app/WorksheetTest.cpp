@@ -8,6 +8,11 @@
 #include "calendar/Calendar.h"
 #include "calendar/Day.h"
 #include "controls/MonthCalendar.h"
+#include "formatting/DateFormatterBuiltIn.h"
+#include "formatting/DateFormatterList.h"
+#include "formatting/DateFormatterLocDep.h"
+#include "formatting/DateFormattingOptions.h"
+#include "formatting/FormattingOptions.h"
 #include "foundation/DateTime.h"
 #include "model/ActivityLocator.h"
 #include "model/ActivityTree.h"
@@ -498,4 +503,32 @@ TEST_F(WorksheetTest, AVacationIsBookedIntoTheWorkingCopies) {
     const auto history = m_app->GetOptions(QStringLiteral("holiday booker"))->Find(QStringLiteral("history"));
     ASSERT_NE(history, nullptr);
     EXPECT_EQ(history->AsValueList()->Count(), 1);
+}
+
+// The day header's menu offers the user's date formats, a user-defined one among them; the choice
+// stays in the options.
+TEST_F(WorksheetTest, TheDayHeaderShowsTheDateFormatTheUserChose) {
+    auto own = std::make_shared<TDateFormatterLocDepUser>();
+    own->SetName(QStringLiteral("Own"));
+    own->SetFormatString(QStringLiteral("yyyy'/'MM'/'dd"));
+    const auto dates = m_app->GetFormattingOptions()->DateFormattingOptions();
+    dates->Definitions()->Add(own);
+    dates->Selection()->Add(own);
+
+    TfrmWorksheet& window = Open(Monday);
+    EXPECT_EQ(window.DayLabel()->text(), TDateFormatterGregorianLongDate().Format(Monday)) << "the long date at first";
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* item : menu->actions())
+            if (item->text().startsWith(QStringLiteral("Own\t")))
+                item->trigger();
+        menu->close();
+    });
+    emit window.DayLabel()->customContextMenuRequested(QPoint(5, 5));
+    EXPECT_EQ(window.DayLabel()->text(), QStringLiteral("2026/03/02"));
+    m_window.reset();
+
+    TfrmWorksheet& again = Open(Tuesday);
+    EXPECT_EQ(again.DayLabel()->text(), QStringLiteral("2026/03/03"));
 }
