@@ -18,14 +18,6 @@ namespace {
 
 const QString kProduct = QStringLiteral("Varnelo Horalux");
 
-QDateEdit* NewPicker(QWidget* parent) {
-    auto* picker = new QDateEdit(parent);
-    SetupDatePicker(picker);
-    // The full range of the program's dates.
-    picker->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
-    return picker;
-}
-
 } // namespace
 
 TfrmBaseExport::TfrmBaseExport(std::shared_ptr<IHXTypedStorage_> storage, ActivityTreePtr tree, QWidget* parent)
@@ -35,8 +27,8 @@ TfrmBaseExport::TfrmBaseExport(std::shared_ptr<IHXTypedStorage_> storage, Activi
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     auto* description = new QLabel(Tr("Select the period of time for which you want to export data."), this);
     description->setWordWrap(true);
-    m_start = NewPicker(this);
-    m_end = NewPicker(this);
+    m_start = NewDatePicker(this);
+    m_end = NewDatePicker(this);
     auto* startLabel = new QLabel(Tr("Start date:"), this);
     auto* endLabel = new QLabel(Tr("End date:"), this);
     startLabel->setBuddy(m_start);

@@ -34,3 +34,10 @@ void SetupDatePicker(QDateEdit* edit) {
     edit->setCalendarPopup(true);
     edit->setDisplayFormat(DateEditFormat(FormatSettings().ShortDateFormat));
 }
+
+QDateEdit* NewDatePicker(QWidget* parent) {
+    auto* picker = new QDateEdit(parent);
+    SetupDatePicker(picker);
+    picker->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
+    return picker;
+}

@@ -31,10 +31,6 @@ bool PassKeyToGrid(TvrnStringGrid* grid, QKeyEvent* event) {
     return false;
 }
 
-namespace {
-
-// Tab and Shift+Tab reach a widget's event() before its key handling (to move the focus); the
-// editors keep them for the grid.
 bool IsTabPress(QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return false;
@@ -42,52 +38,15 @@ bool IsTabPress(QEvent* event) {
     return key == Qt::Key_Tab || key == Qt::Key_Backtab;
 }
 
-} // namespace
-
-// --- time and duration editors of a grid
-
-TVRNGridTimeEdit::TVRNGridTimeEdit(QWidget* parent) : TVRNTimeEdit(parent) {
-    setFrame(false);
-    setFocusPolicy(Qt::ClickFocus);
-}
-
-void TVRNGridTimeEdit::SetCell(int column, int row) {
-    m_column = column;
-    m_row = row;
-}
-
-bool TVRNGridTimeEdit::event(QEvent* event) {
-    if (IsTabPress(event) && PassKeyToGrid(m_grid, static_cast<QKeyEvent*>(event)))
-        return true;
-    return TVRNTimeEdit::event(event);
-}
-
-void TVRNGridTimeEdit::keyPressEvent(QKeyEvent* event) {
-    if (PassKeyToGrid(m_grid, event))
-        return;
-    TVRNTimeEdit::keyPressEvent(event);
-}
-
-TVRNGridDurationEdit::TVRNGridDurationEdit(QWidget* parent) : TVRNDurationEdit(parent) {
-    setFrame(false);
-    setFocusPolicy(Qt::ClickFocus);
-}
-
-void TVRNGridDurationEdit::SetCell(int column, int row) {
-    m_column = column;
-    m_row = row;
-}
-
-bool TVRNGridDurationEdit::event(QEvent* event) {
-    if (IsTabPress(event) && PassKeyToGrid(m_grid, static_cast<QKeyEvent*>(event)))
-        return true;
-    return TVRNDurationEdit::event(event);
-}
-
-void TVRNGridDurationEdit::keyPressEvent(QKeyEvent* event) {
-    if (PassKeyToGrid(m_grid, event))
-        return;
-    TVRNDurationEdit::keyPressEvent(event);
+bool WriteTypedValue(TvrnStringGrid* grid, int row, TCellColumn column, double value, TRememberedBound& bound,
+                     int& reentrancy) {
+    TCellEditRow cellRow{EntryOfRow(grid, row), [grid, row, &reentrancy] {
+                             ++reentrancy;
+                             grid->RequestNewLine();
+                             --reentrancy;
+                             return EntryOfRow(grid, row);
+                         }};
+    return ApplyCellChange(column, value, cellRow, bound) != nullptr;
 }
 
 // --- start and end
@@ -113,13 +72,7 @@ void TVRNActivityTimeEdit::Change() {
     if (!m_grid || SettingText() || !Valid())
         return;
     const int row = m_row;
-    TCellEditRow cellRow{EntryOfRow(m_grid, row), [this, row] {
-                             ++m_reentrancy;
-                             m_grid->RequestNewLine();
-                             --m_reentrancy;
-                             return EntryOfRow(m_grid, row);
-                         }};
-    if (!ApplyCellChange(m_kind, Value(), cellRow, m_bound))
+    if (!WriteTypedValue(m_grid, row, m_kind, Value(), m_bound, m_reentrancy))
         return;
     ++m_reentrancy;
     emit EntryChanged(row);
@@ -154,13 +107,7 @@ void TVRNActivityDurationEdit::Change() {
     if (!m_grid || SettingText() || !Valid())
         return;
     const int row = m_row;
-    TCellEditRow cellRow{EntryOfRow(m_grid, row), [this, row] {
-                             ++m_reentrancy;
-                             m_grid->RequestNewLine();
-                             --m_reentrancy;
-                             return EntryOfRow(m_grid, row);
-                         }};
-    if (!ApplyCellChange(TCellColumn::Duration, Value(), cellRow, m_bound))
+    if (!WriteTypedValue(m_grid, row, TCellColumn::Duration, Value(), m_bound, m_reentrancy))
         return;
     ++m_reentrancy;
     emit EntryChanged(row);

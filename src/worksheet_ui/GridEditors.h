@@ -15,51 +15,69 @@
 #include "controls/VRNTimeEdit.h"
 #include "worksheet_ui/StringGrid.h"
 
+#include <QKeyEvent>
+
 /// Passes a key of an editor to the grid when it belongs there: Tab, Backtab, Enter, Escape, and
 /// Ctrl+arrows (Ctrl+Home/End/Page keys) without Ctrl. Returns whether the grid took it.
 bool PassKeyToGrid(TvrnStringGrid* grid, QKeyEvent* event);
 
-/// A time edit in a grid cell: borderless, not a tab stop.
-class TVRNGridTimeEdit : public TVRNTimeEdit, public IGridCellEditor {
-    Q_OBJECT
+/// Whether the event is a Tab or Shift+Tab key press (which reaches a widget's event() before its
+/// key handling, to move the focus).
+bool IsTabPress(QEvent* event);
+
+/// A value edit in a grid cell: borderless, not a tab stop, its keys routed as described above.
+template <typename Edit> class TGridValueEdit : public Edit, public IGridCellEditor {
 public:
-    explicit TVRNGridTimeEdit(QWidget* parent = nullptr);
+    explicit TGridValueEdit(QWidget* parent) : Edit(parent) {
+        this->setFrame(false);
+        this->setFocusPolicy(Qt::ClickFocus);
+    }
     void BindToGrid(TvrnStringGrid* grid) override { m_grid = grid; }
-    void SetCell(int column, int row) override;
+    void SetCell(int column, int row) override {
+        m_column = column;
+        m_row = row;
+    }
     QWidget* EditorWidget() override { return this; }
-    bool ShowsUnappliedText() const override { return MarkedInvalid(); }
+    bool ShowsUnappliedText() const override { return this->MarkedInvalid(); }
     TvrnStringGrid* Grid() const { return m_grid; }
     int Column() const { return m_column; }
     int Row() const { return m_row; }
 
 protected:
-    bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override {
+        if (IsTabPress(event) && PassKeyToGrid(m_grid, static_cast<QKeyEvent*>(event)))
+            return true;
+        return Edit::event(event);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!PassKeyToGrid(m_grid, event))
+            Edit::keyPressEvent(event);
+    }
 
     TvrnStringGrid* m_grid = nullptr;
     int m_column = -1;
     int m_row = -1;
 };
 
-/// A duration edit in a grid cell: borderless, not a tab stop.
-class TVRNGridDurationEdit : public TVRNDurationEdit, public IGridCellEditor {
+/// A time edit in a grid cell.
+class TVRNGridTimeEdit : public TGridValueEdit<TVRNTimeEdit> {
     Q_OBJECT
 public:
-    explicit TVRNGridDurationEdit(QWidget* parent = nullptr);
-    void BindToGrid(TvrnStringGrid* grid) override { m_grid = grid; }
-    void SetCell(int column, int row) override;
-    QWidget* EditorWidget() override { return this; }
-    bool ShowsUnappliedText() const override { return MarkedInvalid(); }
-    TvrnStringGrid* Grid() const { return m_grid; }
-
-protected:
-    bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-    TvrnStringGrid* m_grid = nullptr;
-    int m_column = -1;
-    int m_row = -1;
+    explicit TVRNGridTimeEdit(QWidget* parent = nullptr) : TGridValueEdit(parent) {}
 };
+
+/// A duration edit in a grid cell.
+class TVRNGridDurationEdit : public TGridValueEdit<TVRNDurationEdit> {
+    Q_OBJECT
+public:
+    explicit TVRNGridDurationEdit(QWidget* parent = nullptr) : TGridValueEdit(parent) {}
+};
+
+/// The common steps of a typed start, end or duration in the grid: the row's entry (a new line
+/// first in the new-line row, with reentrancy raised), the value written by the column's rule.
+/// Returns whether an entry was written.
+bool WriteTypedValue(TvrnStringGrid* grid, int row, TCellColumn column, double value, TRememberedBound& bound,
+                     int& reentrancy);
 
 /// The start or end editor of the worksheet.
 class TVRNActivityTimeEdit : public TVRNGridTimeEdit {

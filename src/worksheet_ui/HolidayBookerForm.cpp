@@ -24,18 +24,11 @@ namespace {
 const QString kSection = QStringLiteral("holiday booker");
 const QString kHistoryKey = QStringLiteral("history");
 
-QDateEdit* NewPicker(QWidget* parent) {
-    auto* picker = new QDateEdit(parent);
-    SetupDatePicker(picker);
-    picker->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
-    return picker;
-}
-
 } // namespace
 
 TfrmHolidayBooker::TfrmHolidayBooker(QWidget* parent)
-    : ThxBaseForm(parent), m_start(NewPicker(this)), m_end(NewPicker(this)), m_activity(new TActivityComboBox(this)),
-      m_panel(new TOKCancelPanel(this)) {
+    : ThxBaseForm(parent), m_start(NewDatePicker(this)), m_end(NewDatePicker(this)),
+      m_activity(new TActivityComboBox(this)), m_panel(new TOKCancelPanel(this)) {
     setWindowTitle(Tr("Enter Vacation Time"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     auto* explanation = new QLabel(
