@@ -6,6 +6,9 @@
 #include "model/PropertyList.h"
 #include "support/TestEnvironment.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -119,3 +122,26 @@ TEST_F(ReportCommandsTest, ActivityReportAndRefusals) {
 }
 
 } // namespace
+
+// The horaluxctl program hands its reports to horaluxctl-report, which lies next to it: the
+// other commands start without the GUI library.
+TEST_F(ReportCommandsTest, TheProgramHandsTheReportToItsReportProgram) {
+    QString buildDir = qEnvironmentVariable("HORALUX_BINARY_DIR");
+    if (buildDir.isEmpty()) // run by hand: this program is <build>/tests/tools/tools_report_tests
+        buildDir = QCoreApplication::applicationDirPath() + QStringLiteral("/../..");
+    const QString program = buildDir + QStringLiteral("/tools/horaluxctl/horaluxctl");
+    ASSERT_TRUE(QFileInfo(program).isExecutable()) << program.toStdString();
+    WriteTwoWeeks();
+    QProcess process;
+    process.start(program,
+                  {"report", "day", "--from", "2026-03-02", "--to", "2026-03-13", "--pdf", pdf, "--storage", folder});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    QFile written(pdf);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.read(5) == "%PDF-");
+
+    process.start(program, {"report", "day", "--from", "2026-03-13", "--to", "2026-03-02", "--pdf", pdf});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 2) << "the report program's own exit code";
+}

@@ -42,4 +42,8 @@ int RunHoraluxCtl(const QStringList& args, TCtlIO& io);
 TCtlCommandGroup FileCommandGroup();
 TCtlCommandGroup EntriesCommandGroup();
 TCtlCommandGroup ExportCommandGroup();
+/// The report group: in the horaluxctl program it starts horaluxctl-report, which runs the
+/// reports (with the GUI library) in its place; the commands library runs them itself.
 TCtlCommandGroup ReportCommandGroup();
+/// Name, summary and help of the report group (no run).
+TCtlCommandGroup ReportCommandGroupInfo();
