@@ -112,6 +112,19 @@ typedef HXRESULT (*HXCreateObjectFunction)(const HXGUID* clsid, const HXGUID* ii
 #define HX_MODULE_INFO_SYMBOL "HoraluxModuleInfo"
 #define HX_CREATE_OBJECT_SYMBOL "HoraluxCreateObject"
 
+/* The classes a library makes, for its registration ("horaluxctl addins register"): an optional
+   export HoraluxAddInClasses returning a list that ends with a null className. The class name is
+   the name under which the add-in is listed. */
+typedef struct HXAddInClass {
+    const char* className;
+    HXGUID clsid;
+} HXAddInClass;
+typedef const HXAddInClass* (*HXAddInClassesFunction)(void);
+#define HX_ADDIN_CLASSES_SYMBOL "HoraluxAddInClasses"
+
+/* Marks the exports of an add-in library built with -fvisibility=hidden. */
+#define HX_EXPORT __attribute__((visibility("default")))
+
 /* Strings. A null text gives the empty string (null). Null is returned when memory runs out. */
 HX_RUNTIME_API HXBSTR HXSysAllocString(const char16_t* text);
 HX_RUNTIME_API HXBSTR HXSysAllocStringLen(const char16_t* text, uint32_t length);
