@@ -3,10 +3,12 @@
 #include "about_ui/AboutWindow.h"
 #include "addins/AddInManager.h"
 #include "addins/InternalAddInManager.h"
+#include "addins/RegistryAddInSource.h"
 #include "app/AppEvents.h"
 #include "app/ApplicationStorage.h"
 #include "app/DataFile.h"
 #include "app/InternalAddIns.h"
+#include "app/SdkCompanions.h"
 #include "app/MainWindow.h"
 #include "app/MenuController.h"
 #include "app/OptionsAccess.h"
@@ -199,7 +201,9 @@ void THXApplication::CreateObjects_() {
     m_options = NewOptionsList();
     const TInternalAddInManager& internalAddIns =
         m_startOptions.internalAddIns ? *m_startOptions.internalAddIns : ProgramInternalAddIns();
-    m_addInManager = std::make_unique<TAddInManager>(internalAddIns);
+    // The add-ins of other libraries, as the user and the machine list them in the settings store.
+    InstallSdkCompanions();
+    m_addInManager = std::make_unique<TAddInManager>(internalAddIns, std::make_shared<TRegistryAddInSource>());
     m_optionsPages = std::make_shared<TOptionsPagesList>();
     m_actions.clear();
     m_actionList.clear();

@@ -43,3 +43,4 @@ TCtlCommandGroup FileCommandGroup();
 TCtlCommandGroup EntriesCommandGroup();
 TCtlCommandGroup ExportCommandGroup();
 TCtlCommandGroup ReportCommandGroup();
+TCtlCommandGroup AddInCommandGroup();
