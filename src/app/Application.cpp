@@ -7,12 +7,13 @@
 #include "app/AppEvents.h"
 #include "app/ApplicationStorage.h"
 #include "app/DataFile.h"
+#include "app/GlobalBusObject.h"
 #include "app/InternalAddIns.h"
-#include "app/SdkCompanions.h"
 #include "app/MainWindow.h"
 #include "app/MenuController.h"
 #include "app/OptionsAccess.h"
 #include "app/SaveAll.h"
+#include "app/SdkCompanions.h"
 #include "app/Splash.h"
 #include "app/TrackingHints.h"
 #include "app/TrackingManagerLink.h"
@@ -257,6 +258,8 @@ void THXApplication::LoadSequence_() {
     }
     AddTrayActions_();
     RouteGenericWindows_();
+    m_busObject = std::make_unique<TGlobalBusObject>(weak_from_this());
+    m_busObject->Register();
     SplashStep_(TrNoop("Starting %1 ..."));
     StartMainWindow_();
 }
@@ -848,6 +851,7 @@ void THXApplication::Cleanup() {
         return;
     m_cleanedUp = true;
     m_initialized = false;
+    Guarded("session bus", [this] { m_busObject.reset(); });
     // The add-ins keep the controller: releasing them first ends that cycle.
     Guarded("add-ins", [this] {
         std::unique_ptr<TAddInManager> manager = std::move(m_addInManager);
