@@ -33,9 +33,12 @@ private:
     SdkActionExecute* m_target;
 };
 
-/// The execute targets added by add-ins, so that RemoveExecute finds the one it added.
-std::map<std::pair<const IHXAction_*, const SdkActionExecute*>, ActionExecutePtr>& ExternalTargets() {
-    static std::map<std::pair<const IHXAction_*, const SdkActionExecute*>, ActionExecutePtr> targets;
+/// The execute targets added by add-ins, so that RemoveExecute finds the one it added. Weak: the
+/// action alone keeps its targets (and with them the add-in's objects).
+using TExternalTargets =
+    std::map<std::pair<const IHXAction_*, const SdkActionExecute*>, std::weak_ptr<IHXActionExecute>>;
+TExternalTargets& ExternalTargets() {
+    static TExternalTargets targets;
     return targets;
 }
 
@@ -90,6 +93,7 @@ public:
             Require(exec, "Action.AddExecute");
             auto target = std::make_shared<TExternalExecute>(exec);
             Get().AddExecute(target);
+            std::erase_if(ExternalTargets(), [](const auto& entry) { return entry.second.expired(); });
             ExternalTargets()[{&Get(), exec}] = target;
         });
     }
@@ -98,8 +102,10 @@ public:
             const auto it = ExternalTargets().find({&Get(), exec});
             if (it == ExternalTargets().end())
                 return;
-            Get().RemoveExecute(it->second);
+            const ActionExecutePtr target = it->second.lock();
             ExternalTargets().erase(it);
+            if (target)
+                Get().RemoveExecute(target);
         });
     }
 };
