@@ -102,8 +102,7 @@ void TAddInManager::LoadAddIns(const PropertyListPtr& addinsSection) {
     // 5. After the add-ins they require.
     OrderByRequirements_();
     // 6. Loading is complete.
-    for (const AddInPtr& addIn : m_active)
-        addIn->Loaded();
+    RunOnActive_([](IHXAddIn& addIn) { addIn.Loaded(); });
 }
 
 void TAddInManager::LoadExternalAddIns_() {
@@ -127,11 +126,36 @@ void TAddInManager::LoadExternalAddIns_() {
             AddInPtr addIn = m_external->CreateAddIn(name);
             if (!addIn)
                 throw EVRNException(QStringLiteral("the library made no add-in"));
+            m_externalNames.insert(addIn.get(), name);
             m_active.push_back(std::move(addIn));
         } catch (const std::exception& e) {
-            WriteLogLevel(QStringLiteral("Cannot load Add-In \"") + name + QStringLiteral("\": ") +
-                              ExceptionClassName(e) + QStringLiteral(" - ") + GetExceptionMessage(e),
-                          LogLevelDumps);
+            LogCannotLoad_(name, e);
+        }
+    }
+}
+
+void TAddInManager::LogCannotLoad_(const QString& name, const std::exception& e) {
+    // Written at the normal level: whoever installed the add-in looks here for the reason.
+    WriteLog(QStringLiteral("Cannot load Add-In \"") + name + QStringLiteral("\": ") + ExceptionClassName(e) +
+             QStringLiteral(" - ") + GetExceptionMessage(e));
+}
+
+void TAddInManager::RunOnActive_(const std::function<void(IHXAddIn&)>& step) {
+    // A copy: an add-in may look at the list while it runs.
+    const std::vector<AddInPtr> active = m_active;
+    for (const AddInPtr& addIn : active) {
+        const auto external = m_externalNames.constFind(addIn.get());
+        if (external == m_externalNames.cend()) {
+            step(*addIn); // a built-in add-in that fails ends the start-up
+            continue;
+        }
+        try {
+            step(*addIn);
+        } catch (const std::exception& e) {
+            // An add-in of another library must not keep the program from starting (and its
+            // user from reaching the page that switches it off): it leaves the active list.
+            LogCannotLoad_(external.value(), e);
+            m_active.erase(std::find(m_active.begin(), m_active.end(), addIn));
         }
     }
 }
@@ -155,10 +179,7 @@ void TAddInManager::OrderByRequirements_() {
 }
 
 void TAddInManager::LaunchAddIns(const std::shared_ptr<IApplication_>& application) {
-    // A copy: an add-in may look at the list while it is launched.
-    const std::vector<AddInPtr> active = m_active;
-    for (const AddInPtr& addIn : active)
-        addIn->LaunchAddIn(application);
+    RunOnActive_([&application](IHXAddIn& addIn) { addIn.LaunchAddIn(application); });
 }
 
 AddInPtr TAddInManager::FindAddIn(const QString& id) const {
@@ -180,4 +201,5 @@ void TAddInManager::Clear() {
     std::vector<AddInPtr> known = std::move(m_known);
     m_active.clear();
     m_known.clear();
+    m_externalNames.clear();
 }

@@ -10,8 +10,11 @@
 #include "addins/AddIn.h"
 #include "addins/ApplicationInterface.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <exception>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -47,9 +50,11 @@ public:
     /// created once, the first listing wins; one that fails is logged and left out); the known
     /// list; the add-ins switched off in addinsSection (walking from last to first, only over
     /// add-ins that allow it; a missing or unreadable value counts as on); the order by
-    /// requirements; Loaded for each. A failure in Loaded is raised.
+    /// requirements; Loaded for each. A failure in Loaded of a built-in add-in is raised; an add-in
+    /// of another library that fails is logged and leaves the active list (it stays known).
     void LoadAddIns(const PropertyListPtr& addinsSection);
-    /// LaunchAddIn for each active add-in in order; a failure is raised.
+    /// LaunchAddIn for each active add-in in order; a failure is raised, except an add-in of another
+    /// library's, which is logged and leaves the active list.
     void LaunchAddIns(const std::shared_ptr<IApplication_>& application);
 
     /// The first active add-in with that ID (compared without regard to case), or none.
@@ -68,9 +73,15 @@ private:
     void LoadExternalAddIns_();
     void Deactivate_(const PropertyListPtr& addinsSection);
     void OrderByRequirements_();
+    static void LogCannotLoad_(const QString& name, const std::exception& e);
+    /// Runs step for each active add-in in order. A built-in add-in's failure is raised; an
+    /// external add-in that fails is logged and leaves the active list (it stays known).
+    void RunOnActive_(const std::function<void(IHXAddIn&)>& step);
 
     const TInternalAddInManager& m_internal;
     std::shared_ptr<IExternalAddInSource> m_external;
     std::vector<AddInPtr> m_active;
     std::vector<AddInPtr> m_known;
+    /// The add-ins of other libraries, with the names they were listed under.
+    QHash<const IHXAddIn*, QString> m_externalNames;
 };

@@ -3,14 +3,17 @@
 #include "about_ui/AboutWindow.h"
 #include "addins/AddInManager.h"
 #include "addins/InternalAddInManager.h"
+#include "addins/RegistryAddInSource.h"
 #include "app/AppEvents.h"
 #include "app/ApplicationStorage.h"
 #include "app/DataFile.h"
+#include "app/GlobalBusObject.h"
 #include "app/InternalAddIns.h"
 #include "app/MainWindow.h"
 #include "app/MenuController.h"
 #include "app/OptionsAccess.h"
 #include "app/SaveAll.h"
+#include "app/SdkCompanions.h"
 #include "app/Splash.h"
 #include "app/TrackingHints.h"
 #include "app/TrackingManagerLink.h"
@@ -199,7 +202,9 @@ void THXApplication::CreateObjects_() {
     m_options = NewOptionsList();
     const TInternalAddInManager& internalAddIns =
         m_startOptions.internalAddIns ? *m_startOptions.internalAddIns : ProgramInternalAddIns();
-    m_addInManager = std::make_unique<TAddInManager>(internalAddIns);
+    // The add-ins of other libraries, as the user and the machine list them in the settings store.
+    InstallSdkCompanions();
+    m_addInManager = std::make_unique<TAddInManager>(internalAddIns, std::make_shared<TRegistryAddInSource>());
     m_optionsPages = std::make_shared<TOptionsPagesList>();
     m_actions.clear();
     m_actionList.clear();
@@ -253,6 +258,8 @@ void THXApplication::LoadSequence_() {
     }
     AddTrayActions_();
     RouteGenericWindows_();
+    m_busObject = std::make_unique<TGlobalBusObject>(weak_from_this());
+    m_busObject->Register();
     SplashStep_(TrNoop("Starting %1 ..."));
     StartMainWindow_();
 }
@@ -844,6 +851,7 @@ void THXApplication::Cleanup() {
         return;
     m_cleanedUp = true;
     m_initialized = false;
+    Guarded("session bus", [this] { m_busObject.reset(); });
     // The add-ins keep the controller: releasing them first ends that cycle.
     Guarded("add-ins", [this] {
         std::unique_ptr<TAddInManager> manager = std::move(m_addInManager);

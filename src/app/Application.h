@@ -70,6 +70,8 @@ struct TProviderTables;
 
 class TSessionAbsenceMonitor;
 
+class TGlobalBusObject;
+
 class THXApplication : public IApplication_,
                        public IApplicationInternal_,
                        public IStorageFileNames,
@@ -253,6 +255,8 @@ private:
     TrackingManagerLinkPtr m_trackingManager;
     std::unique_ptr<TProviderTables> m_providers;
     std::unique_ptr<TAddInManager> m_addInManager;
+    /// The application object on the session bus, from the end of the start to Cleanup.
+    std::unique_ptr<TGlobalBusObject> m_busObject;
     std::shared_ptr<TOptionsPagesList> m_optionsPages;
     QHash<TGUID, std::shared_ptr<THXAction>> m_actions;
     std::vector<std::shared_ptr<THXAction>> m_actionList;

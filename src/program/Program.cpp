@@ -1,6 +1,7 @@
 #include "program/Program.h"
 
 #include "app/Application.h"
+#include "app/AutomationRegistration.h"
 #include "app/DataFile.h"
 #include "app/LaunchWindow.h"
 #include "app/MainWindow.h"
@@ -35,6 +36,27 @@ int RunQuitRequest(int argc, char** argv) {
     ResetNumericLocale();
     RequestRunningInstanceQuit(InstanceServerName());
     return 0;
+}
+
+/// "-regserver" / "-unregserver": writes or removes the automation entries and ends; a failure is
+/// written to standard error and gives exit code 1.
+int RunServerRegistration(int argc, char** argv, bool add) {
+    QCoreApplication app(argc, argv);
+    ResetNumericLocale();
+    try {
+        if (add)
+            RegisterAutomationServer(QCoreApplication::applicationFilePath());
+        else
+            UnregisterAutomationServer();
+        WriteLog(add ? QStringLiteral("Automation server registered")
+                     : QStringLiteral("Automation server unregistered"));
+        return 0;
+    } catch (const std::exception& e) {
+        LogException(QStringLiteral("Program start"), e);
+        const QByteArray line = (QStringLiteral("Varnelo Horalux: ") + ExceptionToText(e) + u'\n').toUtf8();
+        std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
+        return 1;
+    }
 }
 
 int ShowAlreadyRunning(int argc, char** argv) {
@@ -95,7 +117,11 @@ int RunProgramParts(int argc, char** argv, std::uint32_t extraLogLevels) {
     ChooseXMLBackEnd(settings.preferOpenXML, true); // "XML: Using OpenXML"
     if (settings.quit)
         return RunQuitRequest(argc, argv);
+    if (settings.registerServer || settings.unregisterServer)
+        return RunServerRegistration(argc, argv, settings.registerServer);
     WriteLog(QStringLiteral("Command line processed"));
+    if (settings.automation)
+        WriteLog(QStringLiteral("Started for automation"));
 
     // 3. Single instance.
     if (!ProgramInstanceLock().TryAcquire())

@@ -15,9 +15,14 @@ namespace {
 const QString SessionAbsenceOffLine = QStringLiteral("Session absence detection is off: ");
 
 /// Console output without the line about the desktop's buses.
+// Whether the application object is offered on the session bus depends on the bus as well.
+const QString BusObjectOffLine = QStringLiteral("The application object is not offered on the session bus: ");
+
 QByteArray WithoutSessionAbsenceLine(const QByteArray& output) {
     QList<QByteArray> lines = output.split('\n');
-    lines.removeIf([](const QByteArray& line) { return line.startsWith(SessionAbsenceOffLine.toUtf8()); });
+    lines.removeIf([](const QByteArray& line) {
+        return line.startsWith(SessionAbsenceOffLine.toUtf8()) || line.startsWith(BusObjectOffLine.toUtf8());
+    });
     return lines.join('\n');
 }
 
@@ -111,7 +116,7 @@ protected:
         for (const QByteArray& line : file.readAll().split('\n')) {
             const QString text = QString::fromUtf8(line.size() > 20 ? line.mid(20) : line);
             // Whether the desktop's buses are there depends on the machine, not on the program.
-            if (!text.startsWith(SessionAbsenceOffLine))
+            if (!text.startsWith(SessionAbsenceOffLine) && !text.startsWith(BusObjectOffLine))
                 lines << text;
         }
         if (!lines.isEmpty() && lines.back().isEmpty())

@@ -6,6 +6,7 @@ const std::vector<TCtlCommandGroup>& CtlCommandGroups() {
         EntriesCommandGroup(),
         ExportCommandGroup(),
         ReportCommandGroup(),
+        AddInCommandGroup(),
     };
     return groups;
 }

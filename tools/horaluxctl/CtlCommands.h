@@ -47,3 +47,4 @@ TCtlCommandGroup ExportCommandGroup();
 TCtlCommandGroup ReportCommandGroup();
 /// Name, summary and help of the report group (no run).
 TCtlCommandGroup ReportCommandGroupInfo();
+TCtlCommandGroup AddInCommandGroup();

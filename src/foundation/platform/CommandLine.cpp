@@ -13,15 +13,19 @@ bool Is(const QString& argument, QLatin1StringView name) {
     return argument.compare(name, Qt::CaseInsensitive) == 0;
 }
 
+bool IsAutomation(const QString& argument, QLatin1StringView name) {
+    return (argument.startsWith(u'-') || argument.startsWith(u'/')) &&
+           argument.mid(1).compare(name, Qt::CaseInsensitive) == 0;
+}
+
 } // namespace
 
 TCommandLineSettings ParseCommandLine(const QStringList& arguments) {
     TCommandLineSettings settings;
     bool logWindows = false;
     bool logConsole = false;
-    // The automation start switches ("/regserver", "/unregserver", "/automation", "/embedding")
-    // belong to the automation layer, which comes with the add-in work; until then they are
-    // ignored like any other unknown argument.
+    // The automation switches are also accepted with a slash ("/regserver"), as the automation
+    // layer's clients write them.
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         if (Is(argument, QLatin1StringView("-autostart"))) {
@@ -40,6 +44,13 @@ TCommandLineSettings ParseCommandLine(const QStringList& arguments) {
             settings.showCompressOption = true;
         } else if (Is(argument, QLatin1StringView("-openxml"))) {
             settings.preferOpenXML = true;
+        } else if (IsAutomation(argument, QLatin1StringView("regserver"))) {
+            settings.registerServer = true;
+        } else if (IsAutomation(argument, QLatin1StringView("unregserver"))) {
+            settings.unregisterServer = true;
+        } else if (IsAutomation(argument, QLatin1StringView("automation")) ||
+                   IsAutomation(argument, QLatin1StringView("embedding"))) {
+            settings.automation = true;
         }
     }
     if (logWindows)

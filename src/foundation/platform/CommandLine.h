@@ -21,6 +21,13 @@ struct TCommandLineSettings {
     bool preferOpenXML = false;
     /// "-autostart": written into the desktop autostart entry; has no effect.
     bool autostart = false;
+    /// "-regserver" / "-unregserver": write or remove the automation entries (the class entries
+    /// and the session bus's service file), start nothing.
+    bool registerServer = false;
+    bool unregisterServer = false;
+    /// "-automation" / "-embedding": started by the session bus for a client; the program starts
+    /// as usual and offers its application object.
+    bool automation = false;
 
     friend bool operator==(const TCommandLineSettings&, const TCommandLineSettings&) = default;
 };

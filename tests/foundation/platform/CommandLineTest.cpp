@@ -26,6 +26,14 @@ TCommandLineSettings Flags(bool quit, bool compress, bool openXML, bool autostar
     return s;
 }
 
+TCommandLineSettings Automation(bool registerServer, bool unregisterServer, bool automation) {
+    TCommandLineSettings s;
+    s.registerServer = registerServer;
+    s.unregisterServer = unregisterServer;
+    s.automation = automation;
+    return s;
+}
+
 QStringList Args(std::initializer_list<const char*> list) {
     QStringList out;
     for (const char* a : list)
@@ -53,8 +61,12 @@ TEST(CommandLine, SwitchTable) {
         {"flags, any case", Args({"-Quit", "-COMPRESS", "-OpenXML", "-AutoStart"}), Flags(true, true, true, true)},
         {"autostart alone", Args({"-autostart"}), Flags(false, false, false, true)},
         {"unknown, prefixes, slash forms and longer words are ignored",
-         Args({"-log", "-quitnow", "/quit", "quit", "--quit", "-compress2", "/regserver", "-EMBEDDING", " -quit"}),
+         Args({"-log", "-quitnow", "/quit", "quit", "--quit", "-compress2", "regserver", "--embedding", " -quit",
+               "-regserver2"}),
          TCommandLineSettings{}},
+        {"automation switches, with a dash or a slash, any case", Args({"/RegServer", "-embedding"}),
+         Automation(true, false, true)},
+        {"unregserver and automation", Args({"-unregserver", "/Automation"}), Automation(false, true, true)},
         {"non-ASCII file name", Args({"-logfile", "/tmp/Größe ü.log"}), With(LogTarget::File, "/tmp/Größe ü.log")},
     };
     for (const Case& c : cases)

@@ -1,0 +1,81 @@
+#pragma once
+
+// Companions: the objects through which an add-in sees an object of the program. A companion
+// implements one SDK interface over its owner and keeps the owner alive while the add-in holds a
+// reference; the last Release frees the companion and lets the owner go. Every member runs under
+// GuardHXCall, so the program's exceptions reach the add-in as failed results with their
+// description.
+
+#include "addins/SdkBridge.h"
+
+#include <HoraluxSDK.h>
+#include <atomic>
+#include <memory>
+
+template <typename Interface, typename Owner> class TCompanion : public Interface {
+public:
+    /// Pins owner; the new companion holds one reference for its creator.
+    explicit TCompanion(std::shared_ptr<Owner> owner) : m_owner(std::move(owner)) {}
+    TCompanion(const TCompanion&) = delete;
+    TCompanion& operator=(const TCompanion&) = delete;
+
+    HXRESULT QueryInterface(const HXGUID& iid, void** object) noexcept override {
+        using namespace HoraluxSDK;
+        if (!object)
+            return HX_E_POINTER;
+        if (HXEqualGuid(iid, IHXUnknown::IID) || HXEqualGuid(iid, IHXDispatch::IID) ||
+            HXEqualGuid(iid, Interface::IID)) {
+            AddRef();
+            *object = static_cast<Interface*>(this);
+            return HX_S_OK;
+        }
+        *object = nullptr;
+        return HX_E_NOINTERFACE;
+    }
+    uint32_t AddRef() noexcept override { return ++m_references; }
+    uint32_t Release() noexcept override {
+        const uint32_t left = --m_references;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+
+    HXRESULT GetTypeInfoCount(uint32_t* count) noexcept override {
+        if (!count)
+            return HX_E_POINTER;
+        *count = 0;
+        return HX_S_OK;
+    }
+    HXRESULT GetTypeInfo(uint32_t, void** typeInfo) noexcept override {
+        if (typeInfo)
+            *typeInfo = nullptr;
+        return HX_E_NOTIMPL;
+    }
+    HXRESULT GetIDsOfNames(const char16_t* const* names, uint32_t count, int32_t* dispids) noexcept override {
+        if (!names || !dispids)
+            return HX_E_POINTER;
+        HXRESULT result = HX_S_OK;
+        for (uint32_t i = 0; i < count; ++i) {
+            dispids[i] = names[i] ? HoraluxSDK::HXFindDispId(Interface::Members, names[i]) : -1;
+            if (dispids[i] == -1)
+                result = HX_DISP_E_UNKNOWNNAME;
+        }
+        return result;
+    }
+    /// Late binding is not offered by the companions yet: every add-in calls through the table.
+    HXRESULT Invoke(int32_t, uint16_t, HXVARIANT*, uint32_t, HXVARIANT*) noexcept override {
+        return HX_DISP_E_MEMBERNOTFOUND;
+    }
+
+protected:
+    virtual ~TCompanion() = default;
+    Owner& Get() const { return *m_owner; }
+    const std::shared_ptr<Owner>& OwnerPtr() const { return m_owner; }
+
+private:
+    std::shared_ptr<Owner> m_owner;
+    std::atomic<uint32_t> m_references{1};
+};
+
+/// Raises EVRNException "<member> is not available to add-ins in this version".
+[[noreturn]] void RaiseNotOffered(const char* member);

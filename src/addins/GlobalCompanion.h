@@ -1,0 +1,21 @@
+#pragma once
+
+// The application as an external add-in sees it (Global_).
+
+#include "addins/ApplicationInterface.h"
+
+#include <HoraluxSDK.h>
+#include <functional>
+#include <memory>
+
+/// A new companion of the application with one reference for the caller; it keeps the application
+/// alive until released. Raises std::bad_alloc.
+HoraluxSDK::Global_* NewGlobalCompanion(const std::shared_ptr<IApplication_>& application);
+
+/// Makes the objects Global_ hands out that live above the add-in framework (the tray menu and the
+/// tools with their actions). The controller installs it; without it those members fail.
+struct TGlobalCompanionParts {
+    std::function<HoraluxSDK::IHXTools*(const std::shared_ptr<IApplication_>&)> tools;
+    std::function<HoraluxSDK::IHXMenuControl*(const std::shared_ptr<IApplication_>&)> trayMenu;
+};
+void SetGlobalCompanionParts(TGlobalCompanionParts parts);
