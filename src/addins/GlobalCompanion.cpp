@@ -2,8 +2,6 @@
 
 #include "addins/Companion.h"
 
-#include <QWidget>
-
 using namespace HoraluxSDK;
 
 void RaiseNotOffered(const char* member) {
@@ -26,7 +24,7 @@ public:
             if (!result)
                 throw EUnassignedArgumentError(QStringLiteral("Global.GetCurrentWindow"));
             QWidget* window = Get().GetCurrentWindow();
-            *result = window ? static_cast<int32_t>(window->winId()) : 0;
+            *result = window && Parts().windowNumber ? static_cast<int32_t>(Parts().windowNumber(window)) : 0;
         });
     }
     HXRESULT get_Options(HXBSTR, IHXPropertyList** value) noexcept override {

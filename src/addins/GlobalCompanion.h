@@ -5,6 +5,7 @@
 #include "addins/ApplicationInterface.h"
 
 #include <HoraluxSDK.h>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -17,5 +18,8 @@ HoraluxSDK::Global_* NewGlobalCompanion(const std::shared_ptr<IApplication_>& ap
 struct TGlobalCompanionParts {
     std::function<HoraluxSDK::IHXTools*(const std::shared_ptr<IApplication_>&)> tools;
     std::function<HoraluxSDK::IHXMenuControl*(const std::shared_ptr<IApplication_>&)> trayMenu;
+    /// The number of a window as the desktop knows it (the add-in framework itself links no
+    /// window library); without it a window counts as 0.
+    std::function<std::int64_t(QWidget*)> windowNumber;
 };
 void SetGlobalCompanionParts(TGlobalCompanionParts parts);

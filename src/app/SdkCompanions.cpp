@@ -5,6 +5,7 @@
 #include "ui/Action.h"
 #include "ui/MenuControl.h"
 
+#include <QWidget>
 #include <map>
 #include <utility>
 
@@ -159,5 +160,6 @@ void InstallSdkCompanions() {
                 throw EVRNException(QStringLiteral("Global.TrayMenu: the tray menu is not ready"));
             return new TMenuControlCompanion(menu);
         },
+        [](QWidget* window) -> std::int64_t { return static_cast<std::int64_t>(window->winId()); },
     });
 }
