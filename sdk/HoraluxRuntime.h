@@ -96,7 +96,7 @@ typedef struct HXVARIANT {
 
 /* What an add-in library tells the loader about itself (its exported HoraluxModuleInfo). */
 typedef struct HXModuleInfo {
-    uint32_t size; /* sizeof(HXModuleInfo) */
+    uint32_t size;    /* sizeof(HXModuleInfo) */
     HXGUID libraryId; /* the SDK library the add-in was built against */
     uint16_t majorVersion;
     uint16_t minorVersion;

@@ -1,12 +1,12 @@
 #include "CtlCommands.h"
 
+#include <QFile>
+#include <clocale>
+#include <cstdio>
+
 const std::vector<TCtlCommandGroup>& CtlCommandGroups() {
     static const std::vector<TCtlCommandGroup> groups = {
-        FileCommandGroup(),
-        EntriesCommandGroup(),
-        ExportCommandGroup(),
-        ReportCommandGroup(),
-        AddInCommandGroup(),
+        FileCommandGroup(), EntriesCommandGroup(), ExportCommandGroup(), ReportCommandGroup(), AddInCommandGroup(),
     };
     return groups;
 }
@@ -49,4 +49,19 @@ int RunHoraluxCtl(const QStringList& args, TCtlIO& io) {
     }
     io.err << "horaluxctl: unknown command group '" << args.first() << "' (see horaluxctl --help)\n";
     return CtlExitUsage;
+}
+
+int RunHoraluxCtlProcess(const QStringList& args) {
+    std::setlocale(LC_NUMERIC, "C"); // file formats never follow the user's number format
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    out.setEncoding(QStringConverter::Utf8);
+    err.setEncoding(QStringConverter::Utf8);
+    QFile rawOut;
+    rawOut.open(stdout, QIODevice::WriteOnly);
+    TCtlIO io{out, err, &rawOut};
+    const int code = RunHoraluxCtl(args, io);
+    out.flush();
+    err.flush();
+    return code;
 }

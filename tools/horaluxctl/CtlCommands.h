@@ -37,6 +37,9 @@ const std::vector<TCtlCommandGroup>& CtlCommandGroups();
 
 /// Runs horaluxctl with the words after the program name and returns the exit code.
 int RunHoraluxCtl(const QStringList& args, TCtlIO& io);
+/// The process of horaluxctl or horaluxctl-report: numbers in the "C" form, UTF-8 on the standard
+/// streams, RunHoraluxCtl with the arguments; returns the exit code.
+int RunHoraluxCtlProcess(const QStringList& args);
 
 // The groups (one function per file).
 TCtlCommandGroup FileCommandGroup();

@@ -1,22 +1,8 @@
 #include "CtlCommands.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <clocale>
-#include <cstdio>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C"); // file formats never follow the user's number format
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    out.setEncoding(QStringConverter::Utf8);
-    err.setEncoding(QStringConverter::Utf8);
-    QFile rawOut;
-    rawOut.open(stdout, QIODevice::WriteOnly);
-    TCtlIO io{out, err, &rawOut};
-    const int code = RunHoraluxCtl(app.arguments().mid(1), io);
-    out.flush();
-    err.flush();
-    return code;
+    return RunHoraluxCtlProcess(app.arguments().mid(1));
 }
