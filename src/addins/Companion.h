@@ -11,8 +11,21 @@
 #include <HoraluxSDK.h>
 #include <atomic>
 #include <memory>
+#include <typeinfo>
 
-template <typename Interface, typename Owner> class TCompanion : public Interface {
+/// What a companion tells the program about itself. The program asks for it with IID_CompanionSelf
+/// (a GUID of its own, never handed to add-ins); no reference is taken for that answer.
+class TCompanionSelf {
+public:
+    virtual std::shared_ptr<void> OwnerHandle() const = 0;
+    virtual const std::type_info& OwnerType() const = 0;
+
+protected:
+    ~TCompanionSelf() = default;
+};
+constexpr HXGUID IID_CompanionSelf = HoraluxSDK::HXGuidFromText("{6F0C2B1E-5A43-4C7D-9E21-3B8D7A64F190}");
+
+template <typename Interface, typename Owner> class TCompanion : public Interface, private TCompanionSelf {
 public:
     /// Pins owner; the new companion holds one reference for its creator.
     explicit TCompanion(std::shared_ptr<Owner> owner) : m_owner(std::move(owner)) {}
@@ -27,6 +40,10 @@ public:
             HXEqualGuid(iid, Interface::IID)) {
             AddRef();
             *object = static_cast<Interface*>(this);
+            return HX_S_OK;
+        }
+        if (HXEqualGuid(iid, IID_CompanionSelf)) {
+            *object = static_cast<TCompanionSelf*>(this);
             return HX_S_OK;
         }
         *object = nullptr;
@@ -73,9 +90,39 @@ protected:
     const std::shared_ptr<Owner>& OwnerPtr() const { return m_owner; }
 
 private:
+    std::shared_ptr<void> OwnerHandle() const override { return m_owner; }
+    const std::type_info& OwnerType() const override { return typeid(Owner); }
+
     std::shared_ptr<Owner> m_owner;
     std::atomic<uint32_t> m_references{1};
 };
+
+/// The program's object behind object when object is one of the program's companions with an owner
+/// of type Owner; null for null, an add-in's own object or a companion of another kind.
+template <typename Owner> std::shared_ptr<Owner> CompanionOwner(HoraluxSDK::IHXUnknown* object) {
+    if (!object)
+        return nullptr;
+    void* self = nullptr;
+    if (object->QueryInterface(IID_CompanionSelf, &self) != HX_S_OK || !self)
+        return nullptr;
+    const auto* companion = static_cast<const TCompanionSelf*>(self);
+    if (companion->OwnerType() != typeid(Owner))
+        return nullptr;
+    return std::static_pointer_cast<Owner>(companion->OwnerHandle());
+}
+
+/// As CompanionOwner, but raises EVRNException "<member>: not an object of this program" for an
+/// object that is not one of the program's companions of that kind, and EUnassignedArgumentError
+/// for null.
+template <typename Owner>
+std::shared_ptr<Owner> RequireCompanionOwner(HoraluxSDK::IHXUnknown* object, const char* member) {
+    if (!object)
+        throw EUnassignedArgumentError(QString::fromLatin1(member));
+    std::shared_ptr<Owner> owner = CompanionOwner<Owner>(object);
+    if (!owner)
+        throw EVRNException(QString::fromLatin1(member) + QStringLiteral(": not an object of this program"));
+    return owner;
+}
 
 /// Raises EVRNException "<member> is not available to add-ins in this version".
 [[noreturn]] void RaiseNotOffered(const char* member);

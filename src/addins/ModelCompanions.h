@@ -1,0 +1,19 @@
+#pragma once
+
+// Companions of the program's model objects: properties, activities and locators. Each function
+// returns a new companion with one reference for the caller (null for a null object); the companion
+// keeps its object alive until released. Raise std::bad_alloc.
+
+#include "model/ActivityInterfaces.h"
+#include "model/ActivityLocator.h"
+#include "model/PropertyInterfaces.h"
+
+#include <HoraluxSDK.h>
+
+HoraluxSDK::IHXProperty* NewPropertyCompanion(const std::shared_ptr<IHXProperty_>& property);
+HoraluxSDK::IHXPropertyList* NewPropertyListCompanion(const std::shared_ptr<IHXPropertyList_>& list);
+HoraluxSDK::IHXPropertyValueList* NewPropertyValueListCompanion(const std::shared_ptr<IHXPropertyValueList_>& list);
+HoraluxSDK::IHXActivity* NewActivityCompanion(const ActivityPtr& activity);
+HoraluxSDK::IHXActivityList* NewActivityListCompanion(const ActivityListPtr& list);
+HoraluxSDK::IHXActivityTree* NewActivityTreeCompanion(const ActivityTreePtr& tree);
+HoraluxSDK::IHXActivityLocator* NewActivityLocatorCompanion(const ActivityLocatorPtr& locator);
