@@ -7,7 +7,9 @@
 #include <emmintrin.h>
 #endif
 #include <cstring>
+#include <future>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -502,6 +504,36 @@ private:
     TCache<TGUID> m_guids;
 };
 
+/// A day element in the plain form that was checked: from its "<" to just after its end.
+struct TCheckedDay {
+    const char16_t* begin;
+    const char16_t* after;
+};
+
+/// Checks, from from on, every element that starts "<day " and has the plain form, as the scan
+/// would check a day outside the range; the days in the order of the text.
+std::vector<TCheckedDay> CheckDaysAhead(const char16_t* from, const char16_t* end) {
+    std::vector<TCheckedDay> days;
+    TPlainDayReader reader(from, end);
+    std::vector<TActivityEntryValues> none;
+    const TText text(from, size_t(end - from));
+    for (size_t at = text.find(u"<day "); at != TText::npos; at = text.find(u"<day ", at)) {
+        const char16_t* after = nullptr;
+        if (reader.ReadAt(from + at, none, after, false)) {
+            days.push_back({from + at, after});
+            at = size_t(after - from);
+        } else {
+            at += 5;
+        }
+    }
+    return days;
+}
+
+/// Texts from this size on are checked by two threads when the range is short, so that most of
+/// the work is checking days outside it.
+constexpr ptrdiff_t MinSplitLength = ptrdiff_t(256) << 10;
+constexpr double MaxSplitRangeDays = 31;
+
 } // namespace
 
 QByteArray TDayFileScanner::Document(const char16_t* begin, const char16_t* end) {
@@ -534,6 +566,29 @@ bool TDayFileScanner::Scan(const QByteArray& plain, const TTakeDay& takeDay) {
         cursor.p += 2;
     }
     cursor.SkipSpace();
+
+    // A large text searched for a few days: the second half's days are checked ahead on another
+    // thread. A day the scan meets there is taken as checked when it begins where a checked day
+    // begins (the check of a day's element depends on its text alone).
+    const char16_t* const textEnd = begin + plain.size() / 2;
+    const char16_t* splitAt = nullptr;
+    std::future<std::vector<TCheckedDay>> ahead;
+    std::vector<TCheckedDay> checked;
+    size_t nextChecked = 0;
+    if (textEnd - begin >= MinSplitLength && m_lastDay - m_firstDay < MaxSplitRangeDays &&
+        std::thread::hardware_concurrency() > 1) {
+        splitAt = begin + (textEnd - begin) / 2;
+        ahead = std::async(std::launch::async, CheckDaysAhead, splitAt, textEnd);
+    }
+    const auto checkedAhead = [&](const char16_t* at) -> const char16_t* {
+        if (!splitAt || at < splitAt)
+            return nullptr;
+        if (ahead.valid())
+            checked = ahead.get();
+        while (nextChecked < checked.size() && checked[nextChecked].begin < at)
+            ++nextChecked;
+        return nextChecked < checked.size() && checked[nextChecked].begin == at ? checked[nextChecked].after : nullptr;
+    };
 
     std::vector<TFrame> stack;
     std::vector<TAttribute> attributes;
@@ -638,7 +693,11 @@ bool TDayFileScanner::Scan(const QByteArray& plain, const TTakeDay& takeDay) {
         }
         // A day of the range in the plain form is read in the same pass; other days in the plain
         // form are only checked, in the same quick way.
-        const char16_t* after = nullptr;
+        const char16_t* after = frame.kind == TKind::Day && !frame.cut ? checkedAhead(frame.start) : nullptr;
+        if (after) {
+            cursor.p = after;
+            return true;
+        }
         if (frame.kind == TKind::Day && plainReader.ReadAt(frame.start, plainEntries, after, frame.cut)) {
             cursor.p = after;
             if (frame.cut)
