@@ -22,7 +22,8 @@
 //   *result is emptied first (not cleared: it is an out parameter, its old contents are not freed).
 // - A member with several out parameters (IHXActivityLocator.FindActivity,
 //   IHXStorage.GetExistingMinMaxDate, ...) takes one argument for each out parameter before the
-//   last: that variant is cleared and receives the value (the caller clears it afterwards). So
+//   last: that variant is cleared and receives the value (the caller clears it afterwards; a
+//   VT_BYREF variant is refused there with HX_DISP_E_TYPEMISMATCH). So
 //   FindActivity takes two arguments (the tree, then the variant for the activity) and gives the
 //   relevance as its result.
 // - In parameters accept: a string from VT_BSTR or VT_EMPTY (the empty string); an integer or a
@@ -327,7 +328,8 @@ private:
     template <typename T>
     static bool ReadArgument(const HXVARIANT* args, uint32_t argc, size_t index, typename Param<T>::Holder& holder) {
         if constexpr (Param<T>::isOut) {
-            return true;
+            // Written in place: a reference would not be written through, so it is refused.
+            return index + 1 == count || (args[index].vt & HX_VT_BYREF) == 0;
         } else {
             HXVARIANT plain;
             return index < argc && PlainVariant(args[index], plain) && Param<T>::Read(plain, holder);

@@ -556,6 +556,15 @@ TEST_F(SdkDispatch, WhatDoesNotFitIsRefusedAndNothingIsCalled) {
     EXPECT_EQ(property->integer, 0);
     EXPECT_EQ(property->Invoke(202, HX_DISPATCH_PROPERTYPUT, nullptr, 1, nullptr), HX_E_POINTER);
 
+    // A reference where an out parameter is given back in place: refused, not silently left unwritten.
+    auto* storage = new TestStorage;
+    double min = 0;
+    Arguments<2> range;
+    range.v[0].vt = HX_VT_DATE | HX_VT_BYREF;
+    range.v[0].value.byref = &min;
+    EXPECT_EQ(storage->Invoke(207, HX_DISPATCH_METHOD, range.v, 2, nullptr), HX_DISP_E_TYPEMISMATCH);
+    storage->Release();
+
     // An object of another kind where an interface is expected: refused by its query.
     auto* locator = new TestLocator;
     Arguments<2> find;
