@@ -36,8 +36,9 @@
 // - Errors: an unknown dispatch id, or a flag that fits no member of the id:
 //   HX_DISP_E_MEMBERNOTFOUND; another number of arguments: HX_DISP_E_BADPARAMCOUNT; an argument
 //   that cannot be converted: HX_DISP_E_TYPEMISMATCH; args null with arguments expected:
-//   HX_E_POINTER. A failing member returns its own result and leaves its error description; no
-//   result and no out argument is set then.
+//   HX_E_POINTER. These leave a description of the fault as the thread's error info. A failing
+//   member returns its own result and leaves its own description; no result and no out argument
+//   is set then.
 //
 // Templates only: they are compiled into whoever uses them; no library type crosses the interface.
 
@@ -51,8 +52,9 @@
 
 namespace HoraluxSDK {
 
-/// A late-bound member: object is the interface the row belongs to.
-using HXDispatchThunk = HXRESULT (*)(IHXDispatch* object, HXVARIANT* args, uint32_t argc, HXVARIANT* result);
+/// A late-bound member: object is the interface the row belongs to, member its row of Members.
+using HXDispatchThunk = HXRESULT (*)(const HXMemberInfo& member, IHXDispatch* object, HXVARIANT* args, uint32_t argc,
+                                     HXVARIANT* result);
 
 /// One row of an interface's thunk table: the member function's name (get_X, put_X or the
 /// method's name) and its thunk.
@@ -65,6 +67,43 @@ struct HXDispatchRow {
 template <typename Interface> struct HXDispatchTable;
 
 namespace detail {
+
+/// The description of a refused call, composed without the standard library's strings.
+class ErrorText {
+public:
+    ErrorText& operator<<(const char* ascii) {
+        while (*ascii && m_length + 1 < Capacity)
+            m_text[m_length++] = char16_t(*ascii++);
+        m_text[m_length] = 0;
+        return *this;
+    }
+    ErrorText& operator<<(int64_t number) {
+        char digits[24];
+        int count = 0;
+        const bool negative = number < 0;
+        uint64_t rest = negative ? uint64_t(0) - uint64_t(number) : uint64_t(number);
+        do {
+            digits[count++] = char('0' + rest % 10);
+            rest /= 10;
+        } while (rest);
+        if (negative)
+            *this << "-";
+        while (count > 0 && m_length + 1 < Capacity)
+            m_text[m_length++] = char16_t(digits[--count]);
+        m_text[m_length] = 0;
+        return *this;
+    }
+    /// Leaves the text as the thread's error description and returns code.
+    HXRESULT Raise(HXRESULT code) const {
+        HXSetErrorInfo(u"IHXDispatch.Invoke", m_text);
+        return code;
+    }
+
+private:
+    static constexpr size_t Capacity = 160;
+    char16_t m_text[Capacity] = {};
+    size_t m_length = 0;
+};
 
 template <typename T> constexpr bool IsInterface = std::is_base_of_v<IHXUnknown, T>;
 
@@ -306,17 +345,21 @@ template <typename I, typename... P> struct MemberCall<HXRESULT (I::*)(P...) noe
     static constexpr uint32_t arguments = uint32_t(FirstOut() == count ? count : count - 1);
 
     template <auto Member, uint32_t Dates, size_t... N>
-    static HXRESULT Call(std::index_sequence<N...>, IHXDispatch* object, HXVARIANT* args, uint32_t argc,
-                         [[maybe_unused]] HXVARIANT* result) noexcept {
+    static HXRESULT Call(std::index_sequence<N...>, const HXMemberInfo& member, IHXDispatch* object, HXVARIANT* args,
+                         uint32_t argc, [[maybe_unused]] HXVARIANT* result) noexcept {
         if (argc != arguments)
-            return HX_DISP_E_BADPARAMCOUNT;
+            return (ErrorText() << member.name << ": wrong number of arguments (" << int64_t(arguments) << " expected, "
+                                << int64_t(argc) << " given)")
+                .Raise(HX_DISP_E_BADPARAMCOUNT);
         if (argc > 0 && !args)
             return HX_E_POINTER;
         std::tuple<typename Param<P>::Holder...> holders;
-        bool converted = true;
-        ((converted = converted && ReadArgument<P>(args, argc, N, std::get<N>(holders))), ...);
-        if (!converted)
-            return HX_DISP_E_TYPEMISMATCH;
+        size_t refused = count;
+        ((refused = refused == count && !ReadArgument<P>(args, argc, N, std::get<N>(holders)) ? N : refused), ...);
+        if (refused != count)
+            return (ErrorText() << member.name << ": argument " << int64_t(refused + 1)
+                                << " has a type that cannot be converted")
+                .Raise(HX_DISP_E_TYPEMISMATCH);
         const HXRESULT hr = (static_cast<I*>(object)->*Member)(std::get<N>(holders).Pass()...);
         if (HX_FAILED(hr))
             return hr; // the holders free whatever a failing member left behind
@@ -352,9 +395,11 @@ private:
 
 /// The thunk of Member; bit n of Dates marks parameter n as a date (HXDATE, a VT_DATE result).
 template <auto Member, uint32_t Dates = 0>
-HXRESULT Thunk(IHXDispatch* object, HXVARIANT* args, uint32_t argc, HXVARIANT* result) noexcept {
+HXRESULT Thunk(const HXMemberInfo& member, IHXDispatch* object, HXVARIANT* args, uint32_t argc,
+               HXVARIANT* result) noexcept {
     using Call = MemberCall<decltype(Member)>;
-    return Call::template Call<Member, Dates>(std::make_index_sequence<Call::count>{}, object, args, argc, result);
+    return Call::template Call<Member, Dates>(std::make_index_sequence<Call::count>{}, member, object, args, argc,
+                                              result);
 }
 
 constexpr bool SameText(const char* a, const char* b) {
@@ -408,9 +453,10 @@ HXRESULT HXDispatchInvoke(Interface* object, int32_t dispid, uint16_t flags, HXV
                 : (flags & HX_DISPATCH_PROPERTYPUT) == 0 &&
                       (flags & (member.kind == HXMemberKind::Get ? HX_DISPATCH_PROPERTYGET : HX_DISPATCH_METHOD)) != 0;
         if (fits)
-            return HXDispatchTable<Interface>::Rows[i].thunk(object, args, argc, result);
+            return HXDispatchTable<Interface>::Rows[i].thunk(member, object, args, argc, result);
     }
-    return HX_DISP_E_MEMBERNOTFOUND;
+    return (detail::ErrorText() << "no member with the dispatch id " << int64_t(dispid) << " for this call")
+        .Raise(HX_DISP_E_MEMBERNOTFOUND);
 }
 
 // The thunk tables. Bit n of a thunk's second argument marks parameter n as a date.

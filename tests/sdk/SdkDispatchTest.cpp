@@ -522,27 +522,40 @@ TEST_F(SdkDispatch, WhatDoesNotFitIsRefusedAndNothingIsCalled) {
         uint32_t argc;
         void (*argument)(HXVARIANT&, IHXDispatch*);
         HXRESULT expected;
+        const char16_t* description;
     };
     const auto none = [](HXVARIANT&, IHXDispatch*) {};
     const Case cases[] = {
-        {"unknown id", 999, HX_DISPATCH_METHOD, 0, none, HX_DISP_E_MEMBERNOTFOUND},
-        {"writer of a read-only property", 201, HX_DISPATCH_PROPERTYPUT, 1, none, HX_DISP_E_MEMBERNOTFOUND},
-        {"a property called with no flag", 202, 0, 0, none, HX_DISP_E_MEMBERNOTFOUND},
-        {"reader with an argument", 202, HX_DISPATCH_PROPERTYGET, 1, none, HX_DISP_E_BADPARAMCOUNT},
-        {"writer without its value", 202, HX_DISPATCH_PROPERTYPUT, 0, none, HX_DISP_E_BADPARAMCOUNT},
+        {"unknown id", 999, HX_DISPATCH_METHOD, 0, none, HX_DISP_E_MEMBERNOTFOUND,
+         u"no member with the dispatch id 999 for this call"},
+        {"writer of a read-only property", 201, HX_DISPATCH_PROPERTYPUT, 1, none, HX_DISP_E_MEMBERNOTFOUND,
+         u"no member with the dispatch id 201 for this call"},
+        {"a property called with no flag", 202, 0, 0, none, HX_DISP_E_MEMBERNOTFOUND,
+         u"no member with the dispatch id 202 for this call"},
+        {"reader with an argument", 202, HX_DISPATCH_PROPERTYGET, 1, none, HX_DISP_E_BADPARAMCOUNT,
+         u"AsString: wrong number of arguments (0 expected, 1 given)"},
+        {"writer without its value", 202, HX_DISPATCH_PROPERTYPUT, 0, none, HX_DISP_E_BADPARAMCOUNT,
+         u"AsString: wrong number of arguments (1 expected, 0 given)"},
         {"text for an integer", 203, HX_DISPATCH_PROPERTYPUT, 1,
-         [](HXVARIANT& v, IHXDispatch*) { Variant::String(v, u"12"); }, HX_DISP_E_TYPEMISMATCH},
+         [](HXVARIANT& v, IHXDispatch*) { Variant::String(v, u"12"); }, HX_DISP_E_TYPEMISMATCH,
+         u"AsInteger: argument 1 has a type that cannot be converted"},
         {"a fraction for an integer", 203, HX_DISPATCH_PROPERTYPUT, 1,
-         [](HXVARIANT& v, IHXDispatch*) { Variant::Double(v, HX_VT_R8, 1.5); }, HX_DISP_E_TYPEMISMATCH},
+         [](HXVARIANT& v, IHXDispatch*) { Variant::Double(v, HX_VT_R8, 1.5); }, HX_DISP_E_TYPEMISMATCH,
+         u"AsInteger: argument 1 has a type that cannot be converted"},
         {"too large for an integer", 203, HX_DISPATCH_PROPERTYPUT, 1,
-         [](HXVARIANT& v, IHXDispatch*) { Variant::Double(v, HX_VT_R8, 3e9); }, HX_DISP_E_TYPEMISMATCH},
+         [](HXVARIANT& v, IHXDispatch*) { Variant::Double(v, HX_VT_R8, 3e9); }, HX_DISP_E_TYPEMISMATCH,
+         u"AsInteger: argument 1 has a type that cannot be converted"},
         {"an integer for text", 202, HX_DISPATCH_PROPERTYPUT, 1,
-         [](HXVARIANT& v, IHXDispatch*) { Variant::Integer(v, 1); }, HX_DISP_E_TYPEMISMATCH},
-        {"nothing for a number", 204, HX_DISPATCH_PROPERTYPUT, 1, none, HX_DISP_E_TYPEMISMATCH},
+         [](HXVARIANT& v, IHXDispatch*) { Variant::Integer(v, 1); }, HX_DISP_E_TYPEMISMATCH,
+         u"AsString: argument 1 has a type that cannot be converted"},
+        {"nothing for a number", 204, HX_DISPATCH_PROPERTYPUT, 1, none, HX_DISP_E_TYPEMISMATCH,
+         u"AsDateTime: argument 1 has a type that cannot be converted"},
         {"an object for a boolean", 206, HX_DISPATCH_PROPERTYPUT, 1,
-         [](HXVARIANT& v, IHXDispatch* object) { Variant::Object(v, object); }, HX_DISP_E_TYPEMISMATCH},
+         [](HXVARIANT& v, IHXDispatch* object) { Variant::Object(v, object); }, HX_DISP_E_TYPEMISMATCH,
+         u"AsBoolean: argument 1 has a type that cannot be converted"},
         {"a null reference", 203, HX_DISPATCH_PROPERTYPUT, 1,
-         [](HXVARIANT& v, IHXDispatch*) { v.vt = HX_VT_I4 | HX_VT_BYREF; }, HX_DISP_E_TYPEMISMATCH},
+         [](HXVARIANT& v, IHXDispatch*) { v.vt = HX_VT_I4 | HX_VT_BYREF; }, HX_DISP_E_TYPEMISMATCH,
+         u"AsInteger: argument 1 has a type that cannot be converted"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -551,6 +564,11 @@ TEST_F(SdkDispatch, WhatDoesNotFitIsRefusedAndNothingIsCalled) {
         Variant result;
         EXPECT_EQ(property->Invoke(c.dispid, c.flags, args.v, c.argc, &result), c.expected);
         EXPECT_EQ(result.vt, HX_VT_EMPTY);
+        HXBSTR source = nullptr, description = nullptr;
+        EXPECT_EQ(HXGetErrorInfo(&source, &description), HX_S_OK);
+        EXPECT_EQ(Text(description), c.description);
+        HXSysFreeString(source);
+        HXSysFreeString(description);
     }
     EXPECT_EQ(property->text, u"kept");
     EXPECT_EQ(property->integer, 0);
