@@ -23,9 +23,8 @@
 // - A member with several out parameters (IHXActivityLocator.FindActivity,
 //   IHXStorage.GetExistingMinMaxDate, ...) takes one argument for each out parameter before the
 //   last: that variant is cleared and receives the value (the caller clears it afterwards; a
-//   VT_BYREF variant is refused there with HX_DISP_E_TYPEMISMATCH). So
-//   FindActivity takes two arguments (the tree, then the variant for the activity) and gives the
-//   relevance as its result.
+//   VT_BYREF variant is refused there with HX_DISP_E_TYPEMISMATCH). So FindActivity takes two
+//   arguments (the tree, then the variant for the activity) and gives the relevance as its result.
 // - In parameters accept: a string from VT_BSTR or VT_EMPTY (the empty string); an integer or a
 //   constant from VT_I4, VT_BOOL, or a VT_R8/VT_DATE holding a whole number in range; a double or a
 //   date from VT_I4, VT_R8, VT_DATE; a boolean from VT_BOOL or VT_I4 (not 0 is true); an
@@ -36,7 +35,7 @@
 // - Errors: an unknown dispatch id, or a flag that fits no member of the id:
 //   HX_DISP_E_MEMBERNOTFOUND; another number of arguments: HX_DISP_E_BADPARAMCOUNT; an argument
 //   that cannot be converted: HX_DISP_E_TYPEMISMATCH; args null with arguments expected:
-//   HX_E_POINTER. These leave a description of the fault as the thread's error info. A failing
+//   HX_E_POINTER. The HX_DISP_E_ results leave a description as the thread's error info. A failing
 //   member returns its own result and leaves its own description; no result and no out argument
 //   is set then.
 //
