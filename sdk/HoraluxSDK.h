@@ -10,9 +10,9 @@
 // (HXSysFreeString). The destructors are protected and not virtual: objects go with Release.
 //
 // Each interface carries its GUID (IID) and, for late binding, the table of its members in slot
-// order with their dispatch ids (Members). The ids do not always follow the slot order
-// (IHXActivityEntry, IHXDayEntryList, IHXActivityLocatorHistoryList); dispatch id 0 is the default
-// member (Items) of the lists.
+// order with their dispatch ids (Members); HoraluxSDKDispatch.h adds the thunks that call them.
+// The ids do not always follow the slot order (IHXActivityEntry, IHXDayEntryList,
+// IHXActivityLocatorHistoryList); dispatch id 0 is the default member (Items) of the lists.
 //
 // No type of any C++ library appears in a signature: an add-in may be built with another standard
 // library than the program's.

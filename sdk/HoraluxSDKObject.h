@@ -1,13 +1,15 @@
 #pragma once
 
 // A base for the objects an add-in implements: reference counting, QueryInterface over the listed
-// interfaces, and the dispatch members answered from the first interface's member table (late
-// binding through Invoke is not offered). Derive, list the interfaces, implement their members.
+// interfaces, and the dispatch members (GetIDsOfNames, Invoke) answered from the first interface's
+// member and thunk tables (HoraluxSDKDispatch.h): late binding reaches the members of the first
+// interface. Derive, list the interfaces, implement their members.
 //
 //   class MyAddIn final : public HoraluxSDK::HXObject<HoraluxSDK::IHXAddIn> { ... };
 //   auto* addIn = new MyAddIn; // one reference for the creator
 
 #include "HoraluxSDK.h"
+#include "HoraluxSDKDispatch.h"
 
 #include <atomic>
 
@@ -58,8 +60,9 @@ public:
                 result = HX_DISP_E_UNKNOWNNAME;
         return result;
     }
-    HXRESULT Invoke(int32_t, uint16_t, HXVARIANT*, uint32_t, HXVARIANT*) noexcept override {
-        return HX_DISP_E_MEMBERNOTFOUND;
+    HXRESULT Invoke(int32_t dispid, uint16_t flags, HXVARIANT* args, uint32_t argc,
+                    HXVARIANT* result) noexcept override {
+        return HXDispatchInvoke<First>(this, dispid, flags, args, argc, result);
     }
 
 protected:

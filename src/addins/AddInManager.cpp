@@ -39,6 +39,8 @@ public:
             Place(m_pending.front());
         return std::move(m_ordered);
     }
+    /// The IDs each placed add-in requires, as it gave them.
+    QHash<const IHXAddIn*, QStringList> TakeRequirements() { return std::move(m_requirements); }
 
 private:
     /// Removes addIn from the pending list and appends it to the ordered list if its requirements
@@ -46,10 +48,12 @@ private:
     bool Place(AddInPtr addIn) { // a copy: it is taken out of the list it came from
         m_pending.erase(std::find(m_pending.begin(), m_pending.end(), addIn));
         QString why;
+        QStringList requirements;
         try {
             const int count = addIn->RequiresAddInsCount();
             for (int i = 0; i < count && why.isEmpty(); ++i) {
                 const QString required = addIn->GetRequiredAddInsID(i);
+                requirements << required;
                 if (const AddInPtr pending = Find(m_pending, required)) {
                     if (!Place(pending))
                         why = QStringLiteral("the required add-in ") + required + QStringLiteral(" was left out");
@@ -66,6 +70,7 @@ private:
             return false;
         }
         m_ordered.push_back(addIn);
+        m_requirements.insert(addIn.get(), requirements);
         return true;
     }
 
@@ -78,6 +83,7 @@ private:
 
     std::vector<AddInPtr> m_pending;
     std::vector<AddInPtr> m_ordered;
+    QHash<const IHXAddIn*, QStringList> m_requirements;
 };
 
 } // namespace
@@ -144,6 +150,8 @@ void TAddInManager::RunOnActive_(const std::function<void(IHXAddIn&)>& step) {
     // A copy: an add-in may look at the list while it runs.
     const std::vector<AddInPtr> active = m_active;
     for (const AddInPtr& addIn : active) {
+        if (std::find(m_active.begin(), m_active.end(), addIn) == m_active.end())
+            continue; // left the list with an add-in it requires
         const auto external = m_externalNames.constFind(addIn.get());
         if (external == m_externalNames.cend()) {
             step(*addIn); // a built-in add-in that fails ends the start-up
@@ -156,6 +164,29 @@ void TAddInManager::RunOnActive_(const std::function<void(IHXAddIn&)>& step) {
             // user from reaching the page that switches it off): it leaves the active list.
             LogCannotLoad_(external.value(), e);
             m_active.erase(std::find(m_active.begin(), m_active.end(), addIn));
+            DropThoseRequiring_(*addIn);
+        }
+    }
+}
+
+void TAddInManager::DropThoseRequiring_(IHXAddIn& failed) {
+    // The IDs of the add-ins gone; the list grows as the chains are followed.
+    QStringList gone{IdOf(failed, QStringLiteral("TAddInManager.LoadAddIns"))};
+    for (qsizetype i = 0; i < gone.size(); ++i) {
+        const QString goneID = gone[i];
+        for (auto it = m_active.begin(); it != m_active.end();) {
+            const QStringList requirements = m_requirements.value(it->get());
+            const bool needsIt = std::any_of(requirements.begin(), requirements.end(),
+                                             [&goneID](const QString& id) { return SameID(id, goneID); });
+            if (!needsIt) {
+                ++it;
+                continue;
+            }
+            const QString id = IdOf(**it, QStringLiteral("TAddInManager.LoadAddIns"));
+            WriteLog(QStringLiteral("Add-In ") + id + QStringLiteral(" left out: the required add-in ") + goneID +
+                     QStringLiteral(" failed"));
+            gone << id;
+            it = m_active.erase(it);
         }
     }
 }
@@ -175,7 +206,9 @@ void TAddInManager::Deactivate_(const PropertyListPtr& addinsSection) {
 }
 
 void TAddInManager::OrderByRequirements_() {
-    m_active = TRequirementOrder(std::move(m_active)).Run();
+    TRequirementOrder order(std::move(m_active));
+    m_active = order.Run();
+    m_requirements = order.TakeRequirements();
 }
 
 void TAddInManager::LaunchAddIns(const std::shared_ptr<IApplication_>& application) {
@@ -202,4 +235,5 @@ void TAddInManager::Clear() {
     m_active.clear();
     m_known.clear();
     m_externalNames.clear();
+    m_requirements.clear();
 }

@@ -51,10 +51,11 @@ public:
     /// list; the add-ins switched off in addinsSection (walking from last to first, only over
     /// add-ins that allow it; a missing or unreadable value counts as on); the order by
     /// requirements; Loaded for each. A failure in Loaded of a built-in add-in is raised; an add-in
-    /// of another library that fails is logged and leaves the active list (it stays known).
+    /// of another library that fails is logged and leaves the active list (it stays known), and
+    /// with it every add-in that requires it, directly or through others (each logged, each known).
     void LoadAddIns(const PropertyListPtr& addinsSection);
     /// LaunchAddIn for each active add-in in order; a failure is raised, except an add-in of another
-    /// library's, which is logged and leaves the active list.
+    /// library's, which is logged and leaves the active list with those that require it.
     void LaunchAddIns(const std::shared_ptr<IApplication_>& application);
 
     /// The first active add-in with that ID (compared without regard to case), or none.
@@ -77,6 +78,9 @@ private:
     /// Runs step for each active add-in in order. A built-in add-in's failure is raised; an
     /// external add-in that fails is logged and leaves the active list (it stays known).
     void RunOnActive_(const std::function<void(IHXAddIn&)>& step);
+    /// Takes out of the active list, logging each, every add-in requiring failed, directly or
+    /// through others: none runs without the add-ins it needs.
+    void DropThoseRequiring_(IHXAddIn& failed);
 
     const TInternalAddInManager& m_internal;
     std::shared_ptr<IExternalAddInSource> m_external;
@@ -84,4 +88,6 @@ private:
     std::vector<AddInPtr> m_known;
     /// The add-ins of other libraries, with the names they were listed under.
     QHash<const IHXAddIn*, QString> m_externalNames;
+    /// The IDs each active add-in requires, read while ordering.
+    QHash<const IHXAddIn*, QStringList> m_requirements;
 };

@@ -9,6 +9,7 @@
 #include "addins/SdkBridge.h"
 
 #include <HoraluxSDK.h>
+#include <HoraluxSDKDispatch.h>
 #include <atomic>
 #include <memory>
 #include <typeinfo>
@@ -79,9 +80,10 @@ public:
         }
         return result;
     }
-    /// Late binding is not offered by the companions yet: every add-in calls through the table.
-    HXRESULT Invoke(int32_t, uint16_t, HXVARIANT*, uint32_t, HXVARIANT*) noexcept override {
-        return HX_DISP_E_MEMBERNOTFOUND;
+    /// Late binding: the member of Interface with that dispatch id, through its thunk table.
+    HXRESULT Invoke(int32_t dispid, uint16_t flags, HXVARIANT* args, uint32_t argc,
+                    HXVARIANT* result) noexcept override {
+        return HoraluxSDK::HXDispatchInvoke<Interface>(this, dispid, flags, args, argc, result);
     }
 
 protected:

@@ -60,7 +60,9 @@ void RegisterAutomationServer(const QString& programPath) {
 
 void UnregisterAutomationServer() {
     RegDeleteValue(ServerKey(), QString());
+    RegDeleteEmptyKeys(ServerKey());
     RegDeleteValue(ClassKey(), QString());
+    RegDeleteEmptyKeys(ClassKey());
     const QString path = AutomationServiceFilePath();
     if (QFileInfo::exists(path) && !QFile::remove(path))
         throw EVRNException(QStringLiteral("Cannot remove %1").arg(path));

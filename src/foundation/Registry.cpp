@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSet>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -221,6 +222,28 @@ void RegDeleteValue(const QString& fullPath, const QString& valueName) {
         return;
     if (change.Store().DeleteValue(change.Path(path.SubKey), valueName) && !change.Save(error))
         WriteLog(QStringLiteral("RegDeleteValue %1\\%2: %3").arg(fullPath, valueName, error));
+}
+
+void RegDeleteEmptyKeys(const QString& fullPath) {
+    const TRegistryPath path = ParseRegistryPath(fullPath);
+    if (!Granted(path.Root, path.SubKey, KEY_SET_VALUE) || !QFileInfo::exists(WriteLayer(path.Root).file))
+        return;
+    StoreChange change(path.Root);
+    QString error;
+    if (!change.Begin(error) || !change.Store().KeyExists(change.Path(path.SubKey)))
+        return;
+    bool changed = false;
+    // A key that only exists through its sub-keys has no entry of its own: it goes with them.
+    for (QString key = TvrnRegistryStore::NormalizeKeyPath(path.SubKey); !key.isEmpty();
+         key = key.left(std::max<qsizetype>(key.lastIndexOf(u'\\'), 0))) {
+        const QString stored = change.Path(key);
+        if (change.Store().DeleteKeyIfEmpty(stored))
+            changed = true;
+        else if (change.Store().KeyExists(stored))
+            break; // it still holds something
+    }
+    if (changed && !change.Save(error))
+        WriteLog(QStringLiteral("RegDeleteEmptyKeys %1: %2").arg(fullPath, error));
 }
 
 TvrnRegistry::TvrnRegistry() = default;

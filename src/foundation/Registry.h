@@ -64,6 +64,10 @@ void RegWriteInteger(const QString& fullPath, const QString& valueName, int valu
 void RegWriteString(const QString& fullPath, const QString& valueName, const QString& text);
 /// Deletes the value; a missing key or value is not an error and nothing is reported.
 void RegDeleteValue(const QString& fullPath, const QString& valueName);
+/// Deletes the key if it holds no value and no sub-key, then each key above it left so, up to the
+/// first that still holds something (the root key itself stays). A missing key is not an error;
+/// a store that cannot be saved is reported in the log.
+void RegDeleteEmptyKeys(const QString& fullPath);
 
 /// A registry object: a root key, the open key and its path, the access rights.
 class TvrnRegistry {

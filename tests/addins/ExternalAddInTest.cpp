@@ -7,6 +7,7 @@
 #include "addins/RegistryAddInSource.h"
 #include "foundation/Log.h"
 #include "foundation/Registry.h"
+#include "foundation/VRNException.h"
 #include "model/PropertyList.h"
 #include "support/TestEnvironment.h"
 
@@ -189,6 +190,88 @@ TEST_F(ExternalAddIns, LibrariesAreLoadedAndFailuresAreLoggedWhileTheProgramGoes
     launched.reset();
     manager.Clear();
     EXPECT_EQ(application.use_count(), 1);
+}
+
+/// An add-in of another library that requires others and fails where it is told to.
+class ChainedAddIn : public IHXAddIn {
+public:
+    ChainedAddIn(QString id, QStringList needs, QString failIn)
+        : m_id(std::move(id)), m_needs(std::move(needs)), m_failIn(std::move(failIn)) {}
+    QString GetID() override { return m_id; }
+    QString GetName() override { return m_id; }
+    bool AllowDeactivate() override { return true; }
+    int RequiresAddInsCount() override { return static_cast<int>(m_needs.size()); }
+    QString GetRequiredAddInsID(int index) override { return m_needs.at(index); }
+    void Loaded() override { FailIf(QStringLiteral("Loaded")); }
+    void LaunchAddIn(const std::shared_ptr<IApplication_>&) override { FailIf(QStringLiteral("Launch")); }
+    QString GetAboutText() override { return QString(); }
+
+private:
+    void FailIf(const QString& step) {
+        if (step == m_failIn)
+            throw EVRNException(m_id + QStringLiteral(" fails in ") + step);
+    }
+    QString m_id;
+    QStringList m_needs;
+    QString m_failIn;
+};
+
+/// Creates the add-in listed under a name from a table: name -> requirements and failing step.
+class ChainSource : public IExternalAddInSource {
+public:
+    struct Row {
+        QString name;
+        QStringList needs;
+        QString failIn;
+    };
+    explicit ChainSource(std::vector<Row> rows) : m_rows(std::move(rows)) {}
+    QStringList ListAddInNames() override {
+        QStringList names;
+        for (const Row& row : m_rows)
+            names << row.name;
+        return names;
+    }
+    AddInPtr CreateAddIn(const QString& name) override {
+        for (const Row& row : m_rows)
+            if (row.name == name)
+                return std::make_shared<ChainedAddIn>(row.name, row.needs, row.failIn);
+        return nullptr;
+    }
+
+private:
+    std::vector<Row> m_rows;
+};
+
+TEST_F(ExternalAddIns, ThoseRequiringAnAddInThatFailsLateLeaveWithIt) {
+    for (const QString& step : {QStringLiteral("Loaded"), QStringLiteral("Launch")}) {
+        SCOPED_TRACE(step.toStdString());
+        // Listed with the dependents first: the order by requirements puts First before them.
+        auto source = std::make_shared<ChainSource>(std::vector<ChainSource::Row>{
+            {QStringLiteral("Third"), {QStringLiteral("second")}, {}},
+            {QStringLiteral("Apart"), {}, {}},
+            {QStringLiteral("Second"), {QStringLiteral("First")}, {}},
+            {QStringLiteral("First"), {}, step},
+        });
+        const QString logFile = home.Path(QStringLiteral("chain-%1.log").arg(step));
+        LogToFile log(logFile);
+        TInternalAddInManager noBuiltIns;
+        TAddInManager manager(noBuiltIns, source);
+        manager.LoadAddIns(std::make_shared<TPropertyList>());
+        manager.LaunchAddIns(std::make_shared<FakeApplication>());
+
+        QStringList active;
+        for (const AddInPtr& addIn : manager.ActiveAddIns())
+            active << addIn->GetID();
+        EXPECT_EQ(active.join(u' '), QStringLiteral("Apart"));
+        EXPECT_EQ(manager.FindAddIn(QStringLiteral("Third")), nullptr);
+        // All stay known: the Add-Ins page can show them and switch them off.
+        EXPECT_EQ(manager.GetAddInCount(), 4);
+        EXPECT_EQ(LogLines(logFile).join(u'\n'),
+                  QStringLiteral("Cannot load Add-In \"First\": EVRNException - First fails in %1\n"
+                                 "Add-In Second left out: the required add-in First failed\n"
+                                 "Add-In Third left out: the required add-in Second failed")
+                      .arg(step));
+    }
 }
 
 } // namespace

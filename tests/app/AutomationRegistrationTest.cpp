@@ -4,6 +4,7 @@
 #include "app/AutomationRegistration.h"
 
 #include "foundation/Registry.h"
+#include "foundation/platform/RegistryStore.h"
 #include "support/TestEnvironment.h"
 
 #include <QFile>
@@ -38,6 +39,23 @@ TEST(AutomationRegistration, RegisterWritesTheEntriesAndUnregisterRemovesThem) {
     EXPECT_EQ(RegReadStringDef(ServerKey, QString(), QStringLiteral("gone")), QStringLiteral("gone"));
     EXPECT_FALSE(QFileInfo::exists(AutomationServiceFilePath()));
     EXPECT_NO_THROW(UnregisterAutomationServer());
+}
+
+TEST(AutomationRegistration, UnregisterLeavesTheStoreAsItWasBeforeRegister) {
+    TempHome home;
+    const auto store = [] {
+        QFile file(TvrnRegistryStore::UserStorePath());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    };
+    RegWriteString(QStringLiteral("HKEY_CLASSES_ROOT\\Maker.Other\\CLSID"), QString(),
+                   QStringLiteral("{11111111-2222-3333-4444-555555555555}"));
+    RegWriteString(QStringLiteral("HKEY_CLASSES_ROOT\\CLSID\\{11111111-2222-3333-4444-555555555555}\\LocalServer32"),
+                   QString(), QStringLiteral("/usr/bin/other"));
+    const QString before = store();
+    RegisterAutomationServer(home.Path(QStringLiteral("horalux")));
+    ASSERT_NE(store(), before);
+    UnregisterAutomationServer();
+    EXPECT_EQ(store(), before);
 }
 
 } // namespace

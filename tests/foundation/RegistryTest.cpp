@@ -123,6 +123,38 @@ TEST_F(RegistryTest, MissingKeysAndValuesGiveDefaultsAndDeleteQuietly) {
     EXPECT_TRUE(registry.GetValueNames().isEmpty());
 }
 
+TEST_F(RegistryTest, EmptyKeysAreDeletedUpToTheFirstThatHoldsSomething) {
+    const QString base = QStringLiteral("HKEY_CURRENT_USER\\Software\\Maker");
+    RegWriteString(base + QStringLiteral("\\Kept"), QStringLiteral("Value"), QStringLiteral("v"));
+    RegWriteString(base + QStringLiteral("\\Tool\\Deep\\Leaf"), QStringLiteral("Value"), QStringLiteral("v"));
+    RegWriteString(base + QStringLiteral("\\Tool"), QStringLiteral("Own"), QStringLiteral("v"));
+    TvrnRegistry registry;
+    registry.OpenKey(QStringLiteral("\\Software\\Maker\\Created\\Empty"), true);
+    const auto exists = [](const QString& key) { return TvrnRegistry().KeyExists(key); };
+
+    // A key that still holds a value or a sub-key stays.
+    RegDeleteEmptyKeys(base + QStringLiteral("\\Kept"));
+    RegDeleteEmptyKeys(base + QStringLiteral("\\Tool\\Deep"));
+    EXPECT_TRUE(exists(QStringLiteral("\\Software\\Maker\\Kept")));
+    EXPECT_TRUE(exists(QStringLiteral("\\Software\\Maker\\Tool\\Deep\\Leaf")));
+
+    // Emptied, the leaf goes and the keys above it up to the one with a value of its own.
+    RegDeleteValue(base + QStringLiteral("\\Tool\\Deep\\Leaf"), QStringLiteral("Value"));
+    RegDeleteEmptyKeys(base + QStringLiteral("\\Tool\\Deep\\Leaf"));
+    EXPECT_FALSE(exists(QStringLiteral("\\Software\\Maker\\Tool\\Deep")));
+    EXPECT_TRUE(exists(QStringLiteral("\\Software\\Maker\\Tool")));
+
+    // A created empty key goes; its parent, holding only it, too; Maker keeps its other keys.
+    RegDeleteEmptyKeys(base + QStringLiteral("\\Created\\Empty"));
+    EXPECT_FALSE(exists(QStringLiteral("\\Software\\Maker\\Created")));
+    EXPECT_TRUE(exists(QStringLiteral("\\Software\\Maker")));
+
+    // A missing key changes nothing.
+    const QByteArray before = Read(UserStore());
+    RegDeleteEmptyKeys(base + QStringLiteral("\\Missing"));
+    EXPECT_EQ(Read(UserStore()), before);
+}
+
 TEST_F(RegistryTest, WriteFailuresNameKeyEntryAndReason) {
     EXPECT_EQ(
         ClassAndMessageOf([] { RegWriteString(QStringLiteral("HKEY_USERS\\S-1\\x"), QStringLiteral("v"), QString()); }),

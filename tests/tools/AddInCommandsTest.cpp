@@ -7,9 +7,13 @@
 #include "addins/InternalAddInManager.h"
 #include "addins/RegistryAddInSource.h"
 #include "foundation/Registry.h"
+#include "foundation/platform/RegistryStore.h"
 #include "model/PropertyList.h"
 #include "support/TestEnvironment.h"
 
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <gtest/gtest.h>
 
 namespace {
@@ -53,6 +57,39 @@ TEST(AddInCommands, RegisterListLoadAndUnregisterTheExample) {
     EXPECT_EQ(again.code, CtlExitFailure);
     EXPECT_EQ(again.err,
               QStringLiteral("horaluxctl: Horalux.ExampleAction is not in the current user's list of add-ins\n"));
+}
+
+QByteArray UserStoreBytes() {
+    QFile file(TvrnRegistryStore::UserStorePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(AddInCommands, UnregisterLeavesTheStoreAsItWasBeforeRegister) {
+    TempHome home;
+    const QString list = QStringLiteral("HKEY_CURRENT_USER\\Software\\Varnelo\\Horalux\\Add Ins");
+    // What other add-ins and the program wrote stays; the keys the example brought go.
+    RegWriteString(QStringLiteral("HKEY_CURRENT_USER\\Software\\Varnelo\\Horalux"), QStringLiteral("StoragePath"),
+                   home.Path(QStringLiteral("data")));
+    RegWriteString(list, QStringLiteral("Maker.Other"), QString());
+    RegWriteString(QStringLiteral("HKEY_CLASSES_ROOT\\Maker.Other\\CLSID"), QString(),
+                   QStringLiteral("{11111111-2222-3333-4444-555555555555}"));
+    RegWriteString(QStringLiteral("HKEY_CLASSES_ROOT\\CLSID\\{11111111-2222-3333-4444-555555555555}\\InprocServer32"),
+                   QString(), home.Path(QStringLiteral("libother.so")));
+    const QByteArray before = UserStoreBytes();
+
+    ASSERT_EQ(Ctl({QStringLiteral("addins"), QStringLiteral("register"), Example}).code, CtlExitOk);
+    ASSERT_NE(UserStoreBytes(), before);
+    ASSERT_EQ(
+        Ctl({QStringLiteral("addins"), QStringLiteral("unregister"), QStringLiteral("Horalux.ExampleAction")}).code,
+        CtlExitOk);
+    EXPECT_EQ(QString::fromUtf8(UserStoreBytes()), QString::fromUtf8(before));
+
+    // The last add-in gone, the list goes too, and nothing is left of either.
+    ASSERT_EQ(Ctl({QStringLiteral("addins"), QStringLiteral("unregister"), QStringLiteral("Maker.Other")}).code,
+              CtlExitOk);
+    const QJsonObject keys =
+        QJsonDocument::fromJson(UserStoreBytes()).object().value(QStringLiteral("keys")).toObject();
+    EXPECT_EQ(keys.keys().join(u' '), QStringLiteral("Software\\Varnelo\\Horalux"));
 }
 
 TEST(AddInCommands, ALibraryThatIsNoAddInIsRefused) {

@@ -96,12 +96,16 @@ int Unregister(const QString& name, TCtlIO& io) {
             return CtlExitFailure;
         }
         RegDeleteValue(ListKey("HKEY_CURRENT_USER"), name);
+        RegDeleteEmptyKeys(ListKey("HKEY_CURRENT_USER")); // kept while other add-ins are listed
         try {
-            RegDeleteValue(ServerKey(TRegistryAddInSource::ClassOf(name)), QString());
+            const QString server = ServerKey(TRegistryAddInSource::ClassOf(name));
+            RegDeleteValue(server, QString());
+            RegDeleteEmptyKeys(server);
         } catch (const EVRNException&) {
             // No class entries left: nothing more to remove.
         }
         RegDeleteValue(ClassKey(name), QString());
+        RegDeleteEmptyKeys(ClassKey(name));
         io.out << "unregistered " << name << "\n";
         return CtlExitOk;
     } catch (const std::exception& e) {

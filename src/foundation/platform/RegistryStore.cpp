@@ -309,6 +309,19 @@ bool TvrnRegistryStore::DeleteValue(const QString& keyPath, const QString& name)
     return true;
 }
 
+bool TvrnRegistryStore::DeleteKeyIfEmpty(const QString& keyPath) {
+    const QString folded = Fold(NormalizeKeyPath(keyPath));
+    const auto it = m_keys.find(folded);
+    if (folded.isEmpty() || it == m_keys.end() || !it->second.values.empty())
+        return false;
+    const QString prefix = folded + u'\\';
+    const auto sub = m_keys.lower_bound(prefix);
+    if (sub != m_keys.end() && sub->first.startsWith(prefix))
+        return false;
+    m_keys.erase(it);
+    return true;
+}
+
 bool TvrnRegistryStore::Save(QString& error) {
     if (m_filePath.isEmpty()) {
         error = QStringLiteral("no folder for the settings store");

@@ -69,6 +69,8 @@ public:
     void SetValue(const QString& keyPath, const TRegistryStoreValue& value);
     /// Whether there was such a value.
     bool DeleteValue(const QString& keyPath, const QString& name);
+    /// Removes the key when it holds no value and no sub-key; whether it was removed.
+    bool DeleteKeyIfEmpty(const QString& keyPath);
 
     /// Writes the store atomically (temporary file, flush to disk, rename, folder flushed). A
     /// damaged file is first kept under a new name. On failure returns false and the reason.
