@@ -1,6 +1,7 @@
 #include "addins/GlobalCompanion.h"
 
-#include "addins/Companion.h"
+#include "addins/CompanionArguments.h"
+#include "addins/ModelCompanions.h"
 
 using namespace HoraluxSDK;
 
@@ -27,11 +28,20 @@ public:
             *result = window && Parts().windowNumber ? static_cast<int32_t>(Parts().windowNumber(window)) : 0;
         });
     }
-    HXRESULT get_Options(HXBSTR, IHXPropertyList** value) noexcept override {
-        return NotOffered(value, "Global.Options");
+    /// The section as the program keeps it; a section that does not exist yet is created empty.
+    HXRESULT get_Options(HXBSTR section, IHXPropertyList** value) noexcept override {
+        ClearOut(value);
+        return GuardHXCall([&] {
+            RequireOut(value, "Global.Options");
+            *value = NewPropertyListCompanion(Available(Get().GetOptions(FromHXString(section)), "Global.Options"));
+        });
     }
     HXRESULT get_ActivityTree(IHXActivityTree** value) noexcept override {
-        return NotOffered(value, "Global.ActivityTree");
+        ClearOut(value);
+        return GuardHXCall([&] {
+            RequireOut(value, "Global.ActivityTree");
+            *value = NewActivityTreeCompanion(Available(Get().GetActivityTree(), "Global.ActivityTree"));
+        });
     }
     HXRESULT get_Tools(IHXTools** value) noexcept override { return Made(value, Parts().tools, "Global.Tools"); }
     HXRESULT get_TrayMenu(IHXMenuControl** value) noexcept override {
@@ -56,6 +66,12 @@ public:
     }
 
 private:
+    template <typename T>
+    static const std::shared_ptr<T>& Available(const std::shared_ptr<T>& object, const char* member) {
+        if (!object)
+            throw EVRNException(QString::fromLatin1(member) + QStringLiteral(": not available yet"));
+        return object;
+    }
     template <typename T> HXRESULT NotOffered(T** value, const char* member) {
         if (value)
             *value = nullptr;
