@@ -208,6 +208,25 @@ TEST_F(PropertyCompanions, ValueListsAddItemsAndRefuseAnIndexOutOfRange) {
     EXPECT_FALSE(beyond);
 }
 
+TEST_F(PropertyCompanions, NullOutParametersAreRefusedWithTheMembersName) {
+    HXRef<IHXProperty> property = Item(m_list.get(), QStringLiteral("number"));
+    HXRef<IHXPropertyValueList> values;
+    ASSERT_EQ(Item(m_list.get(), QStringLiteral("values"))->get_AsValueList(values.Out()), HX_S_OK);
+    const std::vector<std::pair<const char*, std::function<HXRESULT()>>> rows = {
+        {"PropertyList.Count", [&] { return m_list->get_Count(nullptr); }},
+        {"PropertyList.Items", [&] { return m_list->get_Items(HXText(QStringLiteral("number")), nullptr); }},
+        {"Property.AsInteger", [&] { return property->get_AsInteger(nullptr); }},
+        {"Property.AsString", [&] { return property->get_AsString(nullptr); }},
+        {"PropertyValueList.AddItem", [&] { return values->AddItem(nullptr); }},
+    };
+    for (const auto& [member, call] : rows) {
+        SCOPED_TRACE(member);
+        EXPECT_EQ(call(), HX_E_FAIL);
+        EXPECT_EQ(TakeErrorDescription(), QString::fromLatin1(member));
+    }
+    EXPECT_EQ(m_options->Find(QStringLiteral("values"))->AsValueList()->Count(), 0);
+}
+
 TEST_F(PropertyCompanions, PutItemsSharesAProgramPropertyAndNullRemovesTheName) {
     m_options->Items(QStringLiteral("source"))->SetAsInteger(5);
     HXRef<IHXProperty> source = Item(m_list.get(), QStringLiteral("source"));
@@ -324,6 +343,11 @@ TEST_F(ActivityCompanions, ChildsIsTheActivitysListAndTheTreeSeesItsChanges) {
     EXPECT_EQ(childs->get_Items(5, beyond.Out()), HX_E_FAIL);
     EXPECT_EQ(TakeErrorDescription(), QStringLiteral("List index out of bounds (5)"));
     EXPECT_FALSE(beyond);
+    const int activities = m_tree->Activities()->Count();
+    EXPECT_EQ(childs->InsertNew(2, beyond.Out()), HX_E_FAIL);
+    EXPECT_EQ(TakeErrorDescription(), QStringLiteral("List index out of bounds (2)"));
+    EXPECT_FALSE(beyond);
+    EXPECT_EQ(m_tree->Activities()->Count(), activities) << "no stray activity in the tree";
     m_tree->RemoveNotify(&listener);
 }
 
