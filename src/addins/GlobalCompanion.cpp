@@ -1,5 +1,6 @@
 #include "addins/GlobalCompanion.h"
 
+#include "addins/Companion.h"
 #include "addins/CompanionArguments.h"
 #include "addins/ModelCompanions.h"
 
@@ -33,14 +34,20 @@ public:
         ClearOut(value);
         return GuardHXCall([&] {
             RequireOut(value, "Global.Options");
-            *value = NewPropertyListCompanion(Available(Get().GetOptions(FromHXString(section)), "Global.Options"));
+            const std::shared_ptr<IHXPropertyList_> options = Get().GetOptions(FromHXString(section));
+            if (!options)
+                throw EVRNException(QStringLiteral("Global.Options: the options are not available yet"));
+            *value = NewPropertyListCompanion(options);
         });
     }
     HXRESULT get_ActivityTree(IHXActivityTree** value) noexcept override {
         ClearOut(value);
         return GuardHXCall([&] {
             RequireOut(value, "Global.ActivityTree");
-            *value = NewActivityTreeCompanion(Available(Get().GetActivityTree(), "Global.ActivityTree"));
+            const ActivityTreePtr tree = Get().GetActivityTree();
+            if (!tree)
+                throw EVRNException(QStringLiteral("Global.ActivityTree: the activity tree is not available yet"));
+            *value = NewActivityTreeCompanion(tree);
         });
     }
     HXRESULT get_Tools(IHXTools** value) noexcept override { return Made(value, Parts().tools, "Global.Tools"); }
@@ -66,12 +73,6 @@ public:
     }
 
 private:
-    template <typename T>
-    static const std::shared_ptr<T>& Available(const std::shared_ptr<T>& object, const char* member) {
-        if (!object)
-            throw EVRNException(QString::fromLatin1(member) + QStringLiteral(": not available yet"));
-        return object;
-    }
     template <typename T> HXRESULT NotOffered(T** value, const char* member) {
         if (value)
             *value = nullptr;
