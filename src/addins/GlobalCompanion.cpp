@@ -1,6 +1,8 @@
 #include "addins/GlobalCompanion.h"
 
 #include "addins/Companion.h"
+#include "addins/CompanionArguments.h"
+#include "addins/ModelCompanions.h"
 
 using namespace HoraluxSDK;
 
@@ -27,11 +29,26 @@ public:
             *result = window && Parts().windowNumber ? static_cast<int32_t>(Parts().windowNumber(window)) : 0;
         });
     }
-    HXRESULT get_Options(HXBSTR, IHXPropertyList** value) noexcept override {
-        return NotOffered(value, "Global.Options");
+    /// The section as the program keeps it; a section that does not exist yet is created empty.
+    HXRESULT get_Options(HXBSTR section, IHXPropertyList** value) noexcept override {
+        ClearOut(value);
+        return GuardHXCall([&] {
+            RequireOut(value, "Global.Options");
+            const std::shared_ptr<IHXPropertyList_> options = Get().GetOptions(FromHXString(section));
+            if (!options)
+                throw EVRNException(QStringLiteral("Global.Options: the options are not available yet"));
+            *value = NewPropertyListCompanion(options);
+        });
     }
     HXRESULT get_ActivityTree(IHXActivityTree** value) noexcept override {
-        return NotOffered(value, "Global.ActivityTree");
+        ClearOut(value);
+        return GuardHXCall([&] {
+            RequireOut(value, "Global.ActivityTree");
+            const ActivityTreePtr tree = Get().GetActivityTree();
+            if (!tree)
+                throw EVRNException(QStringLiteral("Global.ActivityTree: the activity tree is not available yet"));
+            *value = NewActivityTreeCompanion(tree);
+        });
     }
     HXRESULT get_Tools(IHXTools** value) noexcept override { return Made(value, Parts().tools, "Global.Tools"); }
     HXRESULT get_TrayMenu(IHXMenuControl** value) noexcept override {

@@ -6,6 +6,7 @@
 
 #include "model/ActivityInterfaces.h"
 #include "model/ActivityLocator.h"
+#include "model/ActivityLocatorList.h"
 #include "model/PropertyInterfaces.h"
 
 #include <HoraluxSDK.h>
@@ -17,3 +18,7 @@ HoraluxSDK::IHXActivity* NewActivityCompanion(const ActivityPtr& activity);
 HoraluxSDK::IHXActivityList* NewActivityListCompanion(const ActivityListPtr& list);
 HoraluxSDK::IHXActivityTree* NewActivityTreeCompanion(const ActivityTreePtr& tree);
 HoraluxSDK::IHXActivityLocator* NewActivityLocatorCompanion(const ActivityLocatorPtr& locator);
+HoraluxSDK::IHXActivitySource* NewActivitySourceCompanion(const ActivitySourcePtr& source);
+HoraluxSDK::IHXActivityLocatorList* NewActivityLocatorListCompanion(const std::shared_ptr<TActivityLocatorList>& list);
+HoraluxSDK::IHXActivityLocatorHistoryList*
+NewActivityLocatorHistoryListCompanion(const std::shared_ptr<TActivityLocatorHistoryList>& list);

@@ -2,6 +2,7 @@
 
 #include "addins/Companion.h"
 #include "addins/GlobalCompanion.h"
+#include "addins/ModelCompanions.h"
 #include "ui/Action.h"
 #include "ui/MenuControl.h"
 
@@ -128,10 +129,14 @@ public:
             *result = nullptr;
         return GuardHXCall([] { RaiseNotOffered("Tools.CreateNewPlannedBreakList"); });
     }
+    /// A new, free locator: the add-in's alone, in no list of the program.
     HXRESULT CreateNewActivityLocator(IHXActivityLocator** result) noexcept override {
         if (result)
             *result = nullptr;
-        return GuardHXCall([] { RaiseNotOffered("Tools.CreateNewActivityLocator"); });
+        return GuardHXCall([&] {
+            Require(result, "Tools.CreateNewActivityLocator");
+            *result = NewActivityLocatorCompanion(Get().CreateActivityLocator());
+        });
     }
 };
 

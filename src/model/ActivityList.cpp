@@ -58,6 +58,9 @@ ActivityPtr TActivityList::AddNew() {
 }
 
 ActivityPtr TActivityList::InsertNew(int index) {
+    // Checked before the activity exists: a refused index must not leave a new activity in the tree.
+    if (index < 0 || index > Count())
+        RaiseListIndexError(index);
     auto activity = TActivity::Create(m_tree.lock(), TGUID::NewGuid());
     auto nameTaken = [this](const QString& name) {
         return std::any_of(m_items.begin(), m_items.end(), [&name](const ActivityPtr& member) {

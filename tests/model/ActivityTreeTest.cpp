@@ -143,6 +143,10 @@ TEST(ActivityTree, ListIndexOutOfRangeRaises) {
     EXPECT_THROW(tree->Childs()->Items(0), EVRNListError);
     EXPECT_THROW(tree->Childs()->Insert(2, tree->UnknownActivity()), EVRNListError);
     EXPECT_THROW(tree->Sources(1), EVRNListError);
+    const int activities = tree->Activities()->Count();
+    EXPECT_THROW(tree->Childs()->InsertNew(1), EVRNListError);
+    EXPECT_THROW(tree->Childs()->InsertNew(-1), EVRNListError);
+    EXPECT_EQ(tree->Activities()->Count(), activities) << "a refused index leaves no new activity behind";
 }
 
 TEST(ActivitiesFile, ActivityUnderTwoParentsIsOneObject) {
