@@ -2,6 +2,7 @@
 
 #include "addins/Companion.h"
 #include "addins/GlobalCompanion.h"
+#include "addins/PlannedBreakCompanions.h"
 #include "ui/Action.h"
 #include "ui/MenuControl.h"
 
@@ -126,7 +127,10 @@ public:
     HXRESULT CreateNewPlannedBreakList(IHXPlannedBreakList** result) noexcept override {
         if (result)
             *result = nullptr;
-        return GuardHXCall([] { RaiseNotOffered("Tools.CreateNewPlannedBreakList"); });
+        return GuardHXCall([&] {
+            Require(result, "Tools.CreateNewPlannedBreakList");
+            *result = NewPlannedBreakListCompanion(std::make_shared<TPlannedBreakList>());
+        });
     }
     HXRESULT CreateNewActivityLocator(IHXActivityLocator** result) noexcept override {
         if (result)
