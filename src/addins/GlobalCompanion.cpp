@@ -155,7 +155,8 @@ public:
             const std::shared_ptr<IHXStorage_> storage = Get().GetStorage();
             if (!storage)
                 throw EVRNException(QStringLiteral("Global.Storage: the program has no storage"));
-            *value = NewStorageCompanion(storage);
+            // The storage works through the application that made it: the application stays.
+            *value = NewStorageCompanion(storage, OwnerPtr());
         });
     }
     // Only the windows an add-in added leave through it: the program's own windows are not the

@@ -127,9 +127,15 @@ public:
     }
 };
 
-class TStorageCompanion : public TCompanion<IHXStorage, IHXStorage_> {
+/// What a storage works through; a base of its companion so that it goes after the storage.
+struct TStorageAnchor {
+    std::shared_ptr<void> keepAlive;
+};
+
+class TStorageCompanion : private TStorageAnchor, public TCompanion<IHXStorage, IHXStorage_> {
 public:
-    using TCompanion::TCompanion;
+    TStorageCompanion(const StoragePtr& storage, std::shared_ptr<void> keepAlive)
+        : TStorageAnchor{std::move(keepAlive)}, TCompanion(storage) {}
 
     HXRESULT get_Changed(HXBOOL* value) noexcept override {
         return GuardHXCall([&] {
@@ -209,8 +215,8 @@ private:
 
 } // namespace
 
-IHXStorage* NewStorageCompanion(const StoragePtr& storage) {
-    return storage ? new TStorageCompanion(storage) : nullptr;
+IHXStorage* NewStorageCompanion(const StoragePtr& storage, std::shared_ptr<void> keepAlive) {
+    return storage ? new TStorageCompanion(storage, std::move(keepAlive)) : nullptr;
 }
 
 IHXStorageInfo* NewStorageInfoCompanion(const StorageInfoPtr& info) {

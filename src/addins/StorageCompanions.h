@@ -8,7 +8,9 @@
 
 #include <HoraluxSDK.h>
 
-HoraluxSDK::IHXStorage* NewStorageCompanion(const StoragePtr& storage);
+/// keepAlive (may be null) stays with the companion too: the object the storage was made by and
+/// works through, which must not go before the storage does.
+HoraluxSDK::IHXStorage* NewStorageCompanion(const StoragePtr& storage, std::shared_ptr<void> keepAlive = nullptr);
 HoraluxSDK::IHXStorageInfo* NewStorageInfoCompanion(const StorageInfoPtr& info);
 HoraluxSDK::IHXDateInfo* NewDateInfoCompanion(const DateInfoPtr& info);
 HoraluxSDK::IHXEntryInfo* NewEntryInfoCompanion(const EntryInfoPtr& info);

@@ -106,6 +106,24 @@ TEST_F(ApplicationSdkDataTest, TheAddInSeesWhatTheProgramBooksAndBooksIntoThePro
     EXPECT_TRUE(addInsEntry->Locator()->IsBreak());
 }
 
+TEST_F(ApplicationSdkDataTest, AStorageTheAddInStillHoldsKeepsWhatItWorksThrough) {
+    Start();
+    SdkRef<IHXStorage> storage;
+    ASSERT_EQ(m_global->get_Storage(storage.Out()), HX_S_OK);
+    const std::weak_ptr<THXApplication> controller = m_app;
+    Stop();
+    EXPECT_FALSE(controller.expired()) << "the storage works through the controller";
+
+    // The program has ended: whatever the members answer, they answer without harm.
+    HXDATE min = 0, max = 0;
+    HXBOOL hasData = HX_TRUE;
+    storage->GetExistingMinMaxDate(&min, &max, &hasData);
+    storage->Save();
+    TakeErrorDescription();
+    storage.Reset();
+    EXPECT_TRUE(controller.expired());
+}
+
 TEST_F(ApplicationSdkDataTest, RegularBreaksReadAndChangedThroughTheApplicationReachTheProgram) {
     Start();
     // The user's break, as the Work options page stores it.
