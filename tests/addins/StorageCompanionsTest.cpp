@@ -3,9 +3,13 @@
 
 #include "addins/StorageCompanions.h"
 #include "SdkTestSupport.h"
+#include "addins/Companion.h"
+#include "addins/EntryCompanions.h"
 #include "foundation/VRNException.h"
 #include "model/ActivityLocator.h"
 #include "model/Entry.h"
+#include "model/EntryList.h"
+#include "model/PropertyInterfaces.h"
 #include "storage/StorageInfo.h"
 #include "storage/TypedStorage.h"
 
@@ -340,6 +344,44 @@ TEST_F(StorageCompanionsTest, TheStorageInfoDescribesTheRoot) {
     ASSERT_EQ(info->get_StorageTypeID(&type), HX_S_OK);
     EXPECT_EQ(QString::fromUtf16(type), programInfo->StorageTypeID().ToString());
     HXSysFreeString(type);
+}
+
+TEST_F(StorageCompanionsTest, TheAdditionalPropertiesAreTheEntrysOwn) {
+    const EntryPtr programEntry = AddEntry(Day(2006, 3, 14), 8, 9)->Items(0);
+    programEntry->AdditionalProperties()->Items(QStringLiteral("note"))->SetAsString(QStringLiteral("call"));
+    SdkRef<IHXDayEntryList> list(DayList(Day(2006, 3, 14)));
+    ASSERT_TRUE(list);
+    SdkRef<IHXEntry> entry;
+    ASSERT_EQ(list->get_Items(0, entry.Out()), HX_S_OK);
+    SdkRef<IHXPropertyList> properties;
+    ASSERT_EQ(entry->get_AdditionalProperties(properties.Out()), HX_S_OK);
+    int32_t count = 0;
+    ASSERT_EQ(properties->get_Count(&count), HX_S_OK);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(CompanionOwner<IHXPropertyList_>(properties.get()), programEntry->AdditionalProperties())
+        << "the program's list, not a copy";
+}
+
+TEST_F(StorageCompanionsTest, AnEntryListIsCountedReachedAndSorted) {
+    const auto entries = std::make_shared<TEntryList>();
+    for (const double hour : {15.0, 9.0}) {
+        const EntryPtr entry = entries->CreateEntry();
+        entry->SetDate(Day(2006, 3, 14));
+        entry->SetTime(hour / 24, (hour + 1) / 24);
+        entries->Add(entry);
+    }
+    SdkRef<IHXEntryList> list(NewEntryListCompanion(entries));
+    int32_t count = 0;
+    ASSERT_EQ(list->get_Count(&count), HX_S_OK);
+    EXPECT_EQ(count, 2);
+    ASSERT_EQ(list->Sort(), HX_S_OK);
+    SdkRef<IHXEntry> first;
+    ASSERT_EQ(list->get_Items(0, first.Out()), HX_S_OK);
+    HXDATE start = 0;
+    ASSERT_EQ(first->get_StartTime(&start), HX_S_OK);
+    EXPECT_DOUBLE_EQ(start, 9.0 / 24);
+    SdkRef<IHXActivityEntry> notActivity(Query<IHXActivityEntry>(first.get()));
+    EXPECT_FALSE(notActivity) << "a plain entry is no activity entry";
 }
 
 TEST_F(StorageCompanionsTest, ACompanionKeepsItsListAfterTheProgramLetItGo) {

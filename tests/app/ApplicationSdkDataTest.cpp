@@ -151,6 +151,10 @@ TEST_F(ApplicationSdkDataTest, RegularBreaksReadAndChangedThroughTheApplicationR
         ASSERT_EQ(lunch->get_FromTime(&from), HX_S_OK);
         EXPECT_DOUBLE_EQ(from, 12.0 / 24);
         ASSERT_EQ(lunch->put_Duration(0.75 / 24), HX_S_OK);
+        // A change through the break's locator is written when the add-in lets the break go.
+        SdkRef<IHXActivityLocator> locator;
+        ASSERT_EQ(lunch->get_ActivityLocator(locator.Out()), HX_S_OK);
+        ASSERT_EQ(locator->put_IsBreak(HX_FALSE), HX_S_OK);
 
         SdkRef<IHXPlannedBreak> coffee;
         ASSERT_EQ(breaks->AddNew(coffee.Out()), HX_S_OK);
@@ -163,6 +167,7 @@ TEST_F(ApplicationSdkDataTest, RegularBreaksReadAndChangedThroughTheApplicationR
     const std::shared_ptr<TPlannedBreakList> stored = BreaksInTheOptions();
     ASSERT_EQ(stored->Count(), 2);
     EXPECT_DOUBLE_EQ(stored->Items(0)->Duration(), 0.75 / 24);
+    EXPECT_FALSE(stored->Items(0)->ActivityLocator()->IsBreak());
     EXPECT_DOUBLE_EQ(stored->Items(1)->FromTime(), 15.0 / 24);
     EXPECT_EQ(m_app->GetPlannedBreaks()->Count(), 2);
     ProcessPosted();
