@@ -3,6 +3,16 @@
 #include "addins/Companion.h"
 #include "addins/CompanionArguments.h"
 #include "addins/ModelCompanions.h"
+#include "addins/PlannedBreakCompanions.h"
+#include "addins/StorageCompanions.h"
+#include "model/PropertyValueList.h"
+#include "tracking/TrackingManagerLinkInterface.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QVariant>
+#include <QWidget>
+#include <map>
 
 using namespace HoraluxSDK;
 
@@ -17,6 +27,65 @@ TGlobalCompanionParts& Parts() {
     return parts;
 }
 
+// The windows of add-ins on the program's current-window stack. An add-in's window may belong to
+// another toolkit, so the stack holds an invisible stand-in widget for it that carries its number;
+// while one is on the stack the program shows no window of its own (CanShowWindow is false).
+const char* const ForeignWindowProperty = "horaluxAddInWindow";
+
+struct TForeignWindow {
+    QPointer<QWidget> standIn;
+    int entries = 0;
+};
+std::map<int32_t, TForeignWindow>& ForeignWindows() {
+    static std::map<int32_t, TForeignWindow> windows;
+    return windows;
+}
+
+/// The number of a window on the stack: an add-in's own number for its stand-in.
+int32_t WindowNumber(QWidget* window) {
+    if (!window)
+        return 0;
+    if (const int32_t foreign = AddInWindowNumber(window))
+        return foreign;
+    return Parts().windowNumber ? static_cast<int32_t>(Parts().windowNumber(window)) : 0;
+}
+
+/// Writes the application's planned breaks to the options section the program reads them from
+/// (the Work options page, the options file, the tracking manager), and lets the tracking manager
+/// load them again from the message loop.
+TPlannedBreaksChanged PlannedBreaksWriter(const std::weak_ptr<IApplication_>& application,
+                                          const std::shared_ptr<TPlannedBreakList>& breaks) {
+    const std::weak_ptr<TPlannedBreakList> weakBreaks = breaks;
+    auto reloadPending = std::make_shared<bool>(false);
+    return [application, weakBreaks, reloadPending] {
+        const std::shared_ptr<IApplication_> app = application.lock();
+        const std::shared_ptr<TPlannedBreakList> list = weakBreaks.lock();
+        // The program replaced its list (the options were applied) or ended: nothing to write.
+        if (!app || !list || app->GetPlannedBreaks() != list)
+            return;
+        // Reading the breaks changes nothing: only other content is written and reloaded.
+        const PropertyListPtr section = app->GetOptions(PlannedBreaksSectionName);
+        const auto content = std::make_shared<TPropertyValueList>();
+        list->SaveToValueList(content);
+        const std::shared_ptr<IHXProperty_> stored = section->Find(PlannedBreaksSectionName);
+        if (stored && stored->DataType() == ::hxpdtValueList && stored->AsValueList()->Equals(content))
+            return;
+        SavePlannedBreaksToSection(*list, section);
+        if (*reloadPending || !QCoreApplication::instance())
+            return;
+        *reloadPending = true;
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [application, reloadPending] {
+                *reloadPending = false;
+                if (const std::shared_ptr<IApplication_> app = application.lock())
+                    if (const std::shared_ptr<IHXTrackingManagerLink> manager = app->GetTrackingManager())
+                        manager->ResetTrackingData();
+            },
+            Qt::QueuedConnection);
+    };
+}
+
 class TGlobalCompanion : public TCompanion<Global_, IApplication_> {
 public:
     using TCompanion::TCompanion;
@@ -25,8 +94,7 @@ public:
         return GuardHXCall([&] {
             if (!result)
                 throw EUnassignedArgumentError(QStringLiteral("Global.GetCurrentWindow"));
-            QWidget* window = Get().GetCurrentWindow();
-            *result = window && Parts().windowNumber ? static_cast<int32_t>(Parts().windowNumber(window)) : 0;
+            *result = WindowNumber(Get().GetCurrentWindow());
         });
     }
     /// The section as the program keeps it; a section that does not exist yet is created empty.
@@ -54,8 +122,27 @@ public:
     HXRESULT get_TrayMenu(IHXMenuControl** value) noexcept override {
         return Made(value, Parts().trayMenu, "Global.TrayMenu");
     }
-    HXRESULT AddCurrentWindow(int32_t) noexcept override {
-        return GuardHXCall([] { RaiseNotOffered("Global.AddCurrentWindow"); });
+    HXRESULT AddCurrentWindow(int32_t wnd) noexcept override {
+        return GuardHXCall([&] {
+            if (wnd <= 0)
+                throw EVRNException(
+                    QStringLiteral("Global.AddCurrentWindow: %1 is not the number of a window").arg(wnd));
+            TForeignWindow& window = ForeignWindows()[wnd];
+            if (!window.standIn) {
+                window.standIn = new QWidget;
+                window.standIn->setProperty(ForeignWindowProperty, wnd);
+            }
+            try {
+                Get().AddCurrentWindow(window.standIn);
+            } catch (...) {
+                if (window.entries == 0) {
+                    delete window.standIn;
+                    ForeignWindows().erase(wnd);
+                }
+                throw;
+            }
+            ++window.entries;
+        });
     }
     HXRESULT get_CanShowWindow(HXBOOL* value) noexcept override {
         return GuardHXCall([&] {
@@ -65,11 +152,45 @@ public:
         });
     }
     HXRESULT get_PlannedBreaks(IHXPlannedBreakList** value) noexcept override {
-        return NotOffered(value, "Global.PlannedBreaks");
+        if (value)
+            *value = nullptr;
+        return GuardHXCall([&] {
+            if (!value)
+                throw EUnassignedArgumentError(QStringLiteral("Global.PlannedBreaks"));
+            const std::shared_ptr<TPlannedBreakList> breaks = Get().GetPlannedBreaks();
+            if (!breaks)
+                throw EVRNException(QStringLiteral("Global.PlannedBreaks: the planned breaks are not ready"));
+            *value = NewPlannedBreakListCompanion(breaks, PlannedBreaksWriter(OwnerPtr(), breaks));
+        });
     }
-    HXRESULT get_Storage(IHXStorage** value) noexcept override { return NotOffered(value, "Global.Storage"); }
-    HXRESULT RemoveCurrentWindow(int32_t) noexcept override {
-        return GuardHXCall([] { RaiseNotOffered("Global.RemoveCurrentWindow"); });
+    HXRESULT get_Storage(IHXStorage** value) noexcept override {
+        if (value)
+            *value = nullptr;
+        return GuardHXCall([&] {
+            if (!value)
+                throw EUnassignedArgumentError(QStringLiteral("Global.Storage"));
+            const std::shared_ptr<IHXStorage_> storage = Get().GetStorage();
+            if (!storage)
+                throw EVRNException(QStringLiteral("Global.Storage: the program has no storage"));
+            // The storage works through the application that made it: the application stays.
+            *value = NewStorageCompanion(storage, OwnerPtr());
+        });
+    }
+    // Only the windows an add-in added leave through it: the program's own windows are not the
+    // add-in's to remove.
+    HXRESULT RemoveCurrentWindow(int32_t wnd) noexcept override {
+        return GuardHXCall([&] {
+            const auto it = ForeignWindows().find(wnd);
+            if (it == ForeignWindows().end())
+                throw EVRNException(
+                    QStringLiteral("Global.RemoveCurrentWindow: window %1 was not added as a current window").arg(wnd));
+            QWidget* standIn = it->second.standIn;
+            Get().RemoveCurrentWindow(standIn);
+            if (--it->second.entries == 0) {
+                ForeignWindows().erase(it);
+                delete standIn;
+            }
+        });
     }
 
 private:
@@ -96,6 +217,13 @@ Global_* NewGlobalCompanion(const std::shared_ptr<IApplication_>& application) {
     if (!application)
         throw EUnassignedArgumentError(QStringLiteral("NewGlobalCompanion"));
     return new TGlobalCompanion(application);
+}
+
+int32_t AddInWindowNumber(const QWidget* window) {
+    if (!window)
+        return 0;
+    const QVariant number = window->property(ForeignWindowProperty);
+    return number.isValid() ? number.toInt() : 0;
 }
 
 void SetGlobalCompanionParts(TGlobalCompanionParts parts) {

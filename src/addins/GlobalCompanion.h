@@ -23,3 +23,8 @@ struct TGlobalCompanionParts {
     std::function<std::int64_t(QWidget*)> windowNumber;
 };
 void SetGlobalCompanionParts(TGlobalCompanionParts parts);
+
+/// The number under which an add-in made its window a current window (AddCurrentWindow) when
+/// window is the invisible stand-in the program keeps for it on its current-window stack; 0 for
+/// every other window. A stand-in is never shown: the add-in's window is the add-in's.
+std::int32_t AddInWindowNumber(const QWidget* window);

@@ -1,5 +1,6 @@
 #include "app/GlobalBusObject.h"
 
+#include "addins/GlobalCompanion.h"
 #include "foundation/Log.h"
 
 #include <QDBusConnection>
@@ -65,5 +66,7 @@ bool TGlobalBusObject::CanShowWindow() {
 qlonglong TGlobalBusObject::GetCurrentWindow() {
     const std::shared_ptr<IApplication_> application = Application();
     QWidget* window = application ? application->GetCurrentWindow() : nullptr;
+    if (const std::int32_t addInWindow = AddInWindowNumber(window))
+        return addInWindow;
     return window ? static_cast<qlonglong>(window->winId()) : 0;
 }

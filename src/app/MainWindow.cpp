@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "addins/GlobalCompanion.h"
 #include "app/AppEvents.h"
 #include "app/Application.h"
 #include "app/ProgramEnd.h"
@@ -159,6 +160,10 @@ void TfrmMain::TrayIconClicked(Qt::MouseButton button) {
         return;
     try {
         if (QWidget* current = m_controller->GetCurrentWindow()) {
+            // An add-in's window stands on the stack as an invisible stand-in: the add-in's to
+            // bring forward, never to be shown in its place.
+            if (AddInWindowNumber(current))
+                return;
             QWidget* front = current;
             if (!current->isEnabled() && QApplication::activeModalWidget())
                 front = QApplication::activeModalWidget(); // a modal window of its own is in front

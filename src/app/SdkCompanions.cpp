@@ -3,6 +3,7 @@
 #include "addins/Companion.h"
 #include "addins/GlobalCompanion.h"
 #include "addins/ModelCompanions.h"
+#include "addins/PlannedBreakCompanions.h"
 #include "ui/Action.h"
 #include "ui/MenuControl.h"
 
@@ -127,7 +128,10 @@ public:
     HXRESULT CreateNewPlannedBreakList(IHXPlannedBreakList** result) noexcept override {
         if (result)
             *result = nullptr;
-        return GuardHXCall([] { RaiseNotOffered("Tools.CreateNewPlannedBreakList"); });
+        return GuardHXCall([&] {
+            Require(result, "Tools.CreateNewPlannedBreakList");
+            *result = NewPlannedBreakListCompanion(std::make_shared<TPlannedBreakList>());
+        });
     }
     /// A new, free locator: the add-in's alone, in no list of the program.
     HXRESULT CreateNewActivityLocator(IHXActivityLocator** result) noexcept override {

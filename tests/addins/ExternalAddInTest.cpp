@@ -178,9 +178,8 @@ TEST_F(ExternalAddIns, LibrariesAreLoadedAndFailuresAreLoggedWhileTheProgramGoes
     AddInPtr launched = manager.ActiveAddIns()[0];
     EXPECT_EQ(launched->GetID(), QStringLiteral("{7E57AD00-0000-0000-0000-000000000001}"));
     EXPECT_EQ(launched->GetName(), QStringLiteral("Test add-in"));
-    // The add-in asked for something the program does not offer and received the description.
-    EXPECT_EQ(launched->GetAboutText(),
-              QStringLiteral("Storage: Global.Storage is not available to add-ins in this version"));
+    // The add-in asked for something this application does not have and received the description.
+    EXPECT_EQ(launched->GetAboutText(), QStringLiteral("Storage: Global.Storage: the program has no storage"));
     // Those that failed in Loaded or at launch stay known: the Add-Ins page can switch them off.
     EXPECT_EQ(manager.GetAddInCount(), 3);
     EXPECT_EQ(manager.GetAddIn(1)->GetID(), QStringLiteral("{7E57AD00-0000-0000-0000-000000000002}"));
