@@ -18,30 +18,6 @@ using namespace HoraluxSDK;
 
 namespace {
 
-/// An object of an add-in: answers its interface, counts references, does nothing else.
-template <typename I> class AddInObject : public I {
-public:
-    HXRESULT QueryInterface(const HXGUID& iid, void** object) noexcept override {
-        if (!object)
-            return HX_E_POINTER;
-        if (HXEqualGuid(iid, IHXUnknown::IID) || HXEqualGuid(iid, IHXDispatch::IID) || HXEqualGuid(iid, I::IID)) {
-            AddRef();
-            *object = static_cast<I*>(this);
-            return HX_S_OK;
-        }
-        *object = nullptr;
-        return HX_E_NOINTERFACE;
-    }
-    uint32_t AddRef() noexcept override { return ++references; }
-    uint32_t Release() noexcept override { return --references; }
-    HXRESULT GetTypeInfoCount(uint32_t*) noexcept override { return HX_E_NOTIMPL; }
-    HXRESULT GetTypeInfo(uint32_t, void**) noexcept override { return HX_E_NOTIMPL; }
-    HXRESULT GetIDsOfNames(const char16_t* const*, uint32_t, int32_t*) noexcept override { return HX_E_NOTIMPL; }
-    HXRESULT Invoke(int32_t, uint16_t, HXVARIANT*, uint32_t, HXVARIANT*) noexcept override { return HX_E_NOTIMPL; }
-
-    uint32_t references = 1;
-};
-
 class AddInActivity : public AddInObject<IHXActivity> {
 public:
     HXRESULT get_Name(HXBSTR*) noexcept override { return HX_E_NOTIMPL; }

@@ -2,9 +2,9 @@
 // over the program's list; every change made through them is reported to the list's owner.
 
 #include "addins/PlannedBreakCompanions.h"
-#include "SdkTestSupport.h"
 #include "addins/ModelCompanions.h"
 #include "model/PropertyValueList.h"
+#include "support/SdkTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -13,23 +13,8 @@ using namespace HoraluxSDK;
 namespace {
 
 /// A break an add-in made itself: nothing of the program behind it.
-class ForeignBreak : public IHXPlannedBreak {
+class ForeignBreak : public AddInObject<IHXPlannedBreak> {
 public:
-    HXRESULT QueryInterface(const HXGUID& iid, void** object) noexcept override {
-        if (!object)
-            return HX_E_POINTER;
-        *object = nullptr;
-        if (!HXEqualGuid(iid, IHXUnknown::IID) && !HXEqualGuid(iid, IHXDispatch::IID) && !HXEqualGuid(iid, IID))
-            return HX_E_NOINTERFACE;
-        *object = this;
-        return HX_S_OK;
-    }
-    uint32_t AddRef() noexcept override { return 1; }
-    uint32_t Release() noexcept override { return 1; }
-    HXRESULT GetTypeInfoCount(uint32_t*) noexcept override { return HX_E_NOTIMPL; }
-    HXRESULT GetTypeInfo(uint32_t, void**) noexcept override { return HX_E_NOTIMPL; }
-    HXRESULT GetIDsOfNames(const char16_t* const*, uint32_t, int32_t*) noexcept override { return HX_E_NOTIMPL; }
-    HXRESULT Invoke(int32_t, uint16_t, HXVARIANT*, uint32_t, HXVARIANT*) noexcept override { return HX_E_NOTIMPL; }
     HXRESULT get_FromTime(HXDATE*) noexcept override { return HX_E_NOTIMPL; }
     HXRESULT put_FromTime(HXDATE) noexcept override { return HX_E_NOTIMPL; }
     HXRESULT get_ToTime(HXDATE*) noexcept override { return HX_E_NOTIMPL; }
@@ -45,7 +30,7 @@ protected:
 
     /// Adds a break through the companion with these values.
     void AddBreak(double from, double to, double duration) {
-        SdkRef<IHXPlannedBreak> added;
+        HXRef<IHXPlannedBreak> added;
         ASSERT_EQ(m_companion->AddNew(added.Out()), HX_S_OK);
         ASSERT_EQ(added->put_FromTime(from), HX_S_OK);
         ASSERT_EQ(added->put_ToTime(to), HX_S_OK);
@@ -54,7 +39,7 @@ protected:
 
     std::shared_ptr<TPlannedBreakList> m_breaks = std::make_shared<TPlannedBreakList>();
     int m_changes = 0;
-    SdkRef<IHXPlannedBreakList> m_companion;
+    HXRef<IHXPlannedBreakList> m_companion;
 };
 
 TEST_F(PlannedBreakCompanionsTest, BreaksAddedAndChangedReachTheListAndAreReported) {
@@ -70,12 +55,12 @@ TEST_F(PlannedBreakCompanionsTest, BreaksAddedAndChangedReachTheListAndAreReport
     int32_t count = 0;
     ASSERT_EQ(m_companion->get_Count(&count), HX_S_OK);
     EXPECT_EQ(count, 1);
-    SdkRef<IHXPlannedBreak> item;
+    HXRef<IHXPlannedBreak> item;
     ASSERT_EQ(m_companion->get_Items(0, item.Out()), HX_S_OK);
     HXDATE value = 0;
     ASSERT_EQ(item->get_ToTime(&value), HX_S_OK);
     EXPECT_DOUBLE_EQ(value, 13.5 / 24);
-    SdkRef<IHXActivityLocator> locator;
+    HXRef<IHXActivityLocator> locator;
     ASSERT_EQ(item->get_ActivityLocator(locator.Out()), HX_S_OK);
     HXBOOL isBreak = HX_FALSE;
     ASSERT_EQ(locator->get_IsBreak(&isBreak), HX_S_OK);
@@ -96,12 +81,12 @@ TEST_F(PlannedBreakCompanionsTest, TheListGoesToAndComesFromAValueList) {
     AddBreak(12.0 / 24, 13.0 / 24, 0.5 / 24);
     AddBreak(15.0 / 24, 16.0 / 24, 0.25 / 24);
     const auto values = std::make_shared<TPropertyValueList>();
-    SdkRef<IHXPropertyValueList> valuesCompanion(NewPropertyValueListCompanion(values));
+    HXRef<IHXPropertyValueList> valuesCompanion(NewPropertyValueListCompanion(values));
     ASSERT_EQ(m_companion->SaveToValueList(valuesCompanion.get()), HX_S_OK);
     EXPECT_EQ(values->Count(), 2);
 
     const auto other = std::make_shared<TPlannedBreakList>();
-    SdkRef<IHXPlannedBreakList> otherCompanion(NewPlannedBreakListCompanion(other));
+    HXRef<IHXPlannedBreakList> otherCompanion(NewPlannedBreakListCompanion(other));
     ASSERT_EQ(otherCompanion->LoadFromValueList(valuesCompanion.get()), HX_S_OK);
     ASSERT_EQ(other->Count(), 2);
     EXPECT_DOUBLE_EQ(other->Items(1)->FromTime(), 15.0 / 24);
@@ -114,8 +99,8 @@ TEST_F(PlannedBreakCompanionsTest, ForeignObjectsAndBadIndexesAreRefused) {
 
     // A break of another list leaves this one as it is; a break of the add-in's own is refused.
     const auto other = std::make_shared<TPlannedBreakList>();
-    SdkRef<IHXPlannedBreakList> otherCompanion(NewPlannedBreakListCompanion(other));
-    SdkRef<IHXPlannedBreak> stranger;
+    HXRef<IHXPlannedBreakList> otherCompanion(NewPlannedBreakListCompanion(other));
+    HXRef<IHXPlannedBreak> stranger;
     ASSERT_EQ(otherCompanion->AddNew(stranger.Out()), HX_S_OK);
     ASSERT_EQ(m_companion->Remove(stranger.get()), HX_S_OK);
     EXPECT_EQ(m_breaks->Count(), 1);
@@ -141,7 +126,7 @@ TEST_F(PlannedBreakCompanionsTest, ForeignObjectsAndBadIndexesAreRefused) {
 
 TEST_F(PlannedBreakCompanionsTest, ABreakCompanionKeepsItsBreakAfterTheListLetItGo) {
     AddBreak(0.5, 0.55, 0.02);
-    SdkRef<IHXPlannedBreak> item;
+    HXRef<IHXPlannedBreak> item;
     ASSERT_EQ(m_companion->get_Items(0, item.Out()), HX_S_OK);
     m_companion.Reset();
     m_breaks->Clear();

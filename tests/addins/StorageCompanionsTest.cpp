@@ -2,7 +2,6 @@
 // interfaces only, over a real storage folder.
 
 #include "addins/StorageCompanions.h"
-#include "SdkTestSupport.h"
 #include "addins/Companion.h"
 #include "addins/EntryCompanions.h"
 #include "foundation/VRNException.h"
@@ -12,6 +11,7 @@
 #include "model/PropertyInterfaces.h"
 #include "storage/StorageInfo.h"
 #include "storage/TypedStorage.h"
+#include "support/SdkTestSupport.h"
 
 #include "../storage/StorageTestSupport.h"
 
@@ -22,23 +22,8 @@ using namespace HoraluxSDK;
 namespace {
 
 /// An entry an add-in made itself: nothing of the program behind it.
-class ForeignEntry : public IHXEntry {
+class ForeignEntry : public AddInObject<IHXEntry> {
 public:
-    HXRESULT QueryInterface(const HXGUID& iid, void** object) noexcept override {
-        if (!object)
-            return HX_E_POINTER;
-        *object = nullptr;
-        if (!HXEqualGuid(iid, IHXUnknown::IID) && !HXEqualGuid(iid, IHXDispatch::IID) && !HXEqualGuid(iid, IID))
-            return HX_E_NOINTERFACE;
-        *object = this;
-        return HX_S_OK;
-    }
-    uint32_t AddRef() noexcept override { return 1; }
-    uint32_t Release() noexcept override { return 1; }
-    HXRESULT GetTypeInfoCount(uint32_t*) noexcept override { return HX_E_NOTIMPL; }
-    HXRESULT GetTypeInfo(uint32_t, void**) noexcept override { return HX_E_NOTIMPL; }
-    HXRESULT GetIDsOfNames(const char16_t* const*, uint32_t, int32_t*) noexcept override { return HX_E_NOTIMPL; }
-    HXRESULT Invoke(int32_t, uint16_t, HXVARIANT*, uint32_t, HXVARIANT*) noexcept override { return HX_E_NOTIMPL; }
     HXRESULT get_Changed(HXBOOL*) noexcept override { return HX_E_NOTIMPL; }
     HXRESULT get_Date(HXDATE* value) noexcept override {
         *value = Day(2006, 3, 14);
@@ -65,7 +50,7 @@ protected:
         return list;
     }
 
-    SdkRef<IHXStorage> m_storage;
+    HXRef<IHXStorage> m_storage;
 };
 
 TEST_F(StorageCompanionsTest, ExistingDatesOfAnEmptyAndOfAFilledStorage) {
@@ -108,11 +93,11 @@ TEST_F(StorageCompanionsTest, ExistingDatesOfAnEmptyAndOfAFilledStorage) {
 }
 
 TEST_F(StorageCompanionsTest, AnActivityEntryIsOneObjectForBothInterfaces) {
-    SdkRef<IHXDayEntryList> list(DayList(Day(2006, 3, 14)));
+    HXRef<IHXDayEntryList> list(DayList(Day(2006, 3, 14)));
     ASSERT_TRUE(list);
-    SdkRef<IHXEntry> entry;
+    HXRef<IHXEntry> entry;
     ASSERT_EQ(list->AddNew(entry.Out()), HX_S_OK);
-    SdkRef<IHXActivityEntry> activity(Query<IHXActivityEntry>(entry.get()));
+    HXRef<IHXActivityEntry> activity(Query<IHXActivityEntry>(entry.get()));
     ASSERT_TRUE(activity) << "an activity entry answers IHXActivityEntry";
 
     ASSERT_EQ(activity->SetTime(9.0 / 24, 10.5 / 24), HX_S_OK);
@@ -131,17 +116,17 @@ TEST_F(StorageCompanionsTest, AnActivityEntryIsOneObjectForBothInterfaces) {
     EXPECT_EQ(activityEnd, end);
 
     // One identity, and each interface leads back to the other.
-    SdkRef<IHXUnknown> identity(Query<IHXUnknown>(entry.get()));
-    SdkRef<IHXUnknown> activityIdentity(Query<IHXUnknown>(activity.get()));
+    HXRef<IHXUnknown> identity(Query<IHXUnknown>(entry.get()));
+    HXRef<IHXUnknown> activityIdentity(Query<IHXUnknown>(activity.get()));
     EXPECT_EQ(identity.get(), activityIdentity.get());
-    SdkRef<IHXEntry> back(Query<IHXEntry>(activity.get()));
+    HXRef<IHXEntry> back(Query<IHXEntry>(activity.get()));
     EXPECT_EQ(back.get(), entry.get());
 
     // The entry reached from either face is an entry of this program for CompareDateTime.
     int32_t order = 5;
     EXPECT_EQ(activity->CompareDateTime(back.get(), &order), HX_S_OK) << TakeErrorDescription().toStdString();
     EXPECT_EQ(order, 0);
-    SdkRef<IHXEntry> later;
+    HXRef<IHXEntry> later;
     ASSERT_EQ(list->AddNew(later.Out()), HX_S_OK);
     ASSERT_EQ(later->SetTime(11.0 / 24, 12.0 / 24), HX_S_OK);
     EXPECT_EQ(activity->CompareDateTime(later.get(), &order), HX_S_OK);
@@ -170,7 +155,7 @@ TEST_F(StorageCompanionsTest, AnActivityEntryIsOneObjectForBothInterfaces) {
 TEST_F(StorageCompanionsTest, TheEntriesOfADayAreReachedByIndex) {
     AddEntry(Day(2006, 3, 14), 8, 9);
     AddEntry(Day(2006, 3, 14), 13, 15);
-    SdkRef<IHXDayEntryList> list(DayList(Day(2006, 3, 14)));
+    HXRef<IHXDayEntryList> list(DayList(Day(2006, 3, 14)));
     ASSERT_TRUE(list);
 
     int32_t count = 0;
@@ -181,7 +166,7 @@ TEST_F(StorageCompanionsTest, TheEntriesOfADayAreReachedByIndex) {
     EXPECT_EQ(date, Day(2006, 3, 14));
     const double starts[] = {8.0 / 24, 13.0 / 24};
     for (int32_t i = 0; i < count; ++i) {
-        SdkRef<IHXEntry> entry;
+        HXRef<IHXEntry> entry;
         ASSERT_EQ(list->get_Items(i, entry.Out()), HX_S_OK);
         HXDATE start = 0;
         ASSERT_EQ(entry->get_StartTime(&start), HX_S_OK);
@@ -198,17 +183,9 @@ TEST_F(StorageCompanionsTest, TheEntriesOfADayAreReachedByIndex) {
 
 TEST_F(StorageCompanionsTest, AnEntryBookedThroughTheStorageIsSavedAndReadAfterARestart) {
     {
-        SdkRef<IHXDayEntryList> list(DayList(Day(2006, 3, 14)));
+        HXRef<IHXDayEntryList> list(DayList(Day(2006, 3, 14)));
         ASSERT_TRUE(list);
-        SdkRef<IHXEntry> entry;
-        ASSERT_EQ(list->AddNew(entry.Out()), HX_S_OK);
-        ASSERT_EQ(entry->SetTime(14.0 / 24, 14.5 / 24), HX_S_OK);
-        SdkRef<IHXActivityEntry> activity(Query<IHXActivityEntry>(entry.get()));
-        ASSERT_TRUE(activity);
-        ASSERT_EQ(activity->CalculateDuration(), HX_S_OK);
-        SdkRef<IHXActivityLocator> locator;
-        ASSERT_EQ(activity->get_Locator(locator.Out()), HX_S_OK);
-        ASSERT_EQ(locator->put_IsBreak(HX_TRUE), HX_S_OK);
+        ASSERT_TRUE(AddBreakEntry(list.get(), 14.0 / 24, 14.5 / 24));
 
         HXBOOL changed = HX_FALSE;
         ASSERT_EQ(m_storage->get_Changed(&changed), HX_S_OK);
@@ -233,9 +210,9 @@ TEST_F(StorageCompanionsTest, AnEntryBookedThroughTheStorageIsSavedAndReadAfterA
 TEST_F(StorageCompanionsTest, BadArgumentsFailWithTheProgramsMessageAndChangeNothing) {
     AddEntry(Day(2006, 3, 14), 8, 9);
     const DayEntryListPtr programList = Typed()->GetDayEntries(Day(2006, 3, 14));
-    SdkRef<IHXDayEntryList> list(DayList(Day(2006, 3, 14)));
+    HXRef<IHXDayEntryList> list(DayList(Day(2006, 3, 14)));
     ASSERT_TRUE(list);
-    SdkRef<IHXEntry> entry;
+    HXRef<IHXEntry> entry;
     ASSERT_EQ(list->get_Items(0, entry.Out()), HX_S_OK);
 
     // What the program's list says about the index.
@@ -278,11 +255,11 @@ TEST_F(StorageCompanionsTest, BadArgumentsFailWithTheProgramsMessageAndChangeNot
 }
 
 TEST_F(StorageCompanionsTest, NullOutParametersAreRefused) {
-    SdkRef<IHXDayEntryList> list(DayList(Day(2006, 3, 14)));
+    HXRef<IHXDayEntryList> list(DayList(Day(2006, 3, 14)));
     ASSERT_TRUE(list);
-    SdkRef<IHXEntry> entry;
+    HXRef<IHXEntry> entry;
     ASSERT_EQ(list->AddNew(entry.Out()), HX_S_OK);
-    SdkRef<IHXStorageInfo> info;
+    HXRef<IHXStorageInfo> info;
     ASSERT_EQ(m_storage->get_Info(info.Out()), HX_S_OK);
     const std::pair<const char*, std::function<HXRESULT()>> calls[] = {
         {"Storage.Changed", [&] { return m_storage->get_Changed(nullptr); }},
@@ -301,7 +278,7 @@ TEST_F(StorageCompanionsTest, NullOutParametersAreRefused) {
 }
 
 TEST_F(StorageCompanionsTest, TheStorageInfoDescribesTheRoot) {
-    SdkRef<IHXStorageInfo> info;
+    HXRef<IHXStorageInfo> info;
     ASSERT_EQ(m_storage->get_Info(info.Out()), HX_S_OK);
     const StorageInfoPtr programInfo = Host().GetStorage()->Info();
 
@@ -310,15 +287,15 @@ TEST_F(StorageCompanionsTest, TheStorageInfoDescribesTheRoot) {
     EXPECT_EQ(QString::fromUtf16(type), programInfo->StorageTypeID().ToString());
     HXSysFreeString(type);
 
-    SdkRef<IHXEntryInfo> entryInfo;
+    HXRef<IHXEntryInfo> entryInfo;
     ASSERT_EQ(info->get_EntryInfo(entryInfo.Out()), HX_S_OK);
     HoraluxConstants entryInfoType = HoraluxSDK::hxeitSingle;
     ASSERT_EQ(entryInfo->get_InfoType(&entryInfoType), HX_S_OK);
     EXPECT_EQ(entryInfoType,
               programInfo->EntryInfo()->InfoType() == ::hxeitAll ? HoraluxSDK::hxeitAll : HoraluxSDK::hxeitSingle);
 
-    SdkRef<IHXDateInfo> start;
-    SdkRef<IHXDateInfo> end;
+    HXRef<IHXDateInfo> start;
+    HXRef<IHXDateInfo> end;
     ASSERT_EQ(info->get_StartInfo(start.Out()), HX_S_OK);
     ASSERT_EQ(info->get_EndInfo(end.Out()), HX_S_OK);
     HoraluxConstants startType = HoraluxSDK::hxditLimited;
@@ -344,7 +321,7 @@ TEST_F(StorageCompanionsTest, TheStorageInfoDescribesTheRoot) {
     EXPECT_FALSE(TakeErrorDescription().isEmpty());
 
     // Its property list form goes back into it unchanged.
-    SdkRef<IHXPropertyList> saved;
+    HXRef<IHXPropertyList> saved;
     ASSERT_EQ(info->SaveAsPropertyList(saved.Out()), HX_S_OK);
     int32_t count = 0;
     ASSERT_EQ(saved->get_Count(&count), HX_S_OK);
@@ -358,11 +335,11 @@ TEST_F(StorageCompanionsTest, TheStorageInfoDescribesTheRoot) {
 TEST_F(StorageCompanionsTest, TheAdditionalPropertiesAreTheEntrysOwn) {
     const EntryPtr programEntry = AddEntry(Day(2006, 3, 14), 8, 9)->Items(0);
     programEntry->AdditionalProperties()->Items(QStringLiteral("note"))->SetAsString(QStringLiteral("call"));
-    SdkRef<IHXDayEntryList> list(DayList(Day(2006, 3, 14)));
+    HXRef<IHXDayEntryList> list(DayList(Day(2006, 3, 14)));
     ASSERT_TRUE(list);
-    SdkRef<IHXEntry> entry;
+    HXRef<IHXEntry> entry;
     ASSERT_EQ(list->get_Items(0, entry.Out()), HX_S_OK);
-    SdkRef<IHXPropertyList> properties;
+    HXRef<IHXPropertyList> properties;
     ASSERT_EQ(entry->get_AdditionalProperties(properties.Out()), HX_S_OK);
     int32_t count = 0;
     ASSERT_EQ(properties->get_Count(&count), HX_S_OK);
@@ -379,25 +356,25 @@ TEST_F(StorageCompanionsTest, AnEntryListIsCountedReachedAndSorted) {
         entry->SetTime(hour / 24, (hour + 1) / 24);
         entries->Add(entry);
     }
-    SdkRef<IHXEntryList> list(NewEntryListCompanion(entries));
+    HXRef<IHXEntryList> list(NewEntryListCompanion(entries));
     int32_t count = 0;
     ASSERT_EQ(list->get_Count(&count), HX_S_OK);
     EXPECT_EQ(count, 2);
     ASSERT_EQ(list->Sort(), HX_S_OK);
-    SdkRef<IHXEntry> first;
+    HXRef<IHXEntry> first;
     ASSERT_EQ(list->get_Items(0, first.Out()), HX_S_OK);
     HXDATE start = 0;
     ASSERT_EQ(first->get_StartTime(&start), HX_S_OK);
     EXPECT_DOUBLE_EQ(start, 9.0 / 24);
-    SdkRef<IHXActivityEntry> notActivity(Query<IHXActivityEntry>(first.get()));
+    HXRef<IHXActivityEntry> notActivity(Query<IHXActivityEntry>(first.get()));
     EXPECT_FALSE(notActivity) << "a plain entry is no activity entry";
 }
 
 TEST_F(StorageCompanionsTest, ACompanionKeepsItsListAfterTheProgramLetItGo) {
     AddEntry(Day(2006, 3, 14), 8, 9);
-    SdkRef<IHXDayEntryList> list(DayList(Day(2006, 3, 14)));
+    HXRef<IHXDayEntryList> list(DayList(Day(2006, 3, 14)));
     ASSERT_TRUE(list);
-    SdkRef<IHXEntry> entry;
+    HXRef<IHXEntry> entry;
     ASSERT_EQ(list->get_Items(0, entry.Out()), HX_S_OK);
     list.Reset();
     m_storage.Reset();

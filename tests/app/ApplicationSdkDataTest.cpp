@@ -6,7 +6,6 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 
-#include "../addins/SdkTestSupport.h"
 #include "ControllerTestSupport.h"
 #include "addins/GlobalCompanion.h"
 #include "calendar/PlannedBreak.h"
@@ -14,6 +13,7 @@
 #include "model/ActivityLocator.h"
 #include "model/Entry.h"
 #include "storage/StorageInterfaces.h"
+#include "support/SdkTestSupport.h"
 #include "ui/MessageBox.h"
 
 #include <QApplication>
@@ -40,7 +40,7 @@ protected:
 
     /// The add-in's list of today's activity entries.
     IHXDayEntryList* TodaysEntries() {
-        SdkRef<IHXStorage> storage;
+        HXRef<IHXStorage> storage;
         EXPECT_EQ(m_global->get_Storage(storage.Out()), HX_S_OK) << TakeErrorDescription().toStdString();
         if (!storage)
             return nullptr;
@@ -61,7 +61,7 @@ protected:
 
     ScopedFixedClock m_clock{QDateTime(QDate(2006, 3, 14), QTime(12, 0))};
     const double m_today = EncodeDate(2006, 3, 14);
-    SdkRef<Global_> m_global;
+    HXRef<Global_> m_global;
 };
 
 TEST_F(ApplicationSdkDataTest, TheAddInSeesWhatTheProgramBooksAndBooksIntoTheProgramsStorage) {
@@ -70,23 +70,15 @@ TEST_F(ApplicationSdkDataTest, TheAddInSeesWhatTheProgramBooksAndBooksIntoThePro
     booked->SetTime(8.0 / 24, 9.0 / 24);
 
     {
-        SdkRef<IHXDayEntryList> list(TodaysEntries());
+        HXRef<IHXDayEntryList> list(TodaysEntries());
         ASSERT_TRUE(list);
         int32_t count = 0;
         ASSERT_EQ(list->get_Count(&count), HX_S_OK);
         EXPECT_EQ(count, 1) << "the program's booking, not yet saved";
 
-        SdkRef<IHXEntry> entry;
-        ASSERT_EQ(list->AddNew(entry.Out()), HX_S_OK);
-        ASSERT_EQ(entry->SetTime(9.0 / 24, 9.75 / 24), HX_S_OK);
-        SdkRef<IHXActivityEntry> activity(Query<IHXActivityEntry>(entry.get()));
-        ASSERT_TRUE(activity);
-        ASSERT_EQ(activity->CalculateDuration(), HX_S_OK);
-        SdkRef<IHXActivityLocator> locator;
-        ASSERT_EQ(activity->get_Locator(locator.Out()), HX_S_OK);
-        ASSERT_EQ(locator->put_IsBreak(HX_TRUE), HX_S_OK);
+        ASSERT_TRUE(AddBreakEntry(list.get(), 9.0 / 24, 9.75 / 24));
 
-        SdkRef<IHXStorage> storage;
+        HXRef<IHXStorage> storage;
         ASSERT_EQ(m_global->get_Storage(storage.Out()), HX_S_OK);
         ASSERT_EQ(storage->Save(), HX_S_OK) << TakeErrorDescription().toStdString();
     }
@@ -108,7 +100,7 @@ TEST_F(ApplicationSdkDataTest, TheAddInSeesWhatTheProgramBooksAndBooksIntoThePro
 
 TEST_F(ApplicationSdkDataTest, AStorageTheAddInStillHoldsKeepsWhatItWorksThrough) {
     Start();
-    SdkRef<IHXStorage> storage;
+    HXRef<IHXStorage> storage;
     ASSERT_EQ(m_global->get_Storage(storage.Out()), HX_S_OK);
     const std::weak_ptr<THXApplication> controller = m_app;
     Stop();
@@ -139,24 +131,24 @@ TEST_F(ApplicationSdkDataTest, RegularBreaksReadAndChangedThroughTheApplicationR
     ProcessPosted();
     const int resetsBefore = m_tracking->resets;
 
-    SdkRef<IHXPlannedBreakList> breaks;
+    HXRef<IHXPlannedBreakList> breaks;
     ASSERT_EQ(m_global->get_PlannedBreaks(breaks.Out()), HX_S_OK) << TakeErrorDescription().toStdString();
     int32_t count = 0;
     ASSERT_EQ(breaks->get_Count(&count), HX_S_OK);
     ASSERT_EQ(count, 1);
     {
-        SdkRef<IHXPlannedBreak> lunch;
+        HXRef<IHXPlannedBreak> lunch;
         ASSERT_EQ(breaks->get_Items(0, lunch.Out()), HX_S_OK);
         HXDATE from = 0;
         ASSERT_EQ(lunch->get_FromTime(&from), HX_S_OK);
         EXPECT_DOUBLE_EQ(from, 12.0 / 24);
         ASSERT_EQ(lunch->put_Duration(0.75 / 24), HX_S_OK);
         // A change through the break's locator is written when the add-in lets the break go.
-        SdkRef<IHXActivityLocator> locator;
+        HXRef<IHXActivityLocator> locator;
         ASSERT_EQ(lunch->get_ActivityLocator(locator.Out()), HX_S_OK);
         ASSERT_EQ(locator->put_IsBreak(HX_FALSE), HX_S_OK);
 
-        SdkRef<IHXPlannedBreak> coffee;
+        HXRef<IHXPlannedBreak> coffee;
         ASSERT_EQ(breaks->AddNew(coffee.Out()), HX_S_OK);
         ASSERT_EQ(coffee->put_FromTime(15.0 / 24), HX_S_OK);
         ASSERT_EQ(coffee->put_ToTime(16.0 / 24), HX_S_OK);
@@ -185,11 +177,11 @@ TEST_F(ApplicationSdkDataTest, RegularBreaksReadAndChangedThroughTheApplicationR
 
 TEST_F(ApplicationSdkDataTest, ToolsMakeAFreeStandingBreakList) {
     Start();
-    SdkRef<IHXTools> tools;
+    HXRef<IHXTools> tools;
     ASSERT_EQ(m_global->get_Tools(tools.Out()), HX_S_OK);
-    SdkRef<IHXPlannedBreakList> breaks;
+    HXRef<IHXPlannedBreakList> breaks;
     ASSERT_EQ(tools->CreateNewPlannedBreakList(breaks.Out()), HX_S_OK) << TakeErrorDescription().toStdString();
-    SdkRef<IHXPlannedBreak> added;
+    HXRef<IHXPlannedBreak> added;
     ASSERT_EQ(breaks->AddNew(added.Out()), HX_S_OK);
     int32_t count = 0;
     ASSERT_EQ(breaks->get_Count(&count), HX_S_OK);
