@@ -1,8 +1,8 @@
 #pragma once
 
-// Companions of the program's model objects: properties, activities and locators. Each function
-// returns a new companion with one reference for the caller (null for a null object); the companion
-// keeps its object alive until released. Raise std::bad_alloc.
+// Companions of the program's model objects: properties, activities, locators and the display info.
+// Each function returns a new companion with one reference for the caller (null for a null object);
+// the companion keeps its object alive until released. Raise std::bad_alloc.
 
 #include "model/ActivityInterfaces.h"
 #include "model/ActivityLocator.h"
@@ -10,6 +10,8 @@
 #include "model/PropertyInterfaces.h"
 
 #include <HoraluxSDK.h>
+
+class TDisplayInfo;
 
 HoraluxSDK::IHXProperty* NewPropertyCompanion(const std::shared_ptr<IHXProperty_>& property);
 HoraluxSDK::IHXPropertyList* NewPropertyListCompanion(const std::shared_ptr<IHXPropertyList_>& list);
@@ -22,3 +24,4 @@ HoraluxSDK::IHXActivitySource* NewActivitySourceCompanion(const ActivitySourcePt
 HoraluxSDK::IHXActivityLocatorList* NewActivityLocatorListCompanion(const std::shared_ptr<TActivityLocatorList>& list);
 HoraluxSDK::IHXActivityLocatorHistoryList*
 NewActivityLocatorHistoryListCompanion(const std::shared_ptr<TActivityLocatorHistoryList>& list);
+HoraluxSDK::IHXDisplayInfo* NewDisplayInfoCompanion(const std::shared_ptr<TDisplayInfo>& info);

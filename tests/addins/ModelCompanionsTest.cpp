@@ -7,6 +7,7 @@
 #include "addins/Companion.h"
 #include "model/Activity.h"
 #include "model/ActivityTree.h"
+#include "model/DisplayInfo.h"
 #include "model/PropertyList.h"
 #include "support/SdkTestSupport.h"
 
@@ -543,6 +544,23 @@ TEST(LocatorListCompanions, ItemsRemoveAndTheValueListFormRoundTrip) {
     EXPECT_EQ(list->LoadFromValueList(nullptr), HX_E_FAIL);
     EXPECT_FALSE(TakeErrorDescription().isEmpty());
     EXPECT_EQ(locators->Count(), 1);
+}
+
+TEST(DisplayInfoCompanion, AnswersTheFontDirectlyAndLateBound) {
+    auto info = std::make_shared<TDisplayInfo>();
+    info->SetFontName(QStringLiteral("DejaVu Sans"));
+    info->SetFontSize(11);
+    HXRef<IHXDisplayInfo> companion{NewDisplayInfoCompanion(info)};
+    int32_t size = 0;
+    ASSERT_EQ(companion->get_FontSize(&size), HX_S_OK);
+    EXPECT_EQ(size, 11);
+    HXVARIANT name;
+    HXVariantInit(&name);
+    ASSERT_EQ(companion->Invoke(201, HX_DISPATCH_PROPERTYGET, nullptr, 0, &name), HX_S_OK);
+    ASSERT_EQ(name.vt, HX_VT_BSTR);
+    EXPECT_EQ(TakeText(name.value.bstrVal), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(companion->get_FontName(nullptr), HX_E_FAIL);
+    EXPECT_EQ(TakeErrorDescription().contains(QStringLiteral("DisplayInfo.FontName")), true);
 }
 
 } // namespace
