@@ -49,6 +49,10 @@ typedef char16_t* HXBSTR;
 #define HX_DISP_E_UNKNOWNNAME ((HXRESULT)0x80020006)
 #define HX_DISP_E_TYPEMISMATCH ((HXRESULT)0x80020005)
 #define HX_DISP_E_BADPARAMCOUNT ((HXRESULT)0x8002000E)
+/* HXCreateInstance: the class cannot be created (unknown, internal, or not now). */
+#define HX_CLASS_E_CLASSNOTAVAILABLE ((HXRESULT)0x80040111)
+/* HXCreateInstance: no program has made its classes available in this process. */
+#define HX_REGDB_E_CLASSNOTREG ((HXRESULT)0x80040154)
 #define HX_SUCCEEDED(hr) ((HXRESULT)(hr) >= 0)
 #define HX_FAILED(hr) ((HXRESULT)(hr) < 0)
 
@@ -140,6 +144,19 @@ HX_RUNTIME_API uint32_t HXSysStringLen(HXBSTR text);
 HX_RUNTIME_API HXRESULT HXSetErrorInfo(const char16_t* source, const char16_t* description);
 HX_RUNTIME_API void HXClearErrorInfo(void);
 HX_RUNTIME_API HXRESULT HXGetErrorInfo(HXBSTR* source, HXBSTR* description);
+
+/* Creates an object of one of the SDK's creatable classes (HoraluxSDK::CLSID) inside the running
+   program and answers its interface interfaceId (a new reference; *object is null on failure).
+   Null arguments: HX_E_POINTER. An unknown or internal class, or one the program does not make
+   (add-ins implement AddIn and ActionExecute themselves): HX_CLASS_E_CLASSNOTAVAILABLE. A class
+   that does not answer interfaceId: HX_E_NOINTERFACE. Outside the program (no creator installed):
+   HX_REGDB_E_CLASSNOTREG. Every failure leaves a description for HXGetErrorInfo. */
+HX_RUNTIME_API HXRESULT HXCreateInstance(const HXGUID* classId, const HXGUID* interfaceId, void** object);
+
+/* For the host program only: the function HXCreateInstance hands its (checked, non-null)
+   arguments to, with *object already null. Null removes it. Returns the one installed before. */
+typedef HXRESULT (*HXInstanceCreator)(const HXGUID* classId, const HXGUID* interfaceId, void** object);
+HX_RUNTIME_API HXInstanceCreator HXSetInstanceCreator(HXInstanceCreator creator);
 
 HX_RUNTIME_API void HXVariantInit(HXVARIANT* variant);
 /* Frees a string, releases an object, and leaves the variant empty. */

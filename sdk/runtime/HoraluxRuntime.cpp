@@ -1,8 +1,10 @@
-// The SDK runtime library: strings, the per-thread error description, variants. Written in C++ but
+// The SDK runtime library: strings, the per-thread error description, variants, and the creation of
+// the SDK's classes through the creator the host program installs. Written in C++ but
 // exporting only C functions; it throws nothing and needs nothing but the C and C++ runtimes.
 
 #include "HoraluxRuntime.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -31,6 +33,15 @@ uint32_t Length(const char16_t* text) {
         while (text[n])
             ++n;
     return n;
+}
+
+/// The host program's creator of the SDK's classes; none outside the program.
+std::atomic<HXInstanceCreator> g_instanceCreator{nullptr};
+
+/// Leaves source "HXCreateInstance" and the description, and returns result.
+HXRESULT CreationFailure(HXRESULT result, const char16_t* description) {
+    HXSetErrorInfo(u"HXCreateInstance", description);
+    return result;
 }
 
 struct IUnknownSlots {
@@ -145,6 +156,24 @@ HXRESULT HXGetErrorInfo(HXBSTR* source, HXBSTR* description) {
     t_errorInfo.source = nullptr;
     t_errorInfo.description = nullptr;
     return any ? HX_S_OK : HX_S_FALSE;
+}
+
+HXRESULT HXCreateInstance(const HXGUID* classId, const HXGUID* interfaceId, void** object) {
+    HXClearErrorInfo();
+    if (object)
+        *object = nullptr;
+    if (!classId || !interfaceId || !object)
+        return CreationFailure(HX_E_POINTER, u"HXCreateInstance: the class id, the interface id and the object "
+                                             u"pointer must not be null");
+    const HXInstanceCreator creator = g_instanceCreator.load();
+    if (!creator)
+        return CreationFailure(HX_REGDB_E_CLASSNOTREG,
+                               u"HXCreateInstance: no program has made its classes available in this process");
+    return creator(classId, interfaceId, object);
+}
+
+HXInstanceCreator HXSetInstanceCreator(HXInstanceCreator creator) {
+    return g_instanceCreator.exchange(creator);
 }
 
 void HXVariantInit(HXVARIANT* variant) {

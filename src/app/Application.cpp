@@ -4,6 +4,7 @@
 #include "addins/AddInManager.h"
 #include "addins/InternalAddInManager.h"
 #include "addins/RegistryAddInSource.h"
+#include "addins/SdkClassFactory.h"
 #include "app/AppEvents.h"
 #include "app/ApplicationStorage.h"
 #include "app/DataFile.h"
@@ -204,6 +205,7 @@ void THXApplication::CreateObjects_() {
         m_startOptions.internalAddIns ? *m_startOptions.internalAddIns : ProgramInternalAddIns();
     // The add-ins of other libraries, as the user and the machine list them in the settings store.
     InstallSdkCompanions();
+    InstallSdkClassFactory(shared_from_this());
     m_addInManager = std::make_unique<TAddInManager>(internalAddIns, std::make_shared<TRegistryAddInSource>());
     m_optionsPages = std::make_shared<TOptionsPagesList>();
     m_actions.clear();
@@ -854,6 +856,7 @@ void THXApplication::Cleanup() {
     Guarded("session bus", [this] { m_busObject.reset(); });
     // The add-ins keep the controller: releasing them first ends that cycle.
     Guarded("add-ins", [this] {
+        ReleaseSdkClassFactoryApplication(this);
         std::unique_ptr<TAddInManager> manager = std::move(m_addInManager);
         if (manager)
             manager->Clear();

@@ -1,4 +1,5 @@
-// The SDK runtime library: its strings, the error description of each thread, variants.
+// The SDK runtime library: its strings, the error description of each thread, variants, and the
+// creation of the SDK's classes through the creator a host program installs.
 
 #include "HoraluxSDK.h"
 
@@ -113,6 +114,64 @@ TEST(SdkRuntime, VariantClearFreesStringsAndReleasesObjects) {
     HXVariantClear(&v);
     EXPECT_EQ(object.references, 0u);
     EXPECT_EQ(HXVariantClear(nullptr), HX_E_POINTER);
+}
+
+/// The description the last failed call left (taken).
+std::u16string TakeDescription() {
+    HXBSTR source = nullptr;
+    HXBSTR description = nullptr;
+    HXGetErrorInfo(&source, &description);
+    const std::u16string text = Text(description);
+    HXSysFreeString(source);
+    HXSysFreeString(description);
+    return text;
+}
+
+/// A host's creator: answers the object below for the class Calendar, refuses every other one.
+Counted g_created;
+int g_creatorCalls = 0;
+HXRESULT TestCreator(const HXGUID* classId, const HXGUID*, void** object) {
+    ++g_creatorCalls;
+    if (!HXEqualGuid(*classId, CLSID::Calendar))
+        return HX_CLASS_E_CLASSNOTAVAILABLE;
+    ++g_created.references;
+    *object = static_cast<IHXUnknown*>(&g_created);
+    return HX_S_OK;
+}
+
+TEST(SdkRuntime, CreatingAnInstanceNeedsTheHostsCreatorAndRefusesNullArguments) {
+    void* object = &g_created;
+    // A process without a host program: a clear failure, never a crash.
+    ASSERT_EQ(HXSetInstanceCreator(nullptr), nullptr);
+    EXPECT_EQ(HXCreateInstance(&CLSID::Calendar, &IHXUnknown::IID, &object), HX_REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_TRUE(TakeDescription() == u"HXCreateInstance: no program has made its classes available in this process");
+
+    ASSERT_EQ(HXSetInstanceCreator(&TestCreator), nullptr);
+    struct NullCase {
+        const HXGUID* classId;
+        const HXGUID* interfaceId;
+        bool objectPointer;
+    };
+    for (const NullCase& c : {NullCase{nullptr, &IHXUnknown::IID, true}, NullCase{&CLSID::Calendar, nullptr, true},
+                              NullCase{&CLSID::Calendar, &IHXUnknown::IID, false}}) {
+        object = &g_created;
+        EXPECT_EQ(HXCreateInstance(c.classId, c.interfaceId, c.objectPointer ? &object : nullptr), HX_E_POINTER);
+        EXPECT_EQ(object, c.objectPointer ? nullptr : &g_created);
+        EXPECT_FALSE(TakeDescription().empty());
+    }
+    EXPECT_EQ(g_creatorCalls, 0) << "null arguments never reach the host";
+
+    EXPECT_EQ(HXCreateInstance(&CLSID::Calendar, &IHXUnknown::IID, &object), HX_S_OK);
+    EXPECT_EQ(object, static_cast<IHXUnknown*>(&g_created));
+    EXPECT_EQ(g_created.references, 2u);
+    g_created.Release();
+    EXPECT_EQ(HXCreateInstance(&CLSID::Tools, &IHXUnknown::IID, &object), HX_CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(object, nullptr) << "cleared before the host is asked";
+    EXPECT_EQ(g_creatorCalls, 2);
+
+    EXPECT_EQ(HXSetInstanceCreator(nullptr), &TestCreator);
+    EXPECT_EQ(HXCreateInstance(&CLSID::Calendar, &IHXUnknown::IID, &object), HX_REGDB_E_CLASSNOTREG);
 }
 
 } // namespace
