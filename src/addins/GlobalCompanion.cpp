@@ -11,7 +11,7 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QVariant>
-#include <QWidget>
+#include <QWidget> // the type only: widgets are made by the controller
 #include <map>
 
 using namespace HoraluxSDK;
@@ -127,9 +127,11 @@ public:
             if (wnd <= 0)
                 throw EVRNException(
                     QStringLiteral("Global.AddCurrentWindow: %1 is not the number of a window").arg(wnd));
+            if (!Parts().newWindowStandIn)
+                RaiseNotOffered("Global.AddCurrentWindow");
             TForeignWindow& window = ForeignWindows()[wnd];
             if (!window.standIn) {
-                window.standIn = new QWidget;
+                window.standIn = Parts().newWindowStandIn();
                 window.standIn->setProperty(ForeignWindowProperty, wnd);
             }
             try {

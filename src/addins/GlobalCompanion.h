@@ -21,6 +21,9 @@ struct TGlobalCompanionParts {
     /// The number of a window as the desktop knows it (the add-in framework itself links no
     /// window library); without it a window counts as 0.
     std::function<std::int64_t(QWidget*)> windowNumber;
+    /// A new invisible widget to stand for an add-in's window on the current-window stack (made
+    /// above the add-in framework for the same reason); without it AddCurrentWindow fails.
+    std::function<QWidget*()> newWindowStandIn;
 };
 void SetGlobalCompanionParts(TGlobalCompanionParts parts);
 

@@ -170,5 +170,6 @@ void InstallSdkCompanions() {
             return new TMenuControlCompanion(menu);
         },
         [](QWidget* window) -> std::int64_t { return static_cast<std::int64_t>(window->winId()); },
+        [] { return new QWidget; },
     });
 }
