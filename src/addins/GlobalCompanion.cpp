@@ -9,10 +9,6 @@
 #include "tracking/TrackingManagerLinkInterface.h"
 
 #include <QCoreApplication>
-#include <QPointer>
-#include <QVariant>
-#include <QWidget> // the type only: widgets are made by the controller
-#include <map>
 
 using namespace HoraluxSDK;
 
@@ -25,29 +21,6 @@ namespace {
 TGlobalCompanionParts& Parts() {
     static TGlobalCompanionParts parts;
     return parts;
-}
-
-// The windows of add-ins on the program's current-window stack. An add-in's window may belong to
-// another toolkit, so the stack holds an invisible stand-in widget for it that carries its number;
-// while one is on the stack the program shows no window of its own (CanShowWindow is false).
-const char* const ForeignWindowProperty = "horaluxAddInWindow";
-
-struct TForeignWindow {
-    QPointer<QWidget> standIn;
-    int entries = 0;
-};
-std::map<int32_t, TForeignWindow>& ForeignWindows() {
-    static std::map<int32_t, TForeignWindow> windows;
-    return windows;
-}
-
-/// The number of a window on the stack: an add-in's own number for its stand-in.
-int32_t WindowNumber(QWidget* window) {
-    if (!window)
-        return 0;
-    if (const int32_t foreign = AddInWindowNumber(window))
-        return foreign;
-    return Parts().windowNumber ? static_cast<int32_t>(Parts().windowNumber(window)) : 0;
 }
 
 /// Writes the application's planned breaks to the options section the program reads them from
@@ -94,7 +67,7 @@ public:
         return GuardHXCall([&] {
             if (!result)
                 throw EUnassignedArgumentError(QStringLiteral("Global.GetCurrentWindow"));
-            *result = WindowNumber(Get().GetCurrentWindow());
+            *result = Parts().currentWindow ? Parts().currentWindow(Get()) : 0;
         });
     }
     /// The section as the program keeps it; a section that does not exist yet is created empty.
@@ -124,26 +97,9 @@ public:
     }
     HXRESULT AddCurrentWindow(int32_t wnd) noexcept override {
         return GuardHXCall([&] {
-            if (wnd <= 0)
-                throw EVRNException(
-                    QStringLiteral("Global.AddCurrentWindow: %1 is not the number of a window").arg(wnd));
-            if (!Parts().newWindowStandIn)
+            if (!Parts().addWindow)
                 RaiseNotOffered("Global.AddCurrentWindow");
-            TForeignWindow& window = ForeignWindows()[wnd];
-            if (!window.standIn) {
-                window.standIn = Parts().newWindowStandIn();
-                window.standIn->setProperty(ForeignWindowProperty, wnd);
-            }
-            try {
-                Get().AddCurrentWindow(window.standIn);
-            } catch (...) {
-                if (window.entries == 0) {
-                    delete window.standIn;
-                    ForeignWindows().erase(wnd);
-                }
-                throw;
-            }
-            ++window.entries;
+            Parts().addWindow(Get(), wnd);
         });
     }
     HXRESULT get_CanShowWindow(HXBOOL* value) noexcept override {
@@ -178,20 +134,11 @@ public:
             *value = NewStorageCompanion(storage, OwnerPtr());
         });
     }
-    // Only the windows an add-in added leave through it: the program's own windows are not the
-    // add-in's to remove.
     HXRESULT RemoveCurrentWindow(int32_t wnd) noexcept override {
         return GuardHXCall([&] {
-            const auto it = ForeignWindows().find(wnd);
-            if (it == ForeignWindows().end())
-                throw EVRNException(
-                    QStringLiteral("Global.RemoveCurrentWindow: window %1 was not added as a current window").arg(wnd));
-            QWidget* standIn = it->second.standIn;
-            Get().RemoveCurrentWindow(standIn);
-            if (--it->second.entries == 0) {
-                ForeignWindows().erase(it);
-                delete standIn;
-            }
+            if (!Parts().removeWindow)
+                RaiseNotOffered("Global.RemoveCurrentWindow");
+            Parts().removeWindow(Get(), wnd);
         });
     }
 
@@ -219,13 +166,6 @@ Global_* NewGlobalCompanion(const std::shared_ptr<IApplication_>& application) {
     if (!application)
         throw EUnassignedArgumentError(QStringLiteral("NewGlobalCompanion"));
     return new TGlobalCompanion(application);
-}
-
-int32_t AddInWindowNumber(const QWidget* window) {
-    if (!window)
-        return 0;
-    const QVariant number = window->property(ForeignWindowProperty);
-    return number.isValid() ? number.toInt() : 0;
 }
 
 void SetGlobalCompanionParts(TGlobalCompanionParts parts) {

@@ -1,6 +1,6 @@
 #include "app/GlobalBusObject.h"
 
-#include "addins/GlobalCompanion.h"
+#include "app/AddInWindows.h"
 #include "foundation/Log.h"
 
 #include <QDBusConnection>

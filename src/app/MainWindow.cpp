@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
 
-#include "addins/GlobalCompanion.h"
+#include "app/AddInWindows.h"
 #include "app/AppEvents.h"
 #include "app/Application.h"
 #include "app/ProgramEnd.h"

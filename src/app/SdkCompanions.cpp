@@ -4,10 +4,10 @@
 #include "addins/GlobalCompanion.h"
 #include "addins/ModelCompanions.h"
 #include "addins/PlannedBreakCompanions.h"
+#include "app/AddInWindows.h"
 #include "ui/Action.h"
 #include "ui/MenuControl.h"
 
-#include <QWidget>
 #include <map>
 #include <utility>
 
@@ -169,7 +169,8 @@ void InstallSdkCompanions() {
                 throw EVRNException(QStringLiteral("Global.TrayMenu: the tray menu is not ready"));
             return new TMenuControlCompanion(menu);
         },
-        [](QWidget* window) -> std::int64_t { return static_cast<std::int64_t>(window->winId()); },
-        [] { return new QWidget; },
+        &CurrentWindowNumber,
+        &AddAddInWindow,
+        &RemoveAddInWindow,
     });
 }

@@ -8,6 +8,7 @@
 
 #include "ControllerTestSupport.h"
 #include "addins/GlobalCompanion.h"
+#include "app/AddInWindows.h"
 #include "calendar/PlannedBreak.h"
 #include "foundation/DateTime.h"
 #include "model/ActivityLocator.h"
