@@ -72,19 +72,39 @@ private:
     std::atomic<uint32_t> m_references{1};
 };
 
-/// Holds one reference and releases it at the end of its scope.
+/// Holds one reference and releases it at the end of its scope. &ref (or ref.Out(), which first
+/// releases what it held) is the place for an out parameter.
 template <typename T> class HXRef {
 public:
     HXRef() = default;
-    ~HXRef() {
-        if (p)
-            p->Release();
+    /// Takes over the reference the caller holds.
+    explicit HXRef(T* object) : p(object) {}
+    HXRef(HXRef&& other) noexcept : p(other.p) { other.p = nullptr; }
+    HXRef& operator=(HXRef&& other) noexcept {
+        if (&other.p != &p) { // not &other: operator& is the out parameter
+            Reset();
+            p = other.p;
+            other.p = nullptr;
+        }
+        return *this;
     }
     HXRef(const HXRef&) = delete;
     HXRef& operator=(const HXRef&) = delete;
+    ~HXRef() { Reset(); }
+
     T** operator&() { return &p; }
+    T** Out() {
+        Reset();
+        return &p;
+    }
     T* operator->() const { return p; }
     T* get() const { return p; }
+    explicit operator bool() const { return p != nullptr; }
+    void Reset() {
+        if (p)
+            p->Release();
+        p = nullptr;
+    }
 
 private:
     T* p = nullptr;

@@ -9,8 +9,7 @@
 #include "addins/SdkBridge.h"
 
 #include <HoraluxSDK.h>
-#include <HoraluxSDKDispatch.h>
-#include <atomic>
+#include <HoraluxSDKObject.h>
 #include <memory>
 #include <typeinfo>
 
@@ -26,64 +25,20 @@ protected:
 };
 constexpr HXGUID IID_CompanionSelf = HoraluxSDK::HXGuidFromText("{6F0C2B1E-5A43-4C7D-9E21-3B8D7A64F190}");
 
-template <typename Interface, typename Owner> class TCompanion : public Interface, private TCompanionSelf {
+/// The reference counting and the dispatch members (late binding included) are those of the SDK's
+/// own base for objects; a companion adds only the answer to IID_CompanionSelf.
+template <typename Interface, typename Owner>
+class TCompanion : public HoraluxSDK::HXObject<Interface>, private TCompanionSelf {
 public:
     /// Pins owner; the new companion holds one reference for its creator.
     explicit TCompanion(std::shared_ptr<Owner> owner) : m_owner(std::move(owner)) {}
-    TCompanion(const TCompanion&) = delete;
-    TCompanion& operator=(const TCompanion&) = delete;
 
     HXRESULT QueryInterface(const HXGUID& iid, void** object) noexcept override {
-        using namespace HoraluxSDK;
-        if (!object)
-            return HX_E_POINTER;
-        if (HXEqualGuid(iid, IHXUnknown::IID) || HXEqualGuid(iid, IHXDispatch::IID) ||
-            HXEqualGuid(iid, Interface::IID)) {
-            AddRef();
-            *object = static_cast<Interface*>(this);
-            return HX_S_OK;
-        }
-        if (HXEqualGuid(iid, IID_CompanionSelf)) {
+        if (object && HoraluxSDK::HXEqualGuid(iid, IID_CompanionSelf)) {
             *object = static_cast<TCompanionSelf*>(this);
             return HX_S_OK;
         }
-        *object = nullptr;
-        return HX_E_NOINTERFACE;
-    }
-    uint32_t AddRef() noexcept override { return ++m_references; }
-    uint32_t Release() noexcept override {
-        const uint32_t left = --m_references;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
-    HXRESULT GetTypeInfoCount(uint32_t* count) noexcept override {
-        if (!count)
-            return HX_E_POINTER;
-        *count = 0;
-        return HX_S_OK;
-    }
-    HXRESULT GetTypeInfo(uint32_t, void** typeInfo) noexcept override {
-        if (typeInfo)
-            *typeInfo = nullptr;
-        return HX_E_NOTIMPL;
-    }
-    HXRESULT GetIDsOfNames(const char16_t* const* names, uint32_t count, int32_t* dispids) noexcept override {
-        if (!names || !dispids)
-            return HX_E_POINTER;
-        HXRESULT result = HX_S_OK;
-        for (uint32_t i = 0; i < count; ++i) {
-            dispids[i] = names[i] ? HoraluxSDK::HXFindDispId(Interface::Members, names[i]) : -1;
-            if (dispids[i] == -1)
-                result = HX_DISP_E_UNKNOWNNAME;
-        }
-        return result;
-    }
-    /// Late binding: the member of Interface with that dispatch id, through its thunk table.
-    HXRESULT Invoke(int32_t dispid, uint16_t flags, HXVARIANT* args, uint32_t argc,
-                    HXVARIANT* result) noexcept override {
-        return HoraluxSDK::HXDispatchInvoke<Interface>(this, dispid, flags, args, argc, result);
+        return HoraluxSDK::HXObject<Interface>::QueryInterface(iid, object);
     }
 
 protected:
@@ -96,7 +51,6 @@ private:
     const std::type_info& OwnerType() const override { return typeid(Owner); }
 
     std::shared_ptr<Owner> m_owner;
-    std::atomic<uint32_t> m_references{1};
 };
 
 /// The program's object behind object when object is one of the program's companions with an owner

@@ -4,43 +4,11 @@
 // in the SDK's string form, and the error description a failed member left.
 
 #include <HoraluxSDK.h>
+#include <HoraluxSDKObject.h>
 #include <QString>
 #include <utility>
 
-/// Holds one reference to an SDK object and releases it at the end.
-template <typename T> class HXRef {
-public:
-    HXRef() = default;
-    explicit HXRef(T* object) : m_object(object) {}
-    HXRef(HXRef&& other) noexcept : m_object(std::exchange(other.m_object, nullptr)) {}
-    HXRef& operator=(HXRef&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            m_object = std::exchange(other.m_object, nullptr);
-        }
-        return *this;
-    }
-    HXRef(const HXRef&) = delete;
-    HXRef& operator=(const HXRef&) = delete;
-    ~HXRef() { Reset(); }
-
-    /// For an out parameter: the old reference is released first.
-    T** Out() {
-        Reset();
-        return &m_object;
-    }
-    T* get() const { return m_object; }
-    T* operator->() const { return m_object; }
-    explicit operator bool() const { return m_object != nullptr; }
-    void Reset() {
-        if (m_object)
-            m_object->Release();
-        m_object = nullptr;
-    }
-
-private:
-    T* m_object = nullptr;
-};
+using HoraluxSDK::HXRef;
 
 /// A string to hand to a member; freed at the end.
 class HXText {
