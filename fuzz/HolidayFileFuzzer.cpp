@@ -4,38 +4,22 @@
 // hold only named, dated holidays with rules a holiday can hold, merge into a list without error,
 // and write and read back to the same holidays.
 
+#include "FuzzSupport.h"
 #include "calendar/HolidayFile.h"
 #include "calendar/HolidayWorktimeText.h"
 #include "foundation/DateTime.h"
 
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <cstdint>
 #include <cstdlib>
-#include <unistd.h>
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
 QString Folder() {
-    static const QString folder = [] {
-        const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
-        QByteArray templ = base.toUtf8() + "/fuzz_holidays_XXXXXX";
-        Check(::mkdtemp(templ.data()) != nullptr);
-        return QString::fromUtf8(templ);
-    }();
+    static const QString folder = ScratchFolder("fuzz_holidays");
     return folder;
-}
-
-bool WriteFile(const QString& name, const QByteArray& bytes) {
-    QFile file(name);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 std::shared_ptr<TXMZFile> NewFile() {

@@ -3,6 +3,7 @@
 // read or raise one of the program's errors, never crash or hang; a property list that read must
 // write out the same way every time.
 
+#include "FuzzSupport.h"
 #include "foundation/XMLHelper.h"
 #include "model/ActivityTree.h"
 #include "model/Entry.h"
@@ -14,11 +15,6 @@
 #include <cstdlib>
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 class EntryProvider : public IHXEntryProvider_ {
 public:

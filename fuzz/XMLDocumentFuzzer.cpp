@@ -2,6 +2,7 @@
 // error; a document that loaded must survive a save in UTF-16 and UTF-8 and load again to the same
 // document.
 
+#include "FuzzSupport.h"
 #include "foundation/XMLHelper.h"
 
 #include <QByteArray>
@@ -26,11 +27,6 @@ void WalkElements(const TvrnDomElement& root) {
             pending.push_back(child);
         }
     }
-}
-
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
 }
 
 } // namespace

@@ -2,35 +2,18 @@
 // UTF-16 text, the XML and the envelope checks together. Every input must either read or raise
 // one of the data-file errors; a file that read must save and read back to the same document.
 
+#include "FuzzSupport.h"
 #include "foundation/XMZFile.h"
 
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
 #include <cstdint>
 #include <cstdlib>
-#include <unistd.h>
 
 namespace {
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
 QString Folder() {
-    static const QString folder = [] {
-        // A memory file system where there is one: saving syncs every file.
-        const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
-        QByteArray templ = base.toUtf8() + "/fuzz_xmz_XXXXXX";
-        Check(::mkdtemp(templ.data()) != nullptr);
-        return QString::fromUtf8(templ);
-    }();
+    static const QString folder = ScratchFolder("fuzz_xmz");
     return folder;
-}
-
-bool WriteFile(const QString& name, const QByteArray& bytes) {
-    QFile file(name);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 void Walk(const TvrnDomElement& root) {
