@@ -5,14 +5,13 @@
 #include "foundation/VRNTools.h"
 #include "ui/BusyCursor.h"
 #include "ui/DateEditFormat.h"
+#include "ui/DateRangeLayout.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageBox.h"
 #include "ui/OKCancelPanel.h"
 
 #include <QDateEdit>
-#include <QGridLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -29,28 +28,9 @@ TfrmBaseExport::TfrmBaseExport(std::shared_ptr<IHXTypedStorage_> storage, Activi
     description->setWordWrap(true);
     m_start = NewDatePicker(this);
     m_end = NewDatePicker(this);
-    auto* startLabel = new QLabel(Tr("Start date:"), this);
-    auto* endLabel = new QLabel(Tr("End date:"), this);
-    startLabel->setBuddy(m_start);
-    endLabel->setBuddy(m_end);
     m_panel = new TOKCancelPanel(this);
     m_panel->SetButtons(true, true, false);
-
-    auto* dates = new QGridLayout;
-    dates->addWidget(startLabel, 0, 0);
-    dates->addWidget(m_start, 0, 1);
-    dates->addWidget(endLabel, 1, 0);
-    dates->addWidget(m_end, 1, 1);
-    dates->setColumnStretch(1, 1);
-    auto* content = new QVBoxLayout;
-    content->setContentsMargins(14, 12, 14, 6);
-    content->addWidget(description);
-    content->addLayout(dates);
-    content->addStretch(1);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(content, 1);
-    layout->addWidget(m_panel);
+    LayOutDateRangeDialog(this, description, m_start, m_end, m_panel);
     // The designed size; the layout keeps everything visible in larger fonts.
     resize(278, 187);
     setFixedSize(sizeHint().expandedTo(QSize(278, 187)));
