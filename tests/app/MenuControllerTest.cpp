@@ -2,6 +2,7 @@
 
 #include "app/ApplicationInterfaces.h"
 #include "foundation/VRNException.h"
+#include "support/StubApplication.h"
 #include "ui/Action.h"
 
 #include <QHash>
@@ -11,7 +12,7 @@
 namespace {
 
 /// An application that only knows its actions.
-class FakeApplication : public IApplication_ {
+class FakeApplication : public StubApplication {
 public:
     std::shared_ptr<THXAction> Add(const QString& caption, int position, bool isDefault = false) {
         auto action = std::make_shared<THXAction>();
@@ -22,39 +23,8 @@ public:
         return action;
     }
 
-    std::shared_ptr<IHXAddIn> FindAddIn(const QString& /*id*/) override { return {}; }
-    int GetAddInCount() override { return 0; }
-    std::shared_ptr<IHXAddIn> GetAddIn(int /*index*/) override { return {}; }
-    std::shared_ptr<IHXAction_> CreateAction() override { return {}; }
     std::shared_ptr<IHXAction_> GetAction(const TGUID& id) override { return m_actions.value(id); }
-    std::shared_ptr<IHXMenuControl_> GetMenuController() override { return {}; }
-    std::shared_ptr<IHXCalendar_> GetCalendar() override { return {}; }
-    std::shared_ptr<IHXActivityTree_> GetActivityTree() override { return {}; }
-    QWidget* GetCurrentWindow() override { return {}; }
-    void AddCurrentWindow(QWidget* /*window*/) override {}
-    void RemoveCurrentWindow(QWidget* /*window*/) override {}
-    QString GetStoragePath() override { return {}; }
-    void SaveAll() override {}
-    PropertyListPtr GetOptions(const QString& /*section*/) override { return {}; }
-    std::shared_ptr<TOptionsPagesList> GetOptionsPagesList() override { return {}; }
-    void RegisterEntryProvider(const std::shared_ptr<IHXEntryProvider_>& /*provider*/) override {}
-    std::shared_ptr<IHXEntryProvider_> GetEntryProvider(const TGUID& /*id*/) override { return {}; }
-    void RegisterStorageProvider(const std::shared_ptr<IHXStorageProvider_>& /*provider*/) override {}
-    std::shared_ptr<IHXStorageProvider_> GetStorageProvider(const TGUID& /*id*/) override { return {}; }
-    std::shared_ptr<IHXStorageProvider_> GetStorageProviderFor(const PropertyListPtr& /*list*/) override { return {}; }
-    void ApplyOptions(const QString& /*section*/) override {}
-    std::shared_ptr<IHXTrackingManagerLink> GetTrackingManager() override { return {}; }
-    std::shared_ptr<IHXActivityLocator_> CreateActivityLocator() override { return {}; }
-    std::shared_ptr<IHXStorage_> GetStorage() override { return {}; }
-    std::shared_ptr<IHXTypedStorage_> GetTypedStorage() override { return {}; }
-    bool IsTrayMenuActive() override { return false; }
-    std::shared_ptr<TPlannedBreakList> GetPlannedBreaks() override { return {}; }
-    std::shared_ptr<THXTools> GetTools() override { return {}; }
-    std::shared_ptr<TFormattingOptions> GetFormattingOptions() override { return {}; }
     bool CanShowWindow() override { return false; }
-    void RequestTrackingCheck() override {}
-    void SetSplashText(const QString& /*text*/) override {}
-    void Quit() override {}
 
 private:
     QHash<TGUID, std::shared_ptr<IHXAction_>> m_actions;
