@@ -11,6 +11,7 @@
 #include "model/ActivityTree.h"
 #include "model/PropertyHelpers.h"
 #include "model/PropertyList.h"
+#include "support/OptionsControlStandIn.h"
 #include "support/TestEnvironment.h"
 #include "ui/MessageBox.h"
 
@@ -25,17 +26,6 @@ namespace {
 double Hours(int hours, int minutes = 0) {
     return (hours * 60 + minutes) / (24.0 * 60);
 }
-
-class OptionsControlStandIn : public IHXOptionsControl_ {
-public:
-    std::shared_ptr<IHXPropertyList_> GetSection(const QString& name) override {
-        return options->Items(name)->AsPropertyList();
-    }
-    void SetModified() override { ++modified; }
-
-    std::shared_ptr<IHXPropertyList_> options = std::make_shared<TPropertyList>(40);
-    int modified = 0;
-};
 
 void Type(TVRNCustomSpinEdit* edit, const char* text) {
     edit->selectAll();

@@ -11,6 +11,7 @@
 #include "foundation/DateTime.h"
 #include "foundation/International.h"
 #include "model/PropertyList.h"
+#include "support/OptionsControlStandIn.h"
 #include "support/TestEnvironment.h"
 #include "support/XMZTestFiles.h"
 #include "ui/FileDialog.h"
@@ -30,17 +31,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class OptionsStandIn : public IHXOptionsControl_ {
-public:
-    std::shared_ptr<IHXPropertyList_> GetSection(const QString& name) override {
-        return options->Items(name)->AsPropertyList();
-    }
-    void SetModified() override { ++modified; }
-
-    std::shared_ptr<IHXPropertyList_> options = std::make_shared<TPropertyList>(40);
-    int modified = 0;
-};
 
 double Date(int year, int month, int day) {
     return EncodeDate(year, month, day);
@@ -136,7 +126,7 @@ protected:
     TempHome m_home;
     ScopedFixedClock m_clock{QDateTime(QDate(2026, 6, 15), QTime(12, 0))};
     ScopedUserLocale m_english{QStringLiteral("en_US")};
-    OptionsStandIn options;
+    OptionsControlStandIn options;
     THolidayList stored;
     QList<QWidget*> currentWindows;
 };

@@ -9,6 +9,7 @@
 #include "foundation/DateTime.h"
 #include "model/PropertyHelpers.h"
 #include "model/PropertyList.h"
+#include "support/OptionsControlStandIn.h"
 #include "support/TestEnvironment.h"
 #include "ui/MessageBox.h"
 
@@ -19,18 +20,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-/// The working copy a page sees, and whether it was told about a change.
-class TOptionsControlStandIn : public IHXOptionsControl_ {
-public:
-    std::shared_ptr<IHXPropertyList_> GetSection(const QString& name) override {
-        return options->Items(name)->AsPropertyList();
-    }
-    void SetModified() override { ++modified; }
-
-    std::shared_ptr<IHXPropertyList_> options = std::make_shared<TPropertyList>();
-    int modified = 0;
-};
 
 class DateFormattingPageTest : public testing::Test {
 protected:
@@ -90,7 +79,7 @@ protected:
 
     ScopedUserLocale m_locale{QStringLiteral("en_US")};
     ScopedFixedClock m_clock{QDateTime(QDate(2006, 3, 14), QTime(12, 0))};
-    TOptionsControlStandIn m_control;
+    OptionsControlStandIn m_control;
     std::vector<std::pair<QString, QString>> m_answers;
     int m_dialogs = 0;
 };

@@ -12,6 +12,7 @@
 #include "model/HotKeyProperty.h"
 #include "model/PropertyHelpers.h"
 #include "model/PropertyList.h"
+#include "support/OptionsControlStandIn.h"
 #include "support/TestEnvironment.h"
 #include "ui/DialogFont.h"
 #include "ui/HotKeyEdit.h"
@@ -29,18 +30,6 @@ namespace {
 
 constexpr std::uint16_t ShiftControlT = 0x0354;
 
-/// The working copy a page sees, and whether it was told about a change.
-class TOptionsControlStandIn : public IHXOptionsControl_ {
-public:
-    std::shared_ptr<IHXPropertyList_> GetSection(const QString& name) override {
-        return options->Items(name)->AsPropertyList();
-    }
-    void SetModified() override { ++modified; }
-
-    std::shared_ptr<IHXPropertyList_> options = std::make_shared<TPropertyList>(40);
-    int modified = 0;
-};
-
 class ProgramPagesTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -51,7 +40,7 @@ protected:
     std::shared_ptr<IHXPropertyList_> Section(const QString& name) { return m_control.GetSection(name); }
 
     ScopedFixedClock m_clock{QDateTime(QDate(2006, 3, 14), QTime(12, 0))};
-    TOptionsControlStandIn m_control;
+    OptionsControlStandIn m_control;
 };
 
 // --- General

@@ -9,6 +9,7 @@
 #include "model/HotKeyProperty.h"
 #include "model/PropertyHelpers.h"
 #include "model/PropertyList.h"
+#include "support/OptionsControlStandIn.h"
 #include "support/TestEnvironment.h"
 #include "tracking/TrackingManagerLinkInterface.h"
 #include "tracking/TrackingSettings.h"
@@ -68,17 +69,6 @@ public:
 
     std::vector<TrackerAddInPtr> trackers;
     TrackerAddInPtr current;
-};
-
-class OptionsControlStandIn : public IHXOptionsControl_ {
-public:
-    std::shared_ptr<IHXPropertyList_> GetSection(const QString& name) override {
-        return options->Items(name)->AsPropertyList();
-    }
-    void SetModified() override { ++modified; }
-
-    std::shared_ptr<IHXPropertyList_> options = std::make_shared<TPropertyList>(40);
-    int modified = 0;
 };
 
 const QString EveryUpdateID = QStringLiteral("{A1B2C3D4-0000-4000-8000-000000000001}");
