@@ -1,6 +1,7 @@
 #include "app/SdkCompanions.h"
 
 #include "addins/Companion.h"
+#include "addins/CompanionArguments.h"
 #include "addins/GlobalCompanion.h"
 #include "addins/ModelCompanions.h"
 #include "addins/PlannedBreakCompanions.h"
@@ -45,19 +46,14 @@ TExternalTargets& ExternalTargets() {
     return targets;
 }
 
-template <typename T> void Require(const T* pointer, const char* member) {
-    if (!pointer)
-        throw EUnassignedArgumentError(QString::fromLatin1(member));
-}
-
 class TActionCompanion : public TCompanion<HoraluxSDK::IHXAction, IHXAction_> {
 public:
     using TCompanion::TCompanion;
 
     HXRESULT get_IsDefault(HXBOOL* value) noexcept override {
         return GuardHXCall([&] {
-            Require(value, "Action.IsDefault");
-            *value = Get().GetIsDefault() ? HX_TRUE : HX_FALSE;
+            RequireOut(value, "Action.IsDefault");
+            *value = ToHXBool(Get().GetIsDefault());
         });
     }
     HXRESULT put_IsDefault(HXBOOL value) noexcept override {
@@ -65,7 +61,7 @@ public:
     }
     HXRESULT get_OrderPosition(int32_t* value) noexcept override {
         return GuardHXCall([&] {
-            Require(value, "Action.OrderPosition");
+            RequireOut(value, "Action.OrderPosition");
             *value = Get().GetOrderPosition();
         });
     }
@@ -76,7 +72,7 @@ public:
         if (value)
             *value = nullptr;
         return GuardHXCall([&] {
-            Require(value, "Action.Caption");
+            RequireOut(value, "Action.Caption");
             *value = ToHXString(Get().GetCaption());
         });
     }
@@ -87,13 +83,14 @@ public:
         if (value)
             *value = nullptr;
         return GuardHXCall([&] {
-            Require(value, "Action.ID");
+            RequireOut(value, "Action.ID");
             *value = ToHXString(Get().GetID().ToString());
         });
     }
     HXRESULT AddExecute(SdkActionExecute* exec) noexcept override {
         return GuardHXCall([&] {
-            Require(exec, "Action.AddExecute");
+            if (!exec)
+                throw EUnassignedArgumentError(QStringLiteral("Action.AddExecute"));
             auto target = std::make_shared<TExternalExecute>(exec);
             Get().AddExecute(target);
             std::erase_if(ExternalTargets(), [](const auto& entry) { return entry.second.expired(); });
@@ -121,7 +118,7 @@ public:
         if (result)
             *result = nullptr;
         return GuardHXCall([&] {
-            Require(result, "Tools.CreateNewAction");
+            RequireOut(result, "Tools.CreateNewAction");
             *result = new TActionCompanion(Get().CreateAction());
         });
     }
@@ -129,7 +126,7 @@ public:
         if (result)
             *result = nullptr;
         return GuardHXCall([&] {
-            Require(result, "Tools.CreateNewPlannedBreakList");
+            RequireOut(result, "Tools.CreateNewPlannedBreakList");
             *result = NewPlannedBreakListCompanion(std::make_shared<TPlannedBreakList>());
         });
     }
@@ -138,7 +135,7 @@ public:
         if (result)
             *result = nullptr;
         return GuardHXCall([&] {
-            Require(result, "Tools.CreateNewActivityLocator");
+            RequireOut(result, "Tools.CreateNewActivityLocator");
             *result = NewActivityLocatorCompanion(Get().CreateActivityLocator());
         });
     }
