@@ -143,8 +143,8 @@ class TListingTexts {
 public:
     explicit TListingTexts(const std::shared_ptr<TActivityTree>& tree) : m_tree(tree) {}
 
-    const QString* Path(const EntryPtr& entry) {
-        auto activityEntry = std::dynamic_pointer_cast<IHXActivityEntry_>(entry);
+    /// The activity path of an activity entry; empty for null (an entry of another kind).
+    const QString* Path(const IHXActivityEntry_* activityEntry) {
         if (!activityEntry)
             return &m_none;
         const ActivityLocatorPtr& locator = activityEntry->Locator();
@@ -206,9 +206,10 @@ int ListEntries(const TOptions& options, QTextStream& out) {
         const SearchResultPtr result = reader.Storage().SearchEntries(from, to);
         for (result->First(); !result->Eof(); result->Next()) {
             const EntryPtr entry = result->Current();
-            auto activityEntry = std::dynamic_pointer_cast<IHXActivityEntry_>(entry);
+            const auto* activityEntry = dynamic_cast<const IHXActivityEntry_*>(entry.get());
             const double duration = activityEntry ? activityEntry->Duration() : entry->EndTime() - entry->StartTime();
-            entries.push_back({entry->Date(), entry->StartTime(), entry->EndTime(), duration, texts.Path(entry)});
+            entries.push_back(
+                {entry->Date(), entry->StartTime(), entry->EndTime(), duration, texts.Path(activityEntry)});
         }
     }
     reader.CheckQuestions();
